@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+
+#include "app/String.h"
+
+// The persistent configuration: named values under one key of the local machine.
+// Nothing is cached; each call opens the key, touches one value and closes it again.
+// The installation creates the key; the program never does.
+namespace Settings {
+
+inline constexpr const char* kKeyPath = "Software\\Tarvex\\Quorvane";
+
+// The stored 32-bit value, or defaultValue when the key or value is missing or the
+// value holds more than 4 bytes. Fewer than 4 bytes read zero-filled.
+int32_t ReadDword(String name, int32_t defaultValue);
+
+// Stored as REG_DWORD. A key that is missing or not writable loses the write silently.
+void WriteDword(String name, int32_t value);
+
+// The stored text, at most 255 characters, or an empty text when it cannot be read.
+String ReadString(String name);
+
+}  // namespace Settings

@@ -1,0 +1,101 @@
+#include "tests/e2e/driver/TopWindows.h"
+
+namespace e2e {
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(20);
+    }
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string WindowClass(HWND window) {
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::vector<HWND> WindowsOfProcess(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (s->processId == 0 || owner == s->processId) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(const char* className, const char* title, DWORD processId, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : WindowsOfProcess(processId)) {
+                if (!IsWindowVisible(window)) continue;
+                if (className && WindowClass(window) != className) continue;
+                if (title && WindowText(window) != title) continue;
+                found = window;
+                return true;
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+std::vector<ModalBox> FindModalBoxes(DWORD processId) {
+    std::vector<ModalBox> boxes;
+    for (HWND window : WindowsOfProcess(processId)) {
+        if (!IsWindowVisible(window) || WindowClass(window) != "#32770") continue;
+        ModalBox box{window, WindowText(window), {}};
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (WindowClass(child) != "Static") continue;
+            std::string text = WindowText(child);
+            if (text.empty()) continue;
+            if (!box.text.empty()) box.text += "\n";
+            box.text += text;
+        }
+        boxes.push_back(box);
+    }
+    return boxes;
+}
+
+ModalBox WaitForModalBox(DWORD processId, DWORD timeoutMs) {
+    ModalBox found;
+    WaitUntil(
+        [&] {
+            auto boxes = FindModalBoxes(processId);
+            if (boxes.empty()) return false;
+            found = boxes.front();
+            return true;
+        },
+        timeoutMs);
+    return found;
+}
+
+int CloseModalBoxes(DWORD processId) {
+    int closed = 0;
+    for (const ModalBox& box : FindModalBoxes(processId)) {
+        HWND ok = GetDlgItem(box.window, IDOK);
+        PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(ok ? IDOK : IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(ok ? ok : GetDlgItem(box.window, IDCANCEL)));
+        ++closed;
+    }
+    return closed;
+}
+
+}  // namespace e2e
