@@ -23,20 +23,24 @@ std::string WindowClass(HWND window) {
     return name;
 }
 
+namespace {
+struct ProcessWindows {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<ProcessWindows*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (search->processId == 0 || owner == search->processId) search->found.push_back(window);
+    return TRUE;
+}
+}  // namespace
+
 std::vector<HWND> WindowsOfProcess(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (s->processId == 0 || owner == s->processId) s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ProcessWindows search{processId, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
