@@ -1,4 +1,5 @@
 #include <windows.h>
 
-// Entry point. The start-up and shut-down sequences arrive with the driver interface.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/Lifecycle.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunApplication(instance); }

@@ -1,0 +1,102 @@
+#include "app/Lifecycle.h"
+
+#include <commctrl.h>
+
+#include "app/ModelProbe.h"
+#include "app/Settings.h"
+#include "app/TopologyEvents.h"
+#include "framework/WindowsAlive.h"
+#include "graphics/ResourceStrings.h"
+#include "model/Alerts.h"
+#include "model/DeviceTree.h"
+#include "model/DriverInterface.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+constexpr UINT kNoHardwareBoxStyle = MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST;
+
+// A second copy brings the first one's windows forward: the detail frame (or any other
+// top-level window still titled with the program's name) first, the monitor last.
+void ActivateFirstInstance() {
+    for (UINT titleId : {ids::kDetailTitle, ids::kMonitorTitle}) {
+        char title[80] = "";
+        LoadStringA(ResourceInstance(), titleId, title, sizeof title);
+        if (HWND window = FindWindowExA(nullptr, nullptr, "ElxWnd", title)) {
+            ShowWindow(window, SW_SHOW);
+            SetForegroundWindow(window);
+        }
+    }
+}
+
+bool Initialise(HINSTANCE instance) {
+    SetResourceInstance(instance);
+    InitCommonControls();
+    InstallTopologyHandlers();
+    if (!DriverInterface::Instance().Start(instance)) return false;
+    RebuildDeviceTree();
+    WriteModelProbe();
+    return true;
+}
+
+void RunMessageLoop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool ReadLightSetting() { return Settings::ReadDword("ShowTransmissionLight", 1) != 0; }
+
+void StoreLightSwitch(bool on) {
+    if (DeviceNode* system = TheDeviceTree().SystemRecord()) system->SetLightSwitch(on);
+}
+
+}  // namespace
+
+int RunApplication(HINSTANCE instance) {
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, "Tarvex Quorvane");
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        SetResourceInstance(instance);
+        ActivateFirstInstance();
+        return 0;
+    }
+
+    HMODULE msimg32 = LoadLibraryA("msimg32.dll");
+    if (!msimg32) {
+        SetResourceInstance(instance);
+        ShowErrorBox(LoadResourceString(ids::kMsimg32Required));
+        return -1;
+    }
+
+    if (Initialise(instance)) {
+        RunMessageLoop();
+        DriverInterface::Instance().Stop();
+        TheDeviceTree().Clear();
+    } else {
+        MessageBoxA(nullptr, LoadResourceString(ids::kNoHardware).Chars(), LoadResourceString(ids::kAppCaption).Chars(),
+                    kNoHardwareBoxStyle);
+    }
+
+    if (mutex) CloseHandle(mutex);
+    FreeLibrary(msimg32);
+    return 0;
+}
+
+void ExitSequence() { PostQuitMessage(0); }
+
+void ResumeSequence() {
+    DriverInterface& driver = DriverInterface::Instance();
+    StoreLightSwitch(ReadLightSetting());
+    SetWindowsAlive(false);
+    driver.Stop();
+    TheDeviceTree().Clear();
+    // Without a restarted library there is nothing to show: the windows stay silent.
+    if (!driver.Start(ResourceInstance())) return;
+    RebuildDeviceTree();
+    SetWindowsAlive(true);
+    StoreLightSwitch(ReadLightSetting());
+    RunAlertCheck();
+    WriteModelProbe();
+}

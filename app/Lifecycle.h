@@ -1,0 +1,13 @@
+#pragma once
+#include <windows.h>
+
+// Start-up, message loop and shut-down of the whole program: the body of WinMain.
+// 0 after a normal run, the no-hardware failure and in a second instance; -1 when
+// "msimg32.dll" cannot be loaded.
+int RunApplication(HINSTANCE instance);
+
+// The orderly exit: closes the windows and ends the message loop.
+void ExitSequence();
+
+// After the machine resumed from suspend: restarts the driver interface and rebuilds.
+void ResumeSequence();

@@ -1,0 +1,14 @@
+#pragma once
+#include <windows.h>
+
+#include "app/String.h"
+
+// The instance through which every resource of the program is loaded.
+void SetResourceInstance(HINSTANCE instance);
+HINSTANCE ResourceInstance();
+
+// A text of the string table (at most 255 characters); empty when the id is unknown.
+String LoadResourceString(UINT id);
+
+// The plain error box: no owner, captioned "Error", OK only.
+void ShowErrorBox(String text);

@@ -1,0 +1,88 @@
+#include "model/DriverInterface.h"
+
+#include <commctrl.h>
+
+namespace {
+using Callback = uint32_t(__stdcall*)(uint32_t);
+
+template <typename Function>
+bool Resolve(HMODULE library, const char* name, Function& out) {
+    out = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+    return out != nullptr;
+}
+}  // namespace
+
+DriverInterface& DriverInterface::Instance() {
+    static DriverInterface driver;
+    return driver;
+}
+
+bool DriverInterface::HasEntryPoints() const {
+    return entry_.initialize && entry_.deinitialize && entry_.moveNodeUp && entry_.moveNodeDown && entry_.showLight &&
+           entry_.saveChange;
+}
+
+bool DriverInterface::LoadLibraryExports() {
+    if (HasEntryPoints()) return true;
+    // Kept loaded for the life of the process: a restart after resume starts it again,
+    // and its windows must not outlive its code.
+    HMODULE library = LoadLibraryA("Linsett.dll");
+    if (!library) return false;
+    EntryPoints found;
+    bool complete = Resolve(library, "InitializeDLL", found.initialize) &&
+                    Resolve(library, "DeinitializeDLL", found.deinitialize) &&
+                    Resolve(library, "MoveNodeUp", found.moveNodeUp) &&
+                    Resolve(library, "MoveNodeDown", found.moveNodeDown) &&
+                    Resolve(library, "ShowRealTimeTransmissionLight", found.showLight) &&
+                    Resolve(library, "SaveChange", found.saveChange);
+    if (!complete) return false;
+    entry_ = found;
+    return true;
+}
+
+bool DriverInterface::Start(HINSTANCE instance) {
+    if (!LoadLibraryExports()) return false;
+    treeWindow_ = CreateWindowExA(0, WC_TREEVIEWA, "", 0, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    // The library copies the three addresses; the table need not outlive the call.
+    const Callback callbacks[3] = {&OnTopologyChanged, &OnDriverNotice, &OnTopologyChanging};
+    rootBlock_ = reinterpret_cast<bytes::Address>(entry_.initialize(treeWindow_, callbacks));
+    return rootBlock_ != 0;
+}
+
+void DriverInterface::Stop() {
+    if (entry_.deinitialize) entry_.deinitialize();
+    if (treeWindow_) DestroyWindow(treeWindow_);
+    treeWindow_ = nullptr;
+    rootBlock_ = 0;
+}
+
+void DriverInterface::MoveBy(bytes::Address record, int delta) {
+    if (!HasEntryPoints()) return;
+    void* target = reinterpret_cast<void*>(record);
+    if (delta <= 0)
+        entry_.moveNodeUp(target, -delta);
+    else
+        entry_.moveNodeDown(target, delta);
+}
+
+void DriverInterface::SetTransmissionLight(bool on) {
+    if (entry_.showLight) entry_.showLight(on ? 1 : 0, 1);
+}
+
+void DriverInterface::SaveChange() {
+    if (entry_.saveChange) entry_.saveChange();
+}
+
+uint32_t __stdcall DriverInterface::OnTopologyChanged(uint32_t rootBlock) {
+    auto& handler = Instance().handlers_.topologyChanged;
+    if (handler) handler(static_cast<bytes::Address>(rootBlock));
+    return 1;
+}
+
+uint32_t __stdcall DriverInterface::OnDriverNotice(uint32_t) { return 1; }
+
+uint32_t __stdcall DriverInterface::OnTopologyChanging(uint32_t) {
+    auto& handler = Instance().handlers_.topologyChanging;
+    if (handler) handler();
+    return 1;
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+
+#include "model/Bytes.h"
+
+// The program's thin layer around the driver-interface library: it owns the hidden
+// tree window the library fills, holds the current root block, forwards the exported
+// operations and turns the library's callbacks into the program's handlers.
+class DriverInterface {
+public:
+    // The library's exports (caller pops the arguments).
+    struct EntryPoints {
+        void*(__cdecl* initialize)(HWND treeWindow, const void* callbackTable) = nullptr;
+        int(__cdecl* deinitialize)() = nullptr;
+        int(__cdecl* moveNodeUp)(void* record, int places) = nullptr;
+        int(__cdecl* moveNodeDown)(void* record, int places) = nullptr;
+        int(__cdecl* showLight)(int on, int constant) = nullptr;
+        int(__cdecl* saveChange)() = nullptr;
+    };
+    // What the program does when the library calls back.
+    struct Handlers {
+        std::function<void(bytes::Address newRootBlock)> topologyChanged;
+        std::function<void()> topologyChanging;
+    };
+
+    static DriverInterface& Instance();
+
+    // Loads "Linsett.dll" beside the program unless entry points were given; false
+    // when the library or one of its exports is missing.
+    bool LoadLibraryExports();
+    void UseEntryPoints(const EntryPoints& entryPoints) { entry_ = entryPoints; }
+    void SetHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
+
+    // Creates the hidden tree window and starts the library; false when it found no
+    // supported hardware (or is not there at all).
+    bool Start(HINSTANCE instance);
+    // Stops the library and destroys the tree window.
+    void Stop();
+
+    // Negative or zero moves towards the front of the monitoring order.
+    void MoveBy(bytes::Address record, int delta);
+    void SetTransmissionLight(bool on);
+    void SaveChange();
+
+    bytes::Address RootBlock() const { return rootBlock_; }
+    void SetRootBlock(bytes::Address block) { rootBlock_ = block; }
+    HWND TreeWindow() const { return treeWindow_; }
+
+    // The callbacks the library receives; each forwards to the handlers and returns 1.
+    static uint32_t __stdcall OnTopologyChanged(uint32_t rootBlock);
+    static uint32_t __stdcall OnDriverNotice(uint32_t ignored);
+    static uint32_t __stdcall OnTopologyChanging(uint32_t ignored);
+
+private:
+    bool HasEntryPoints() const;
+    EntryPoints entry_;
+    Handlers handlers_;
+    HWND treeWindow_ = nullptr;
+    bytes::Address rootBlock_ = 0;
+};
