@@ -3,8 +3,6 @@
 #include <commctrl.h>
 
 namespace {
-using Callback = uint32_t(__stdcall*)(uint32_t);
-
 template <typename Function>
 bool Resolve(HMODULE library, const char* name, Function& out) {
     out = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
@@ -44,7 +42,7 @@ bool DriverInterface::Start(HINSTANCE instance) {
     if (!LoadLibraryExports()) return false;
     treeWindow_ = CreateWindowExA(0, WC_TREEVIEWA, "", 0, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     // The library copies the three addresses; the table need not outlive the call.
-    const Callback callbacks[3] = {&OnTopologyChanged, &OnDriverNotice, &OnTopologyChanging};
+    const LinsettCallback callbacks[kLinsettCallbackCount] = {&OnTopologyChanged, &OnDriverNotice, &OnTopologyChanging};
     rootBlock_ = reinterpret_cast<bytes::Address>(entry_.initialize(treeWindow_, callbacks));
     return rootBlock_ != 0;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "driver/LinsettApi.h"
 #include "model/Bytes.h"
 
 // The program's thin layer around the driver-interface library: it owns the hidden
@@ -13,12 +14,12 @@ class DriverInterface {
 public:
     // The library's exports (caller pops the arguments).
     struct EntryPoints {
-        void*(__cdecl* initialize)(HWND treeWindow, const void* callbackTable) = nullptr;
-        int(__cdecl* deinitialize)() = nullptr;
-        int(__cdecl* moveNodeUp)(void* record, int places) = nullptr;
-        int(__cdecl* moveNodeDown)(void* record, int places) = nullptr;
-        int(__cdecl* showLight)(int on, int constant) = nullptr;
-        int(__cdecl* saveChange)() = nullptr;
+        InitializeDLLFn initialize = nullptr;
+        DeinitializeDLLFn deinitialize = nullptr;
+        MoveNodeUpFn moveNodeUp = nullptr;
+        MoveNodeDownFn moveNodeDown = nullptr;
+        ShowRealTimeTransmissionLightFn showLight = nullptr;
+        SaveChangeFn saveChange = nullptr;
     };
     // What the program does when the library calls back.
     struct Handlers {
