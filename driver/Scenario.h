@@ -1,0 +1,91 @@
+#pragma once
+// A scenario: the simulated computer, its adapters, hubs and devices and a timeline.
+// Texts are UTF-8; lengths are checked in UTF-16 units, as the records hold them.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace linsett {
+
+enum class Pattern : uint8_t { Steady, Bursty, Idle };
+
+struct ComputerSpec {
+    std::string name;
+    int severity = 0;
+    std::string severityText;
+    int secondLevel = 0;
+    std::string statusText;
+    std::string adviceText;
+};
+
+struct AdapterSpec {
+    std::string key;
+    std::string name;
+    bool usb2 = true;
+    int line = 0;
+};
+
+// One hub or device: everything that gets a record.
+struct UnitSpec {
+    uint8_t kind = 0;  // kHub or kDevice
+    std::string key;
+    int line = 0;
+    // Where it is (or was last) plugged in: a hub key, or an adapter key for a root hub.
+    std::string parent;
+    int port = 0;
+    int parentLine = 0;
+    int portLine = 0;
+    bool plugged = true;
+    bool rootHub = false;
+
+    std::string name, model, manufacturer, description, power;
+    bool selfPowered = false;
+    std::optional<std::string> serial;
+    int typeCode = 0;
+    bool usb2 = true;
+    int severity = 0;
+    std::string severityText;
+
+    // Hubs.
+    int number = 0;
+    int ports = 0;
+    bool dark = false;
+
+    // Devices.
+    int icon = 16;
+    int iconGroup = 0;
+    std::string driverProvider, driverDate, driverVersion;
+    Pattern activity = Pattern::Idle;
+};
+
+struct TimelineEvent {
+    uint32_t at = 0;
+    std::string command;
+    int line = 0;
+};
+
+struct Scenario {
+    ComputerSpec computer;
+    std::vector<AdapterSpec> adapters;
+    std::vector<UnitSpec> units;  // root hubs, hubs, devices, disconnected devices
+    int lightPeriodMs = 100;
+    std::vector<TimelineEvent> timeline;
+    uint32_t loopMs = 0;  // 0: the timeline runs once
+};
+
+struct Problem {
+    int line = 0;
+    std::string message;
+};
+
+// The key of the system record; no hub or device may take it, nor "System".
+inline constexpr std::string_view kSystemKey = "Computer";
+
+bool ReadScenario(std::string_view text, Scenario& out, Problem& problem);
+
+// "file, line N: message", as the user sees it.
+std::string DescribeProblem(std::string_view file, const Problem& problem);
+
+}  // namespace linsett

@@ -1,0 +1,42 @@
+#include "driver/ScenarioSource.h"
+
+#include <windows.h>
+
+#include "driver/FileIo.h"
+#include "driver/Module.h"
+
+namespace linsett {
+
+namespace {
+
+constexpr int kDemoScenarioId = 1;
+
+bool LoadDemo(std::string& text) {
+    HMODULE module = LibraryModule();
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(kDemoScenarioId), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    if (!data) return false;
+    text.assign(data, SizeofResource(module, resource));
+    return true;
+}
+
+}  // namespace
+
+bool LoadScenario(Scenario& scenario, std::string& error) {
+    char path[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("LINSETT_SCENARIO", path, sizeof path);
+    std::string name = length && length < sizeof path ? std::string(path, length) : "the built-in demo scenario";
+    std::string text;
+    bool read = length ? (length < sizeof path && ReadWholeFile(name, text)) : LoadDemo(text);
+    if (!read) {
+        error = "The scenario " + name + " could not be read.";
+        return false;
+    }
+    Problem problem;
+    if (ReadScenario(text, scenario, problem)) return true;
+    error = "The scenario is not valid:\n" + DescribeProblem(name, problem);
+    return false;
+}
+
+}  // namespace linsett

@@ -1,0 +1,216 @@
+#include "driver/Session.h"
+
+#include <commctrl.h>
+
+#include "driver/Command.h"
+#include "driver/ControlProtocol.h"
+#include "driver/Module.h"
+#include "driver/Persistence.h"
+#include "driver/ScenarioSource.h"
+
+namespace linsett {
+
+namespace {
+
+constexpr UINT_PTR kActivityTimer = 1;
+constexpr UINT_PTR kTimelineTimer = 2;
+constexpr UINT kRunRequests = WM_APP + 1;
+constexpr UINT kDeferredChange = WM_APP + 2;
+constexpr UINT kReplyTimeoutMs = 2000;
+
+Session* g_active = nullptr;  // one library instance per process
+
+void ClearTree(HWND tree) {
+    if (IsWindow(tree)) SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+}
+
+bool RegisterControlClass(WNDPROC procedure) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = LibraryModule();
+    windowClass.lpszClassName = kControlClass;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+}  // namespace
+
+Session::Session(ProcessFlags& flags, std::string& error, std::string& notice) : flags_(flags) {
+    if (!LoadScenario(scenario_, error) || scenario_.adapters.empty()) return;
+    world_ = std::make_unique<World>(scenario_);
+    RestoreState(*world_, notice);
+    if (flags_.lightSwitch >= 0) world_->lightSwitch = flags_.lightSwitch;
+}
+
+Session::~Session() {
+    if (window_) {
+        KillTimer(window_, kActivityTimer);
+        KillTimer(window_, kTimelineTimer);
+        DestroyWindow(window_);
+        // Unregistered each time, so that a reloaded library never meets a stale procedure.
+        UnregisterClassA(kControlClass, LibraryModule());
+    }
+    if (published_) {
+        Harvest(*published_, *world_);
+        flags_.lightSwitch = world_->lightSwitch;
+    }
+    ClearTree(tree_);
+    if (g_active == this) g_active = nullptr;
+}
+
+void* Session::Open(HWND tree, const void* callbackTable) {
+    tree_ = tree;
+    const auto* table = static_cast<const LinsettCallback*>(callbackTable);
+    for (int i = 0; i < kLinsettCallbackCount; ++i) callbacks_[i] = table[i];
+    if (!RegisterControlClass(&Session::WindowProc)) return nullptr;
+    g_active = this;
+    window_ = CreateWindowExA(0, kControlClass, "Linsett", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              LibraryModule(), nullptr);
+    if (!window_) return nullptr;
+    ClearTree(tree_);
+    published_ = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), 0);
+    if (!published_) return nullptr;
+    timelineStart_ = GetTickCount64();
+    ScheduleTimeline();
+    return published_->memory.At<void>(published_->root);
+}
+
+void Session::Move(void* record, int delta) {
+    if (!published_) return;
+    int unit = UnitOfRecord(*published_, record);
+    if (unit < 0) return;
+    Harvest(*published_, *world_);
+    if (world_->Move(unit, delta)) Relink(*published_, *world_);
+    SaveState(*world_);
+}
+
+void Session::SetLights(bool on) {
+    if (!window_) return;
+    if (on) SetTimer(window_, kActivityTimer, static_cast<UINT>(scenario_.lightPeriodMs), nullptr);
+    else KillTimer(window_, kActivityTimer);
+}
+
+void Session::Save() {
+    if (!published_) return;
+    Harvest(*published_, *world_);
+    SaveState(*world_);
+}
+
+LRESULT CALLBACK Session::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (g_active && (g_active->window_ == window || !g_active->window_)) {
+        g_active->window_ = window;  // messages sent during CreateWindowExA come before its result
+        return g_active->Handle(message, wParam, lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT Session::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COPYDATA:
+        return Queue(reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kRunRequests:
+        RunRequests();
+        return 0;
+    case kDeferredChange:
+        Rebuild(static_cast<uint8_t>(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kActivityTimer && published_ && !rebuilding_ && world_->StepActivity())
+            WriteActivity(*published_, *world_);
+        if (wParam == kTimelineTimer) RunTimeline();
+        return 0;
+    default:
+        return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+// Commands run later from the posted message, never inside the sender's call.
+bool Session::Queue(HWND replyTo, const COPYDATASTRUCT& data) {
+    if (data.dwData != kCommandTag || data.cbData > kMaxCommandBytes || (data.cbData && !data.lpData)) return FALSE;
+    requests_.push_back(Request{replyTo, std::string(static_cast<const char*>(data.lpData), data.cbData)});
+    PostMessageA(window_, kRunRequests, 0, 0);
+    return TRUE;
+}
+
+void Session::RunRequests() {
+    while (!requests_.empty()) {
+        Request request = std::move(requests_.front());
+        requests_.pop_front();
+        Reply(request.replyTo, Run(request.text));
+    }
+}
+
+std::string Session::Run(const std::string& text) {
+    Command command;
+    std::string reason;
+    if (!ParseCommand(text, command, reason)) return "refused: " + reason;
+    if (published_) Harvest(*published_, *world_);
+    Outcome outcome;
+    reason = world_->Execute(command, outcome);
+    if (!reason.empty()) return "refused: " + reason;
+    if (outcome.failNextRestart) flags_.failNextRestart = true;
+    if (outcome.dump) return "ok\n" + world_->Dump();
+    if (outcome.rebuild) Rebuild(outcome.changeCode);
+    else if (published_) WriteActivity(*published_, *world_);
+    return "ok";
+}
+
+void Session::Reply(HWND to, const std::string& text) {
+    if (!IsWindow(to)) return;
+    COPYDATASTRUCT data{kReplyTag, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(window_), reinterpret_cast<LPARAM>(&data),
+                        SMTO_ABORTIFHUNG, kReplyTimeoutMs, &result);
+}
+
+// Changing, then the structures are rewritten at new addresses and the items reinserted,
+// then Changed; the old generation is freed only after the program has moved on.
+void Session::Rebuild(uint8_t changeCode) {
+    if (rebuilding_) {  // a callback pumped messages: do it once this change is over
+        pendingChange_ = changeCode;
+        return;
+    }
+    rebuilding_ = true;
+    callbacks_[kOnTopologyChanging](0);
+    if (published_) Harvest(*published_, *world_);
+    ClearTree(tree_);
+    auto next = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), changeCode);
+    if (!next) {  // low memory ran out: give the old generation back and try once more
+        published_.reset();
+        next = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), changeCode);
+    }
+    std::unique_ptr<Published> old = std::move(published_);
+    published_ = std::move(next);
+    if (published_) callbacks_[kOnTopologyChanged](published_->root);
+    old.reset();
+    rebuilding_ = false;
+    if (pendingChange_ >= 0) {
+        PostMessageA(window_, kDeferredChange, static_cast<WPARAM>(pendingChange_), 0);
+        pendingChange_ = -1;
+    }
+}
+
+void Session::ScheduleTimeline() {
+    const auto& events = scenario_.timeline;
+    if (nextEvent_ >= events.size()) {
+        if (!scenario_.loopMs || events.empty()) return;
+        timelineStart_ += scenario_.loopMs;
+        nextEvent_ = 0;
+    }
+    ULONGLONG due = timelineStart_ + events[nextEvent_].at;
+    ULONGLONG now = GetTickCount64();
+    SetTimer(window_, kTimelineTimer, due > now ? static_cast<UINT>(due - now) : USER_TIMER_MINIMUM, nullptr);
+}
+
+void Session::RunTimeline() {
+    KillTimer(window_, kTimelineTimer);
+    const auto& events = scenario_.timeline;
+    ULONGLONG now = GetTickCount64();
+    while (nextEvent_ < events.size() && timelineStart_ + events[nextEvent_].at <= now) {
+        Run(events[nextEvent_].command);  // a refused event (port taken by hand) is skipped
+        ++nextEvent_;
+    }
+    ScheduleTimeline();
+}
+
+}  // namespace linsett

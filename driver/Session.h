@@ -1,0 +1,72 @@
+#pragma once
+// One running library: the scenario, the world, the published generation and the hidden
+// window whose timers and posted messages drive everything on the caller's thread.
+#include <windows.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "driver/LinsettApi.h"
+#include "driver/Publisher.h"
+#include "driver/Scenario.h"
+#include "driver/World.h"
+
+namespace linsett {
+
+// What outlives a DeinitializeDLL in the process.
+struct ProcessFlags {
+    bool failNextRestart = false;
+    int lightSwitch = -1;  // the system record's byte 0x02; -1 before the first session
+};
+
+class Session {
+public:
+    // Reads the scenario and the saved state; nothing runs yet. error: the scenario is
+    // unusable (Ready() false); notice: something the user should be told.
+    Session(ProcessFlags& flags, std::string& error, std::string& notice);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+    ~Session();
+
+    bool Ready() const { return world_ != nullptr; }
+    bool HasHardware() const { return !scenario_.adapters.empty(); }
+
+    // Publishes the first generation and starts the window; no callback runs in here.
+    void* Open(HWND tree, const void* callbackTable);
+
+    void Move(void* record, int delta);
+    void SetLights(bool on);
+    void Save();
+
+private:
+    struct Request {
+        HWND replyTo;
+        std::string text;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool Queue(HWND replyTo, const COPYDATASTRUCT& data);
+    void RunRequests();
+    std::string Run(const std::string& text);
+    void Reply(HWND to, const std::string& text);
+    void Rebuild(uint8_t changeCode);
+    void RunTimeline();
+    void ScheduleTimeline();
+
+    ProcessFlags& flags_;
+    Scenario scenario_;
+    std::unique_ptr<World> world_;
+    std::unique_ptr<Published> published_;
+    HWND tree_ = nullptr;
+    HWND window_ = nullptr;
+    LinsettCallback callbacks_[kLinsettCallbackCount] = {};
+    bool rebuilding_ = false;
+    int pendingChange_ = -1;
+    std::deque<Request> requests_;
+    ULONGLONG timelineStart_ = 0;
+    size_t nextEvent_ = 0;
+};
+
+}  // namespace linsett

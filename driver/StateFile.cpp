@@ -1,0 +1,123 @@
+#include "driver/StateFile.h"
+
+#include <cstdio>
+#include <map>
+
+#include "driver/Fields.h"
+#include "driver/Json.h"
+#include "driver/Layout.h"
+#include "driver/Text.h"
+
+namespace linsett {
+
+namespace {
+
+constexpr int kVersion = 1;
+
+std::string Quote(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string QuoteUserText(const UserText& field) {
+    return field.size == 0 ? "null" : Quote(Narrow(field.text));
+}
+
+struct SavedUnit {
+    std::optional<std::string> name, manufacturer, description;
+    int icon = -1, iconGroup = -1;
+};
+
+void ApplyUserText(const std::optional<std::string>& saved, UserText& field) {
+    if (saved) field.Set(Widen(*saved));
+    else field = UserText{};
+}
+
+}  // namespace
+
+std::string WriteState(const World& world) {
+    std::string text = "{\n  \"version\": " + std::to_string(kVersion) + ",\n";
+    text += "  \"light\": " + std::to_string(world.lightSwitch) + ",\n  \"order\": [";
+    std::vector<std::string> order = world.OrderKeys();
+    for (size_t i = 0; i < order.size(); ++i) text += (i ? ", " : "") + Quote(order[i]);
+    text += "],\n  \"records\": {";
+    bool first = true;
+    for (const Unit& unit : world.units()) {
+        if (!unit.spec) continue;
+        text += first ? "\n" : ",\n";
+        first = false;
+        text += "    " + Quote(unit.key) + ": {\"name\": " + QuoteUserText(unit.name) +
+                ", \"manufacturer\": " + QuoteUserText(unit.manufacturer) +
+                ", \"description\": " + QuoteUserText(unit.description) + ", \"icon\": " +
+                std::to_string(unit.icon) + ", \"icon_group\": " + std::to_string(unit.iconGroup) + "}";
+    }
+    return text + "\n  }\n}\n";
+}
+
+bool ReadState(std::string_view text, World& world, Problem& problem) {
+    problem = Problem{};
+    json::Value root;
+    json::Error error;
+    if (!json::Parse(text, root, error)) {
+        problem = Problem{error.line, error.message};
+        return false;
+    }
+    if (!ExpectObject(root, "the state", problem)) return false;
+    Fields top(root, "the state", problem);
+    int version = 0, light = 0;
+    top.Integer("version", version, kVersion, kVersion, true);
+    top.Integer("light", light, 0, 255, true);
+    std::vector<std::string> order;
+    if (const json::Value* list = top.Array("order", true)) {
+        for (const json::Value& item : list->items) {
+            if (item.type != json::Type::String) return top.Fail(item.line, "the order holds a non-text entry");
+            order.push_back(item.text);
+        }
+    }
+    // Everything is read before anything is applied, so a damaged file changes nothing.
+    std::map<std::string, SavedUnit> saved;
+    if (const json::Value* records = top.Object("records", true)) {
+        for (const auto& [key, value] : records->members) {
+            if (!ExpectObject(value, "a saved record", problem)) return false;
+            Fields f(value, "a saved record", problem);
+            SavedUnit& unit = saved[key];
+            f.TextOrNull("name", unit.name, kNameChars);
+            f.TextOrNull("manufacturer", unit.manufacturer, kTextChars);
+            f.TextOrNull("description", unit.description, kTextChars);
+            f.Integer("icon", unit.icon, 0, 0x3FF, true);
+            f.Integer("icon_group", unit.iconGroup, 0, 15, true);
+            if (!f.Finish()) return false;
+        }
+    }
+    if (!top.Finish()) return false;
+
+    world.lightSwitch = light;
+    world.SetOrder(order);
+    for (const auto& [key, entry] : saved) {
+        int index = world.Find(key);
+        if (index <= 0) continue;  // a unit this scenario does not have
+        Unit& unit = world.unit(index);
+        ApplyUserText(entry.name, unit.name);
+        ApplyUserText(entry.manufacturer, unit.manufacturer);
+        ApplyUserText(entry.description, unit.description);
+        if (unit.kind == kDevice) {
+            unit.icon = entry.icon;
+            unit.iconGroup = entry.iconGroup;
+        }
+    }
+    return true;
+}
+
+}  // namespace linsett

@@ -1,0 +1,19 @@
+#pragma once
+// Sends one command to a loaded library's control window and waits for its answer.
+#include <windows.h>
+
+#include <string>
+
+namespace linsett {
+
+enum class ControlResult { Ok, Refused, NoLibrary, SeveralLibraries, Timeout };
+
+// The control window of process processId, or of the only process with the library
+// loaded when processId is 0.
+HWND FindControlWindow(DWORD processId, ControlResult& problem);
+
+// Sends command (UTF-8) and pumps this thread's messages until the reply arrives, so that a
+// library loaded on this very thread can run the command meanwhile. reply gets the text.
+ControlResult SendControlCommand(HWND control, const std::string& command, DWORD timeoutMs, std::string& reply);
+
+}  // namespace linsett
