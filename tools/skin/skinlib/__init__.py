@@ -1,0 +1,1 @@
+"""Draws the program's skin (images, regions, icons, cursors) from code."""

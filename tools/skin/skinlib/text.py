@@ -1,0 +1,77 @@
+"""Text: a tiny built-in pixel font for crisp small caps, and Liberation fonts through
+ImageMagick for larger type (with the pixel font, scaled, where ImageMagick is missing)."""
+import os
+import subprocess
+
+CONVERT = "/usr/bin/convert"
+FONTS = "/usr/share/fonts/truetype/liberation/"
+
+# 4 x 5 caps and digits, rows top to bottom, '#' = ink.
+_GLYPHS = {
+    "A": ".##.|#..#|####|#..#|#..#", "B": "###.|#..#|###.|#..#|###.", "C": ".###|#...|#...|#...|.###",
+    "D": "###.|#..#|#..#|#..#|###.", "E": "####|#...|###.|#...|####", "F": "####|#...|###.|#...|#...",
+    "G": ".###|#...|#.##|#..#|.###", "H": "#..#|#..#|####|#..#|#..#", "I": "###|.#.|.#.|.#.|###",
+    "J": "..##|...#|...#|#..#|.##.", "K": "#..#|#.#.|##..|#.#.|#..#", "L": "#...|#...|#...|#...|####",
+    "M": "#...#|##.##|#.#.#|#...#|#...#", "N": "#..#|##.#|#.##|#..#|#..#", "O": ".##.|#..#|#..#|#..#|.##.",
+    "P": "###.|#..#|###.|#...|#...", "Q": ".##.|#..#|#..#|#.#.|.#.#", "R": "###.|#..#|###.|#.#.|#..#",
+    "S": ".###|#...|.##.|...#|###.", "T": "###|.#.|.#.|.#.|.#.", "U": "#..#|#..#|#..#|#..#|.##.",
+    "V": "#..#|#..#|#..#|.##.|.##.", "W": "#...#|#...#|#.#.#|##.##|#...#", "X": "#..#|.##.|.##.|.##.|#..#",
+    "Y": "#.#|#.#|.#.|.#.|.#.", "Z": "####|...#|.##.|#...|####",
+    "0": ".##.|#..#|#..#|#..#|.##.", "1": ".#|##|.#|.#|.#", "2": "###.|...#|.##.|#...|####",
+    "3": "###.|...#|.##.|...#|###.", "4": "#..#|#..#|####|...#|...#", "5": "####|#...|###.|...#|###.",
+    "6": ".##.|#...|###.|#..#|.##.", "7": "####|...#|..#.|.#..|.#..", "8": ".##.|#..#|.##.|#..#|.##.",
+    "9": ".##.|#..#|.###|...#|.##.", ".": ".|.|.|.|#", "-": "...|...|###|...|...", " ": "..|..|..|..|..",
+    "/": "..#|..#|.#.|#..|#..", ":": ".|#|.|#|.", "(": ".#|#.|#.|#.|.#", ")": "#.|.#|.#|.#|#.",
+    "+": "...|.#.|###|.#.|...", "_": "...|...|...|...|###", ",": ".|.|.|#|#",
+}
+
+
+def pixel_text_width(s, scale=1):
+    return sum((len(_GLYPHS.get(ch.upper(), _GLYPHS[" "]).split("|")[0]) + 1) * scale for ch in s) - scale
+
+
+def pixel_text(img, x, y, s, colour, scale=1, a=1.0):
+    """Draw s in the pixel font with its top-left at (x, y); returns the width drawn."""
+    cx = x
+    for ch in s:
+        rows = _GLYPHS.get(ch.upper(), _GLYPHS[" "]).split("|")
+        for ry, row in enumerate(rows):
+            for rx, bit in enumerate(row):
+                if bit == "#":
+                    img.rect(cx + rx * scale, y + ry * scale, cx + (rx + 1) * scale, y + (ry + 1) * scale, colour, a)
+        cx += (len(rows[0]) + 1) * scale
+    return cx - x - scale
+
+
+def coverage(s, points, face="LiberationSans-Bold.ttf"):
+    """Anti-aliased coverage of a text: (w, h, list of 0..1), or None without ImageMagick."""
+    if not os.path.exists(CONVERT):
+        return None
+    try:
+        out = subprocess.run(
+            [CONVERT, "-background", "black", "-fill", "white", "-font", FONTS + face,
+             "-pointsize", str(points), "label:" + s, "-format", "%w %h\n", "-write", "info:-",
+             "-depth", "8", "gray:-"], capture_output=True, check=True, timeout=30).stdout
+    except (OSError, subprocess.SubprocessError):
+        return None
+    head, _, raw = out.partition(b"\n")
+    w, h = (int(v) for v in head.split())
+    return w, h, [b / 255.0 for b in raw[:w * h]]
+
+
+def text(img, x, y, s, points, colour, face="LiberationSans-Bold.ttf", a=1.0, centre=False):
+    """Draw s with its box's top-left at (x, y) (or centred on x); returns the width."""
+    cov = coverage(s, points, face)
+    if cov is None:
+        scale = max(1, round(points / 7))
+        w = pixel_text_width(s, scale)
+        pixel_text(img, x - (w // 2 if centre else 0), y + scale, s, colour, scale, a)
+        return w
+    w, h, vals = cov
+    left = x - (w // 2 if centre else 0)
+    for yy in range(h):
+        for xx in range(w):
+            v = vals[yy * w + xx]
+            if v > 0:
+                img.blend(left + xx, y + yy, colour, v * a)
+    return w
