@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+
 #include <cstdio>
 #include <string>
 
@@ -16,6 +18,15 @@ void WriteModelProbe() {
 
     DeviceTree& tree = TheDeviceTree();
     std::string text = "rebuilds " + std::to_string(rebuilds) + "\nitems " + std::to_string(tree.ItemCount()) + "\n";
+    // The program's own footprint, so that leaks across topology changes can be seen.
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    DWORD handles = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles);
+    text += "memory " + std::to_string(memory.PagefileUsage) + "\nhandles " + std::to_string(handles) + "\ngdi " +
+            std::to_string(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) + "\nuser " +
+            std::to_string(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) + "\n";
     tree.WalkRing(DeviceTree::Link::A, [&](DeviceNode& record) {
         text += std::string(record.KeyName().Chars()) + "\t" + (record.IsConnected() ? "1" : "0") + "\t" +
                 std::to_string(record.Severity()) + "\t" + record.Name().Chars() + "\n";

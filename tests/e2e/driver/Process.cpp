@@ -12,7 +12,8 @@ Process Process::Start(const std::string& commandLine,
         char old[32768];
         DWORD length = GetEnvironmentVariableA(name.c_str(), old, sizeof old);
         saved.emplace_back(name, length ? std::string(old, length) : std::string("\x01"));
-        SetEnvironmentVariableA(name.c_str(), value.c_str());
+        // An empty value removes the variable for the child.
+        SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
     }
 
     Process process;

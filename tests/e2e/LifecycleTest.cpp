@@ -1,0 +1,105 @@
+// Start-up and its failures, the single instance, and the model following the library.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/Capture.h"
+#include "tests/e2e/driver/LinsettControl.h"
+#include "tests/e2e/driver/Paths.h"
+#include "tests/e2e/driver/Registry.h"
+#include "tests/e2e/driver/TopWindows.h"
+
+namespace {
+
+using e2e::QuorvaneRun;
+constexpr DWORD kTimeoutMs = 30000;
+const char* const kNoHardwareText =
+    "Quorvane could not find any Tarvex USB 2.0 hardware. Please verify that your Tarvex USB 2.0 hardware is "
+    "properly installed or connected before launching Quorvane.";
+
+// A box of the process, captured for the record and then answered.
+e2e::ModalBox TakeBox(QuorvaneRun& run, const std::string& screenshot) {
+    e2e::ModalBox box = e2e::WaitForModalBox(run.Id(), kTimeoutMs);
+    if (box.window) {
+        // Give the box the chance to paint before it is recorded.
+        e2e::Image image;
+        e2e::WaitUntil(
+            [&] {
+                image = e2e::CaptureWindow(box.window);
+                for (uint32_t pixel : image.pixels)
+                    if (pixel != 0) return true;
+                return false;
+            },
+            5000);
+        e2e::SaveScreenshot(image, screenshot);
+        e2e::CloseModalBoxes(run.Id());
+    }
+    return box;
+}
+
+TEST(Lifecycle, NoHardwareShowsItsMessageOnceAndEndsWithZero) {
+    QuorvaneRun run(e2e::ShippedScenario("no-hardware.json"));
+    ASSERT_TRUE(run.Program().Started());
+    e2e::ModalBox box = TakeBox(run, "no-hardware-box");
+    ASSERT_NE(box.window, nullptr) << "no message box";
+    EXPECT_EQ(box.title, "Quorvane");
+    EXPECT_NE(box.text.find(kNoHardwareText), std::string::npos) << box.text;
+
+    DWORD exitCode = 99;
+    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "a second box or a hang after the first";
+    EXPECT_EQ(exitCode, 0u);
+}
+
+// Makes Wine refuse to load msimg32 into Quorvane.exe for as long as it lives.
+class WithoutAlphaBlending {
+public:
+    WithoutAlphaBlending() {
+        e2e::registry::CreateKey(HKEY_CURRENT_USER, kKey);
+        e2e::registry::SetString(HKEY_CURRENT_USER, kKey, "msimg32", "");
+    }
+    ~WithoutAlphaBlending() { e2e::registry::DeleteTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Quorvane.exe"); }
+
+private:
+    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\Quorvane.exe\\DllOverrides";
+};
+
+TEST(Lifecycle, MissingAlphaBlendingLibraryEndsWithMinusOne) {
+    WithoutAlphaBlending noMsimg32;
+    QuorvaneRun run;
+    e2e::ModalBox box = TakeBox(run, "msimg32-box");
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.title, "Error");
+    EXPECT_NE(box.text.find("Msimg32.dll required"), std::string::npos) << box.text;
+    DWORD exitCode = 0;
+    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0xFFFFFFFFu);
+    EXPECT_EQ(run.Rebuilds(), 0) << "the driver interface was touched";
+}
+
+TEST(Lifecycle, SecondCopyEndsAtOnceAndLeavesTheFirstRunning) {
+    QuorvaneRun first;
+    ASSERT_TRUE(first.WaitForRebuilds(1, kTimeoutMs)) << "the first copy never built its model";
+
+    QuorvaneRun second;
+    DWORD exitCode = 99;
+    ASSERT_TRUE(second.Program().WaitForExit(kTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(second.Rebuilds(), 0) << "the second copy started the library";
+    EXPECT_FALSE(first.Program().WaitForExit(0)) << "the first copy ended";
+}
+
+TEST(Lifecycle, SecondCopyDuringTheNoHardwareBoxEndsSilently) {
+    QuorvaneRun first(e2e::ShippedScenario("no-hardware.json"));
+    ASSERT_NE(e2e::WaitForModalBox(first.Id(), kTimeoutMs).window, nullptr);
+
+    QuorvaneRun second;
+    DWORD exitCode = 99;
+    ASSERT_TRUE(second.Program().WaitForExit(kTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(e2e::FindModalBoxes(second.Id()).empty());
+    e2e::CloseModalBoxes(first.Id());
+    EXPECT_TRUE(first.Program().WaitForExit(kTimeoutMs, &exitCode));
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+#include "tests/e2e/QuorvaneRun.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "tests/e2e/driver/Paths.h"
+#include "tests/e2e/driver/TopWindows.h"
+
+namespace e2e {
+namespace {
+
+std::string NewTemporaryFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static int counter = 0;
+    std::string folder = std::string(base) + "quorvane-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(++counter);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void RemoveFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolder(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+std::string ShippedScenario(const std::string& fileName) {
+    const char* source = std::getenv("QUORVANE_SOURCE_DIR");
+    return WindowsPath(std::string(source ? source : ".") + "/driver/scenarios/" + fileName);
+}
+
+QuorvaneRun::QuorvaneRun(const std::string& scenarioFile,
+                         std::vector<std::pair<std::string, std::string>> environment)
+    : folder_(NewTemporaryFolder()), probe_(folder_ + "\\model.txt") {
+    environment.emplace_back("LOCALAPPDATA", folder_);
+    environment.emplace_back("QUORVANE_MODEL_PROBE", probe_);
+    environment.emplace_back("LINSETT_SCENARIO", scenarioFile);
+    process_ = Process::Start("\"" + BinDir() + "\\Quorvane.exe\"", environment);
+}
+
+QuorvaneRun::~QuorvaneRun() {
+    process_.Terminate();
+    RemoveFolder(folder_);
+}
+
+std::map<std::string, std::string> QuorvaneRun::Probe() const {
+    std::map<std::string, std::string> model;
+    std::ifstream file(probe_);
+    std::string line;
+    while (std::getline(file, line)) {
+        size_t split = line.find_first_of(" \t");
+        if (split == std::string::npos) continue;
+        model[line.substr(0, split)] = line.substr(split + 1);
+    }
+    return model;
+}
+
+int QuorvaneRun::Rebuilds() const {
+    auto model = Probe();
+    auto found = model.find("rebuilds");
+    return found == model.end() ? 0 : std::atoi(found->second.c_str());
+}
+
+bool QuorvaneRun::WaitForRebuilds(int count, DWORD timeoutMs) const {
+    return WaitUntil([&] { return Rebuilds() >= count; }, timeoutMs);
+}
+
+}  // namespace e2e
