@@ -2,6 +2,8 @@
 
 The icon chooser tints them to pale hues while keeping their lightness, so each
 pictogram carries its shape in light and dark, with colour only as an accent."""
+import math
+
 from .canvas import Image, vgrad
 from .palette import ACCENT, WHITE, grey, lighter, darker
 from .shapes import Circle, Ellipse, Grow, Polygon, RoundRect, Segment, Moved, Ring
@@ -52,15 +54,21 @@ def hard_disk(img):
     img.fill(Circle(6.3, 19, 0.9), GREEN)
 
 
+def _sheen(x, y):
+    # a silver disc with a faint rainbow that turns with the angle
+    a = math.atan2(y + 0.5 - 12, x + 0.5 - 12)
+    tint = (0.5 + 0.5 * math.cos(a * 2), 0.5 + 0.5 * math.cos(a * 2 + 2.1), 0.5 + 0.5 * math.cos(a * 2 + 4.2))
+    return tuple(196 + 50 * t for t in tint)
+
+
 def optical_disc(img):
     disc = Circle(12, 12, 10)
     img.shadow(disc, 0, 1, 1, 0.3)
-    img.fill(disc, lambda x, y: lighter(((180 + x * 3) % 256, 190, (200 + y * 4) % 256), 0.55))
+    img.fill(disc, _sheen)
     img.fill(Circle(12, 12, 10) - Circle(12, 12, 6.5), WHITE, 0.25)
     img.fill(Ring(disc, 0.5), STROKE)
     img.fill(Circle(12, 12, 3.3), grey(200))
     img.fill(Ring(Circle(12, 12, 3.3), 0.45), STROKE)
-    img.fill(Circle(12, 12, 1.3), grey(255), 0.0)
     img.fill(Circle(12, 12, 1.4), grey(90))
 
 
