@@ -18,3 +18,15 @@ String LoadResourceString(UINT id) {
 void ShowErrorBox(String text) {
     MessageBoxA(nullptr, text.Chars(), LoadResourceString(ids::kErrorCaption).Chars(), MB_OK);
 }
+
+String SystemErrorText(DWORD code) {
+    constexpr DWORD kUsEnglish = 1033;
+    String text = String::WithCapacity(256);
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                       kUsEnglish, text.Buffer(), 256, nullptr);
+    text.Cut(length);
+    return text;
+}
+
+void ShowLastErrorBox() { ShowErrorBox(SystemErrorText(GetLastError())); }

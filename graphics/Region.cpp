@@ -1,0 +1,99 @@
+#include "graphics/Region.h"
+
+#include <utility>
+
+#include "graphics/RegionData.h"
+#include "graphics/Resources.h"
+
+namespace {
+
+HRGN EmptyRegion() { return CreateRectRgn(0, 0, 0, 0); }
+
+Region Combine(const Region& a, const Region& b, int mode, String label) {
+    Region result(EmptyRegion(), std::move(label));
+    CombineRgn(result.GetHandle(), a.GetHandle(), b.GetHandle(), mode);
+    return result;
+}
+
+}  // namespace
+
+Region::Region() : handle_(EmptyRegion()) {}
+
+Region::Region(HRGN handle, String label) : handle_(handle), label_(std::move(label)) {}
+
+Region::Region(const Region& other) : Region() {
+    CombineRgn(handle_.Get(), other.GetHandle(), other.GetHandle(), RGN_COPY);
+}
+
+Region& Region::operator=(const Region& other) {
+    if (this == &other) return *this;
+    // A region left without a handle by a failed load gets one back here.
+    if (!handle_) handle_.Reset(EmptyRegion());
+    if (!other.GetHandle() ||
+        CombineRgn(handle_.Get(), other.GetHandle(), other.GetHandle(), RGN_COPY) == ERROR) {
+        SetRectRgn(handle_.Get(), 0, 0, 0, 0);
+    }
+    return *this;
+}
+
+Region Region::CreateRect(int x, int y, int width, int height) {
+    return Region(CreateRectRgn(x, y, x + width, y + height), "CreateRect");
+}
+
+Region Region::CreateEllipse(int x, int y, int width, int height) {
+    return Region(CreateEllipticRgn(x, y, x + width, y + height), String());
+}
+
+Region Region::CreateRoundRect(const Rect& r, int ellipseWidth, int ellipseHeight) {
+    return Region(CreateRoundRectRgn(r.x, r.y, r.x + r.width, r.y + r.height, ellipseWidth,
+                                     ellipseHeight),
+                  "CreateRoundRect");
+}
+
+Region Region::FromRect(const Rect& r) {
+    return Region(CreateRectRgn(r.x, r.y, r.x + r.width, r.y + r.height), String());
+}
+
+Region Region::Merge(const Region& a, const Region& b) {
+    return Combine(a, b, RGN_OR, "Merged region");
+}
+
+Region Region::Subtract(const Region& a, const Region& b) {
+    return Combine(a, b, RGN_DIFF, String());
+}
+
+Region Region::Offset(const Region& a, int dx, int dy) {
+    Region result(a);
+    OffsetRgn(result.GetHandle(), dx, dy);
+    return result;
+}
+
+HRGN Region::DetachCopy() const {
+    HRGN copy = EmptyRegion();
+    CombineRgn(copy, GetHandle(), GetHandle(), RGN_COPY);
+    return copy;
+}
+
+bool Region::Contains(int x, int y) const {
+    return handle_ && PtInRegion(handle_.Get(), x, y) != FALSE;
+}
+
+bool Region::IsEmpty() const {
+    RECT box;
+    const int kind = handle_ ? GetRgnBox(handle_.Get(), &box) : ERROR;
+    return kind == NULLREGION || kind == ERROR;
+}
+
+bool Region::LoadFromResource(UINT id) {
+    const ResourceBytes bytes = FindResourceBytes(id, "RGN");
+    return LoadFromData(bytes.data, bytes.size);
+}
+
+bool Region::LoadFromData(const uint8_t* data, size_t size) {
+    handle_.Reset();
+    const size_t extent = RegionDataExtent(data, size);
+    if (extent == 0) return false;
+    handle_.Reset(ExtCreateRegion(nullptr, static_cast<DWORD>(extent),
+                                  reinterpret_cast<const RGNDATA*>(data)));
+    return static_cast<bool>(handle_);
+}

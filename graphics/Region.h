@@ -1,0 +1,51 @@
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "app/String.h"
+#include "graphics/HandleOwners.h"
+#include "graphics/Rect.h"
+
+// A GDI region as a value: the outline of a skinned window or the shape of an element.
+// Copies get their own handle with the same area. All rectangles are (x, y, width, height)
+// and cover x <= px < x + width, y <= py < y + height. A failed GDI call leaves an empty area.
+class Region {
+public:
+    Region();  // empty
+    Region(HRGN handle, String label);  // takes ownership of handle
+    Region(const Region& other);
+    Region& operator=(const Region& other);
+    Region(Region&& other) noexcept = default;
+    Region& operator=(Region&& other) noexcept = default;
+    ~Region() = default;
+
+    static Region CreateRect(int x, int y, int width, int height);
+    static Region CreateEllipse(int x, int y, int width, int height);
+    static Region CreateRoundRect(const Rect& rect, int ellipseWidth, int ellipseHeight);
+    static Region FromRect(const Rect& rect);
+    static Region Merge(const Region& a, const Region& b);     // a or b
+    static Region Subtract(const Region& a, const Region& b);  // a and not b
+    static Region Offset(const Region& a, int dx, int dy);
+
+    // A new handle with the same area, owned by the caller (SetWindowRgn takes its handle).
+    HRGN DetachCopy() const;
+    bool Contains(int x, int y) const;
+    bool IsEmpty() const;
+
+    // Replaces the area with the "RGN" resource id of the program's module. On failure the
+    // region holds no handle and the result is false.
+    bool LoadFromResource(UINT id);
+    // The same from an RGNDATA block in memory. A block whose rectangle count reaches past
+    // its end is refused before any of it is read.
+    bool LoadFromData(const uint8_t* data, size_t size);
+
+    HRGN GetHandle() const { return handle_.Get(); }
+    const String& Label() const { return label_; }
+
+private:
+    GdiObject<HRGN> handle_;
+    // How the region was made, for a reader in the debugger; nothing displays it.
+    String label_;
+};

@@ -1,0 +1,29 @@
+#include "graphics/Resources.h"
+
+#include "graphics/ResourceStrings.h"
+
+ResourceBytes FindResourceBytes(UINT id, const char* type) {
+    HINSTANCE instance = ResourceInstance();
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), type);
+    if (!found) return {};
+    HGLOBAL loaded = LoadResource(instance, found);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return {};
+    return {static_cast<const uint8_t*>(data), SizeofResource(instance, found)};
+}
+
+Bitmap LoadBitmapResource(UINT id) {
+    return Bitmap(static_cast<HBITMAP>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id),
+                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+IconHandle LoadIconResource(UINT id) {
+    return IconHandle(static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id),
+                                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+}
+
+IconHandle LoadSmallIconResource(UINT id) {
+    return IconHandle(static_cast<HICON>(
+        LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+}

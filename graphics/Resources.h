@@ -1,0 +1,21 @@
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "graphics/HandleOwners.h"
+
+// The bytes of a resource of the program's own module; empty when there is no such
+// resource. Resource data stays mapped for the life of the module.
+struct ResourceBytes {
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+};
+ResourceBytes FindResourceBytes(UINT id, const char* type);
+
+// A bitmap resource as a DIB section.
+Bitmap LoadBitmapResource(UINT id);
+// An icon resource at the system's large and small icon sizes.
+IconHandle LoadIconResource(UINT id);
+IconHandle LoadSmallIconResource(UINT id);

@@ -1,0 +1,49 @@
+#include "graphics/Surface.h"
+
+#include <algorithm>
+
+#include "graphics/Dib.h"
+#include "graphics/DisplayChecks.h"
+
+Surface::~Surface() {
+    // The bitmap must leave the DC before it can be deleted; the MemoryDC goes after.
+    if (bitmap_) memory_.Restore();
+}
+
+HDC Surface::Begin(HDC target) {
+    target_ = target;
+    RECT rect{};
+    if (window_) GetWindowRect(window_, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    direct_ = width <= 0 || height <= 0;
+    if (direct_) return target;
+
+    if (width_ < width || height_ < height) Allocate(target, width, height);
+    HDC dc = memory_.GetDC();
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    Rectangle(dc, 0, 0, width_, height_);
+    return dc;
+}
+
+void Surface::Allocate(HDC target, int width, int height) {
+    memory_.Restore();
+    bitmap_.Reset();
+    // Enlarge only: the bitmap never gets smaller than one made before.
+    width = std::max(width, width_);
+    height = std::max(height, height_);
+    if (Windows98Flag()) {
+        bitmap_.Reset(CreateCompatibleBitmap(target, width, height));
+    } else {
+        bitmap_.Reset(CreateDib(target, width, height, 24, DibOrder::TopDown, nullptr));
+    }
+    // Without a bitmap the next paint tries again rather than drawing into one pixel for ever.
+    width_ = bitmap_ ? width : 0;
+    height_ = bitmap_ ? height : 0;
+    memory_.Select(bitmap_.Get());
+}
+
+void Surface::End() {
+    if (direct_ || !target_) return;
+    BitBlt(target_, 0, 0, width_, height_, memory_.GetDC(), 0, 0, SRCCOPY);
+}
