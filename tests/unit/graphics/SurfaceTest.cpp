@@ -5,6 +5,7 @@
 #include "graphics/DisplayChecks.h"
 #include "graphics/HandleOwners.h"
 #include "graphics/MemoryDC.h"
+#include "graphics/PooledDC.h"
 #include "graphics/Surface.h"
 
 namespace {
@@ -63,6 +64,29 @@ TEST(MemoryDC, RestoresTheObjectFromBeforeTheFirstSelection) {
     EXPECT_EQ(GetCurrentObject(memory.GetDC(), OBJ_BITMAP), original);
     memory.Restore();  // nothing remembered: no change
     EXPECT_EQ(GetCurrentObject(memory.GetDC(), OBJ_BITMAP), original);
+}
+
+TEST(PooledDC, ReusesItsDCsAndFreesTheBitmapAfterEachScope) {
+    Bitmap a(CreateBitmap(4, 4, 1, 32, nullptr));
+    Bitmap b(CreateBitmap(4, 4, 1, 32, nullptr));
+    HDC outer, inner;
+    {
+        PooledDC first(a.Get());
+        PooledDC nested(b.Get());
+        outer = first.Get();
+        inner = nested.Get();
+        EXPECT_NE(inner, outer) << "nested scopes share a DC";
+        EXPECT_EQ(GetCurrentObject(outer, OBJ_BITMAP), a.Get());
+    }
+    // Drawing keeps taking DCs; none may be made beyond the two the deepest nesting needed.
+    for (int i = 0; i < 100; ++i) {
+        PooledDC first(a.Get());
+        PooledDC nested(b.Get());
+        ASSERT_TRUE(first.Get() == outer || first.Get() == inner);
+        ASSERT_TRUE(nested.Get() == outer || nested.Get() == inner);
+    }
+    MemoryDC elsewhere(a.Get());
+    EXPECT_EQ(GetCurrentObject(elsewhere.GetDC(), OBJ_BITMAP), a.Get()) << "pool kept the bitmap";
 }
 
 // Both kinds of surface bitmap: a DIB section, and the compatible bitmap of Windows 98.
