@@ -3,9 +3,13 @@
 #include <commctrl.h>
 
 #include "app/ModelProbe.h"
+#include "app/SharedLook.h"
 #include "app/Settings.h"
 #include "app/TopologyEvents.h"
+#include "framework/ElxWnd.h"
 #include "framework/WindowsAlive.h"
+#include "graphics/DisplayChecks.h"
+#include "graphics/StartupStrips.h"
 #include "graphics/ResourceStrings.h"
 #include "model/Alerts.h"
 #include "model/DeviceTree.h"
@@ -30,8 +34,10 @@ void ActivateFirstInstance() {
 }
 
 bool Initialise(HINSTANCE instance) {
-    SetResourceInstance(instance);
+    LoadSharedLook(instance);
     InitCommonControls();
+    RegisterElxWndClass(instance);
+    LoadStartupStrips();
     InstallTopologyHandlers();
     if (!DriverInterface::Instance().Start(instance)) return false;
     RebuildDeviceTree();
@@ -56,6 +62,7 @@ void StoreLightSwitch(bool on) {
 }  // namespace
 
 int RunApplication(HINSTANCE instance) {
+    SetWindows98Flag(IsWindows98());
     HANDLE mutex = CreateMutexA(nullptr, TRUE, "Tarvex Quorvane");
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         SetResourceInstance(instance);
@@ -71,6 +78,7 @@ int RunApplication(HINSTANCE instance) {
     }
 
     if (Initialise(instance)) {
+        CheckColorDepth();
         RunMessageLoop();
         DriverInterface::Instance().Stop();
         TheDeviceTree().Clear();
@@ -79,6 +87,7 @@ int RunApplication(HINSTANCE instance) {
                     kNoHardwareBoxStyle);
     }
 
+    ReleaseSharedLook();
     if (mutex) CloseHandle(mutex);
     FreeLibrary(msimg32);
     return 0;

@@ -1,0 +1,119 @@
+#include "app/SharedLook.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "graphics/HandleOwners.h"
+#include "graphics/ResourceStrings.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+struct Look {
+    SkinStrip wideButton, dialogButton, captionButton, monitorScroll, checkBox;
+    BitmapStrip scrollArrow, scrollThumb, choiceButton;
+    std::array<HPEN, 8> pens{};
+    std::array<HBRUSH, 3> brushes{};
+    HBITMAP texture = nullptr;
+    std::array<HCURSOR, 4> cursors{};
+    std::array<String, 5> labels;
+    std::array<HFONT, 5> fonts{};
+    std::array<HICON, 5> icons{};
+};
+
+Look& TheLook() {
+    static Look look;
+    return look;
+}
+
+COLORREF Grey(int level) { return RGB(level, level, level); }
+
+}  // namespace
+
+LOGFONTA FontSpecToLogFont(const char* spec) {
+    LOGFONTA font{};
+    int height = 0, weight = 0, charset = 0;
+    char face[LF_FACESIZE] = "";
+    // A text that does not match leaves the remaining fields zero.
+    std::sscanf(spec ? spec : "", "%d|%d|%d|%31s", &height, &weight, &charset, face);
+    font.lfHeight = height;
+    font.lfWeight = weight;
+    font.lfCharSet = static_cast<BYTE>(charset);
+    std::memcpy(font.lfFaceName, face, sizeof face);
+    return font;
+}
+
+HFONT ParseFontSpec(String spec) {
+    LOGFONTA font = FontSpecToLogFont(spec.Chars());
+    return CreateFontIndirectA(&font);
+}
+
+void ReportLastError() { ShowLastErrorBox(); }
+
+void LoadSharedLook(HINSTANCE instance) {
+    SetResourceInstance(instance);
+    Look& look = TheLook();
+
+    look.wideButton.Load(115, 101);
+    look.dialogButton.Load(57, 112);
+    look.captionButton.Load(16, 106);
+    look.monitorScroll.Load(15, 144);
+    look.scrollArrow.Load(15, 103);
+    look.scrollThumb.Load(15, 104);
+    look.choiceButton.Load(9, 134);
+    look.checkBox.Load(19, 114);
+
+    const COLORREF penColours[] = {Grey(112), Grey(142), Grey(70), Grey(230), Grey(180), RGB(0, 0, 0),
+                                   RGB(255, 102, 0), RGB(0, 0, 255)};
+    // The table's order: five grey pens, the grey 200 brush, then the coloured pens.
+    for (int i = 0; i < 5; ++i) look.pens[i] = CreatePen(PS_SOLID, 1, penColours[i]);
+    look.brushes[0] = CreateSolidBrush(Grey(200));
+    for (int i = 5; i < 8; ++i) look.pens[i] = CreatePen(PS_SOLID, 1, penColours[i]);
+    look.brushes[1] = CreateSolidBrush(Grey(224));
+    look.brushes[2] = CreateSolidBrush(Grey(165));
+
+    look.texture = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(102), IMAGE_BITMAP, 0, 0,
+                                                   LR_CREATEDIBSECTION));
+    for (int i = 0; i < 4; ++i) look.cursors[i] = LoadCursorA(instance, MAKEINTRESOURCEA(135 + i));
+    for (int i = 0; i < 5; ++i) look.labels[i] = LoadResourceString(IDS_HEALTH_OK + i);
+
+    const UINT fontIds[] = {IDS_FONT_TEXT, IDS_FONT_TITLE, IDS_FONT_SMALL, IDS_FONT_BADGE, IDS_FONT_SMALLEST};
+    for (int i = 0; i < 5; ++i) look.fonts[i] = ParseFontSpec(LoadResourceString(fontIds[i]));
+
+    const WORD iconIds[] = {125, 163, 162, 161, 160};
+    for (int i = 0; i < 5; ++i) look.icons[i] = ReportIfZero(LoadIconA(instance, MAKEINTRESOURCEA(iconIds[i])));
+}
+
+void ReleaseSharedLook() {
+    Look& look = TheLook();
+    for (HPEN& pen : look.pens) DeleteObject(std::exchange(pen, nullptr));
+    for (HBRUSH& brush : look.brushes) DeleteObject(std::exchange(brush, nullptr));
+    DeleteObject(std::exchange(look.texture, nullptr));
+    for (HFONT& font : look.fonts)
+        if (font) DeleteObject(std::exchange(font, nullptr));
+    for (HCURSOR& cursor : look.cursors) DestroyCursor(std::exchange(cursor, nullptr));
+}
+
+const SkinStrip& WideButtonStrip() { return TheLook().wideButton; }
+const SkinStrip& DialogButtonStrip() { return TheLook().dialogButton; }
+const SkinStrip& CaptionButtonStrip() { return TheLook().captionButton; }
+const SkinStrip& MonitorScrollStrip() { return TheLook().monitorScroll; }
+const BitmapStrip& ScrollArrowStrip() { return TheLook().scrollArrow; }
+const BitmapStrip& ScrollThumbStrip() { return TheLook().scrollThumb; }
+const BitmapStrip& ChoiceButtonStrip() { return TheLook().choiceButton; }
+const SkinStrip& CheckBoxStrip() { return TheLook().checkBox; }
+
+HPEN GetSharedPen(SharedPen pen) { return TheLook().pens[static_cast<size_t>(pen)]; }
+HBRUSH GetSharedBrush(SharedBrush brush) { return TheLook().brushes[static_cast<size_t>(brush)]; }
+HBITMAP BackgroundTexture() { return TheLook().texture; }
+HCURSOR GetSharedCursor(SharedCursor cursor) { return TheLook().cursors[static_cast<size_t>(cursor)]; }
+HFONT GetSharedFont(SharedFont font) { return TheLook().fonts[static_cast<size_t>(font)]; }
+
+HICON GetSharedIcon(int index) { return index >= 0 && index < 5 ? TheLook().icons[index] : nullptr; }
+
+String SeverityLabel(int severity) {
+    if (severity < 0 || severity > 4) return String();
+    return TheLook().labels[severity];
+}

@@ -1,0 +1,61 @@
+#include "framework/DragWindow.h"
+
+#include <windowsx.h>
+
+#include "app/SharedLook.h"
+
+DragWindow::DragWindow(HWND parent, void* owner) : ElxWnd(parent, WS_CHILD, 0, true), owner_(owner) {}
+
+HCURSOR DragWindow::GetDragCursor() { return GetSharedCursor(SharedCursor::DragWindow); }
+
+POINT DragWindow::OffsetFrom(LPARAM lParam) const {
+    return {GET_X_LPARAM(lParam) - start_.x, GET_Y_LPARAM(lParam) - start_.y};
+}
+
+LRESULT DragWindow::OnLeftButtonDown(WPARAM, LPARAM lParam) {
+    dragging_ = true;
+    SetCapture(hwnd_);
+    SetCursor(GetDragCursor());
+    start_ = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    POINT offset{0, 0};
+    OnDragBegin(&offset);
+    Refresh();
+    return 0;
+}
+
+LRESULT DragWindow::OnMouseMove(WPARAM, LPARAM lParam) {
+    SetCursor(GetDragCursor());
+    if (dragging_) {
+        POINT offset = OffsetFrom(lParam);
+        OnDragMove(&offset);
+    }
+    return 0;
+}
+
+LRESULT DragWindow::OnLeftButtonUp(WPARAM, LPARAM lParam) {
+    // A release without a press here (the capture was lost elsewhere) is not ours.
+    if (!dragging_) return 0;
+    dragging_ = false;
+    ReleaseCapture();
+    Refresh();
+    POINT offset = OffsetFrom(lParam);
+    OnDragEnd(&offset);
+    return 0;
+}
+
+bool DragWindow::ToListener(POINT* offset) {
+    if (!listener_) return false;
+    ClientToScreen(hwnd_, offset);
+    ScreenToClient(listener_->GetWindow(), offset);
+    return true;
+}
+
+void DragWindow::OnDragBegin(POINT* offset) {
+    if (ToListener(offset)) listener_->DragBegin(this, offset);
+}
+void DragWindow::OnDragMove(POINT* offset) {
+    if (ToListener(offset)) listener_->DragMove(this, offset);
+}
+void DragWindow::OnDragEnd(POINT* offset) {
+    if (ToListener(offset)) listener_->DragEnd(this, offset);
+}

@@ -1,0 +1,120 @@
+#include "framework/RootElement.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "graphics/Surface.h"
+
+RootElement::RootElement(HWND window) : ContainerElement(nullptr), window_(window) {}
+
+RootElement::~RootElement() {
+    for (UINT index = 0; index < timers_.size(); ++index)
+        if (timers_[index]) ::KillTimer(window_, kFirstTimerId + index);
+}
+
+void RootElement::RedrawChild(Element* child) {
+    RECT area{child->X(), child->Y(), 0, 0};
+    for (Element* up = child->GetParent(); up && up != this; up = up->GetParent()) {
+        area.left += up->X();
+        area.top += up->Y();
+    }
+    area.right = area.left + child->Width();
+    area.bottom = area.top + child->Height();
+
+    HDC dc = ::GetDC(window_);
+    HRGN clip = CreateRectRgn(area.left, area.top, area.right, area.bottom);
+    SelectClipRgn(dc, clip);
+    DeleteObject(clip);
+    // The whole tree is painted off screen; only the child's rectangle reaches the screen.
+    Surface surface(window_);
+    Paint(surface.Begin(dc));
+    surface.End();
+    SelectClipRgn(dc, nullptr);
+    ::ReleaseDC(window_, dc);
+}
+
+void RootElement::Redraw() {
+    InvalidateRect(window_, nullptr, TRUE);
+    UpdateWindow(window_);
+}
+
+void RootElement::Command(int id) { SendMessageA(window_, WM_COMMAND, static_cast<WPARAM>(id), 0); }
+
+void RootElement::OnTimer(UINT id) {
+    if (id < kFirstTimerId || id - kFirstTimerId >= timers_.size()) return;
+    if (Element* element = timers_[id - kFirstTimerId]) element->OnTimer(id);
+}
+
+void RootElement::SetCapture(Element* element) {
+    captured_ = element;
+    ::SetCapture(window_);
+}
+
+void RootElement::ReleaseCapture() {
+    captured_ = nullptr;
+    ::ReleaseCapture();
+}
+
+UINT RootElement::SetTimer(Element* element, UINT milliseconds) {
+    UINT id = kFirstTimerId + static_cast<UINT>(timers_.size());
+    timers_.push_back(element);
+    ::SetTimer(window_, id, milliseconds, nullptr);
+    return id;
+}
+
+void RootElement::KillTimer(Element*, UINT id) {
+    ::KillTimer(window_, id);
+    if (id >= kFirstTimerId && id - kFirstTimerId < timers_.size()) timers_[id - kFirstTimerId] = nullptr;
+}
+
+void RootElement::Forget(Element* element) {
+    if (captured_ == element) ReleaseCapture();
+    for (UINT index = 0; index < timers_.size(); ++index)
+        if (timers_[index] == element) KillTimer(element, kFirstTimerId + index);
+}
+
+POINT RootElement::ToLocal(Element* element, POINT p) const {
+    for (Element* e = element; e && e != this; e = e->GetParent()) {
+        p.x -= e->X();
+        p.y -= e->Y();
+    }
+    return p;
+}
+
+Element* RootElement::RouteTarget(LPARAM lParam, POINT* local) {
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    Element* target = captured_ ? captured_ : HitTest(&p);
+    if (!target || target == this) return nullptr;
+    *local = ToLocal(target, p);
+    return target;
+}
+
+bool RootElement::RouteMouseMove(UINT keys, LPARAM lParam) {
+    POINT local;
+    Element* target = RouteTarget(lParam, &local);
+    if (target) target->OnMouseMove(&local, keys);
+    return target != nullptr;
+}
+
+bool RootElement::RouteLeftButtonDown(UINT keys, LPARAM lParam) {
+    POINT local;
+    Element* target = RouteTarget(lParam, &local);
+    if (target) target->OnLeftButtonDown(&local, keys);
+    return target != nullptr;
+}
+
+bool RootElement::RouteLeftButtonUp(UINT keys, LPARAM lParam) {
+    POINT local;
+    Element* target = RouteTarget(lParam, &local);
+    if (target) target->OnLeftButtonUp(&local, keys);
+    return target != nullptr;
+}
+
+String RootElement::GetTooltipAt(int x, int y) {
+    POINT p{x, y};
+    Element* target = HitTest(&p);
+    if (!target) return String();
+    POINT local = ToLocal(target, p);
+    return target->GetTooltip(&local);
+}

@@ -1,0 +1,53 @@
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+#include "framework/Element.h"
+
+// The element at the top of a window's tree: it knows the window, routes the window's
+// mouse input to the element under the pointer (or the one holding the capture), runs
+// element timers and repaints single elements through an off-screen surface.
+class RootElement : public ContainerElement {
+public:
+    static constexpr UINT kFirstTimerId = 12345;
+
+    explicit RootElement(HWND window);
+    ~RootElement() override;
+
+    RootElement* GetRoot() override { return this; }
+    void RedrawChild(Element* child) override;
+    void Redraw() override;
+    void Command(int id) override;
+    void OnTimer(UINT id) override;
+
+    HWND GetWindow() const { return window_; }
+    void SetWindow(HWND window) { window_ = window; }
+    HDC GetDC() const { return ::GetDC(window_); }
+    void ReleaseDC(HDC dc) const { ::ReleaseDC(window_, dc); }
+
+    void SetCapture(Element* element);
+    void ReleaseCapture();
+    Element* Captured() const { return captured_; }
+
+    // Ids are never reused: the table only grows.
+    UINT SetTimer(Element* element, UINT milliseconds);
+    void KillTimer(Element* element, UINT id);
+
+    // Each returns whether an element of the tree took the message.
+    bool RouteMouseMove(UINT keys, LPARAM lParam);
+    bool RouteLeftButtonDown(UINT keys, LPARAM lParam);
+    bool RouteLeftButtonUp(UINT keys, LPARAM lParam);
+    String GetTooltipAt(int x, int y);
+
+    // p moved from window coordinates into the element's own.
+    POINT ToLocal(Element* element, POINT p) const;
+    // Forgets an element that is going away, so no capture or timer points at it.
+    void Forget(Element* element);
+
+private:
+    Element* RouteTarget(LPARAM lParam, POINT* local);
+    HWND window_;
+    Element* captured_ = nullptr;
+    std::vector<Element*> timers_;
+};

@@ -1,0 +1,23 @@
+#pragma once
+#include <windows.h>
+
+#include "app/String.h"
+
+// The tooltip of a skinned window: the whole client area is one tool whose text follows
+// the element under the pointer. Unchanged texts send nothing; an empty text hides it.
+class TooltipControl {
+public:
+    TooltipControl() = default;
+    ~TooltipControl();
+    TooltipControl(const TooltipControl&) = delete;
+    TooltipControl& operator=(const TooltipControl&) = delete;
+
+    void Create(HWND owner);
+    void AddTool(HWND window);
+    void SetText(HWND window, String text);
+    HWND Handle() const { return tooltip_; }
+
+private:
+    HWND tooltip_ = nullptr;
+    String text_;
+};
