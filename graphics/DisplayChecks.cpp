@@ -7,14 +7,13 @@
 #include "resources/StringIds.h"
 
 namespace {
-constexpr UINT kColorDepthWarning = 100;
 bool g_windows98 = false;
 }  // namespace
 
 void CheckColorDepth() {
     WindowDC screen(nullptr);
     if (GetDeviceCaps(screen.Get(), BITSPIXEL) > 8) return;
-    MessageBoxA(nullptr, LoadResourceString(kColorDepthWarning).Chars(),
+    MessageBoxA(nullptr, LoadResourceString(IDS_COLOR_DEPTH_WARNING).Chars(),
                 LoadResourceString(ids::kAppCaption).Chars(), MB_ICONEXCLAMATION);
 }
 
