@@ -112,6 +112,7 @@ LRESULT Session::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         RunRequests();
         return 0;
     case kDeferredChange:
+        if (published_) Harvest(*published_, *world_);
         Rebuild(static_cast<uint8_t>(wParam));
         return 0;
     case WM_TIMER:
@@ -163,7 +164,8 @@ void Session::Reply(HWND to, const std::string& text) {
                         SMTO_ABORTIFHUNG, kReplyTimeoutMs, &result);
 }
 
-// Changing, then the structures are rewritten at new addresses and the items reinserted,
+// The caller has harvested the program's edits already (a command may have changed them
+// since). Changing, then the structures are rewritten at new addresses and the items reinserted,
 // then Changed; the old generation is freed only after the program has moved on.
 void Session::Rebuild(uint8_t changeCode) {
     if (rebuilding_) {  // a callback pumped messages: do it once this change is over
@@ -172,7 +174,6 @@ void Session::Rebuild(uint8_t changeCode) {
     }
     rebuilding_ = true;
     callbacks_[kOnTopologyChanging](0);
-    if (published_) Harvest(*published_, *world_);
     ClearTree(tree_);
     auto next = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), changeCode);
     if (!next) {  // low memory ran out: give the old generation back and try once more
