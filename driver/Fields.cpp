@@ -93,6 +93,14 @@ bool Fields::Finish() {
     return true;
 }
 
+bool ParseDocument(std::string_view text, json::Value& root, Problem& problem) {
+    problem = Problem{};
+    json::Error error;
+    if (json::Parse(text, root, error)) return true;
+    problem = Problem{error.line, error.message};
+    return false;
+}
+
 bool ExpectObject(const json::Value& value, const std::string& what, Problem& problem) {
     if (value.type == json::Type::Object) return true;
     problem = Problem{value.line, what + " must be an object, not " + json::TypeName(value.type)};

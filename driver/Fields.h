@@ -39,6 +39,9 @@ private:
     std::set<std::string> known_;
 };
 
+// Parses a whole document; a syntax error becomes the problem.
+bool ParseDocument(std::string_view text, json::Value& root, Problem& problem);
+
 // Checks that value is an object and names what it is; false (with a problem) otherwise.
 bool ExpectObject(const json::Value& value, const std::string& what, Problem& problem);
 

@@ -236,13 +236,8 @@ private:
 
 bool ReadScenario(std::string_view text, Scenario& out, Problem& problem) {
     out = Scenario{};
-    problem = Problem{};
     json::Value root;
-    json::Error error;
-    if (!json::Parse(text, root, error)) {
-        problem = Problem{error.line, error.message};
-        return false;
-    }
+    if (!ParseDocument(text, root, problem)) return false;
     return Reader(problem).Read(root, out);
 }
 

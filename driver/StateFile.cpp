@@ -67,13 +67,8 @@ std::string WriteState(const World& world) {
 }
 
 bool ReadState(std::string_view text, World& world, Problem& problem) {
-    problem = Problem{};
     json::Value root;
-    json::Error error;
-    if (!json::Parse(text, root, error)) {
-        problem = Problem{error.line, error.message};
-        return false;
-    }
+    if (!ParseDocument(text, root, problem)) return false;
     if (!ExpectObject(root, "the state", problem)) return false;
     Fields top(root, "the state", problem);
     int version = 0, light = 0;
