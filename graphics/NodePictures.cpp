@@ -1,0 +1,60 @@
+#include "graphics/NodePictures.h"
+
+#include "app/SharedLook.h"
+#include "graphics/HandleOwners.h"
+#include "graphics/SkinEffects.h"
+#include "graphics/StartupStrips.h"
+#include "model/DeviceNode.h"
+#include "model/TopologyItem.h"
+
+namespace {
+
+constexpr int kOverlayIcon = -1;
+constexpr int kPictureCentre = 12;
+constexpr int kKindLabelTop = 2;
+constexpr int kPortLabelTop = 10;
+
+void DrawOverlayIfUsb2(HDC dc, const DeviceNode& node, int x, int y) {
+    if (node.IsUsb2()) DrawTintedIcon(dc, kOverlayIcon, 0, x, y);
+}
+
+void DrawCentred(HDC dc, HFONT font, const String& text, int x, int y) {
+    const SelectGuard selected(dc, font);
+    TextOutA(dc, x, y, text.Chars(), static_cast<int>(text.Length()));
+}
+
+}  // namespace
+
+int HubPlateFrame(uint16_t flags) { return (flags >> 4) & 0x3FF; }
+
+void DrawNodePicture(HDC dc, const DeviceNode& node, int x, int y) {
+    if (node.IsHub()) {
+        DrawHubPicture(dc, node, x, y);
+    } else {
+        DrawNodeIcon(dc, node, x, y);
+    }
+}
+
+void DrawNodeIcon(HDC dc, const DeviceNode& node, int x, int y) {
+    DrawTintedIcon(dc, node.IconNumber(), node.IconGroup(), x, y);
+    DrawOverlayIfUsb2(dc, node, x, y);
+}
+
+void DrawHubPicture(HDC dc, const DeviceNode& node, int x, int y) {
+    const int frame = HubPlateFrame(node.Flags());
+    DrawHubPlate(dc, frame, x, y);
+    DrawOverlayIfUsb2(dc, node, x, y);
+    if (!node.IsConnected()) return;
+
+    const UINT alignment = GetTextAlign(dc);
+    SetTextColor(dc, frame == kDarkHubPlate ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    SetBkMode(dc, TRANSPARENT);
+    if (const TopologyItem* item = node.Item()) {
+        DrawCentred(dc, GetSharedFont(SharedFont::Smallest), node.IsDirectHub() ? "USB" : "HUB", x + kPictureCentre,
+                    y + kKindLabelTop);
+        DrawCentred(dc, GetSharedFont(SharedFont::Small), item->PortLabel(), x + kPictureCentre, y + kPortLabelTop);
+    }
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextAlign(dc, alignment);
+}

@@ -1,0 +1,80 @@
+#include "graphics/PixelEffects.h"
+
+#include <climits>
+
+#include "graphics/PixelEffectsDraw.h"
+#include "graphics/PixelEffectsTarget.h"
+
+namespace {
+
+// The per-pixel path: any DC, one GetPixel/SetPixel pair per pixel, bounded by the clip
+// box so that nothing is asked of GDI that it would refuse anyway.
+class DcCanvas {
+public:
+    explicit DcCanvas(HDC dc) : dc_(dc) {
+        RECT box{};
+        const int kind = GetClipBox(dc, &box);
+        if (kind == ERROR) {
+            bounds_ = {INT_MIN, INT_MIN, int64_t(INT_MAX) + 1, int64_t(INT_MAX) + 1};
+        } else if (kind != NULLREGION) {
+            bounds_ = {box.left, box.top, box.right, box.bottom};
+        }
+    }
+    PixelBounds Bounds() const { return bounds_; }
+    uint32_t Get(int x, int y) const { return GetPixel(dc_, x, y); }
+    void Set(int x, int y, uint32_t color) { SetPixel(dc_, x, y, color); }
+
+private:
+    HDC dc_;
+    PixelBounds bounds_;
+};
+
+template <typename Draw>
+void OnPixels(HDC dc, PixelPath path, Draw draw) {
+    if (path == PixelPath::Fastest) {
+        if (std::optional<DirectPixels> direct = FindDirectPixels(dc)) {
+            DibBitsCanvas canvas(direct->dib, direct->originX, direct->originY, direct->clip);
+            draw(canvas);
+            return;
+        }
+    }
+    DcCanvas canvas(dc);
+    draw(canvas);
+}
+
+}  // namespace
+
+bool HasDirectPixels(HDC dc) { return FindDirectPixels(dc).has_value(); }
+
+void LightenLineH(HDC dc, int x1, int y, int x2, int percent, PixelPath path) {
+    OnPixels(dc, path, [&](auto& c) { pixel_effects::ChangeRow(c, x1, y, x2, pixel_effects::Lightening(percent)); });
+}
+
+void LightenLineV(HDC dc, int x, int y1, int y2, int percent, PixelPath path) {
+    OnPixels(dc, path, [&](auto& c) { pixel_effects::ChangeColumn(c, x, y1, y2, pixel_effects::Lightening(percent)); });
+}
+
+void DarkenLineH(HDC dc, int x1, int y, int x2, int percent, PixelPath path) {
+    OnPixels(dc, path, [&](auto& c) { pixel_effects::ChangeRow(c, x1, y, x2, pixel_effects::Darkening(percent)); });
+}
+
+void DarkenLineV(HDC dc, int x, int y1, int y2, int percent, PixelPath path) {
+    OnPixels(dc, path, [&](auto& c) { pixel_effects::ChangeColumn(c, x, y1, y2, pixel_effects::Darkening(percent)); });
+}
+
+void DrawBevel(HDC dc, int left, int top, int right, int bottom, int depth, PixelPath path) {
+    if (depth <= 0) return;
+    OnPixels(dc, path, [&](auto& c) { pixel_effects::Bevel(c, left, top, right, bottom, depth); });
+}
+
+void BlendPixel(HDC dc, int x, int y, COLORREF color, int weight, PixelPath path) {
+    OnPixels(dc, path, [&](auto& c) { pixel_effects::Blend(c, x, y, color, weight); });
+}
+
+void DrawAntialiasedLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF color, PixelPath path) {
+    OnPixels(dc, path, [&](auto& c) { pixel_effects::WuLine(c, x0, y0, x1, y1, color); });
+}
+
+void DrawGlow(HDC dc, int cx, int cy, COLORREF color, COLORREF key, PixelPath path) {
+    OnPixels(dc, path, [&](auto& c) { pixel_effects::Glow(c, cx, cy, color, key); });
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+
+// The colour formulas of the pixel effects. Colours are 0x00BBGGRR, red in the low byte, as
+// GDI's COLORREF holds them; the high byte of an argument is ignored and 0 in a result.
+
+// What GetPixel answers for a pixel outside the bitmap or the clip.
+constexpr uint32_t kInvalidColor = 0xFFFFFFFFu;
+
+// Each channel v becomes v + (255 - v) * percent / 100: 0 keeps the colour, 100 is white.
+// Percentages outside 0 to 100 count as the nearer end.
+uint32_t Lighten(uint32_t color, int percent);
+// Each channel v becomes v * percent / 100 (percent is the share kept): 0 is black.
+uint32_t Darken(uint32_t color, int percent);
+
+// The line weights: 0 (or less) gives `color`, 15 (or more) leaves `old`; in between each
+// channel is color + (old - color) * weight / 15, truncated toward zero.
+constexpr int kOpaqueWeight = 0;
+constexpr int kClearWeight = 15;
+uint32_t BlendColor(uint32_t old, uint32_t color, int weight);
+
+// The glow's reach: it shades pixels up to sqrt(800) away, a bit over 28, inside the
+// 51 x 51 square around its centre.
+constexpr int kGlowHalfSize = 25;
+double GlowReach();
+// A key-coloured pixel at `distance` from the centre: each channel becomes
+// trunc((old - color) * distance / reach + color), so it is `color` at the centre and
+// fades back to `old` at the reach.
+uint32_t GlowColor(uint32_t old, uint32_t color, double distance);
