@@ -1,5 +1,6 @@
 #include "graphics/PixelEffectsTarget.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "graphics/HandleOwners.h"
@@ -13,8 +14,10 @@ std::optional<DibBits> SelectedDib(HDC dc) {
     const BITMAPINFOHEADER& header = section.dsBmih;
     const int depth = section.dsBm.bmBitsPixel;
     if (!section.dsBm.bmBits || (depth != 24 && depth != 32) || header.biCompression != BI_RGB) return std::nullopt;
+    // The header does not keep the sign of the height it was made with: the rows' order is
+    // probed once the origin and clip are known.
     return DibBits{static_cast<uint8_t*>(section.dsBm.bmBits), section.dsBm.bmWidth, section.dsBm.bmHeight, depth,
-                   header.biHeight < 0};
+                   true};
 }
 
 // Where logical (0, 0) lands, if logical units are whole pixels moved but not scaled,
@@ -58,6 +61,29 @@ std::optional<std::vector<PixelBounds>> ClipParts(HDC dc) {
     return parts;
 }
 
+// Whether the first row in memory is the top row: a byte of a visible pixel is changed in
+// memory, and GDI shows the change at that pixel only if the rows run top-down. A pixel
+// whose row is the middle one reads the same either way and is not used.
+bool RowsRunTopDown(HDC dc, const DibBits& dib, POINT origin, const std::vector<PixelBounds>& clip) {
+    const std::vector<PixelBounds> whole{{0, 0, dib.width, dib.height}};
+    for (const PixelBounds& part : clip.empty() ? whole : clip) {
+        const int64_t left = std::max<int64_t>(part.left, 0), top = std::max<int64_t>(part.top, 0);
+        const int64_t right = std::min<int64_t>(part.right, dib.width), bottom = std::min<int64_t>(part.bottom, dib.height);
+        for (int64_t y = top; y < bottom && y < top + 2; ++y) {
+            if (left >= right || 2 * y == dib.height - 1) continue;
+            uint8_t* byte = dib.bits + size_t(y) * DibRowBytes(dib.width, dib.bitsPerPixel) +
+                            size_t(left) * size_t(dib.bitsPerPixel / 8);
+            const int x = int(left - origin.x), logicalY = int(y - origin.y);
+            const COLORREF before = GetPixel(dc, x, logicalY);
+            *byte ^= 1;
+            const COLORREF after = GetPixel(dc, x, logicalY);
+            *byte ^= 1;
+            return after != before;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<DirectPixels> FindDirectPixels(HDC dc) {
@@ -69,5 +95,7 @@ std::optional<DirectPixels> FindDirectPixels(HDC dc) {
     std::optional<std::vector<PixelBounds>> clip = ClipParts(dc);
     if (!clip) return std::nullopt;
     GdiFlush();  // GDI may still hold drawing for these bits in its batch
-    return DirectPixels{*dib, origin->x, origin->y, std::move(*clip)};
+    DirectPixels direct{*dib, origin->x, origin->y, std::move(*clip)};
+    direct.dib.topDown = RowsRunTopDown(dc, direct.dib, *origin, direct.clip);
+    return direct;
 }
