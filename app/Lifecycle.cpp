@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/TopologyEvents.h"
 #include "framework/ElxWnd.h"
+#include "framework/FrameImages.h"
 #include "framework/WindowsAlive.h"
 #include "graphics/DisplayChecks.h"
 #include "graphics/StartupStrips.h"
@@ -38,6 +39,7 @@ bool Initialise(HINSTANCE instance) {
     InitCommonControls();
     RegisterElxWndClass(instance);
     LoadStartupStrips();
+    LoadFrameImages();
     InstallTopologyHandlers();
     if (!DriverInterface::Instance().Start(instance)) return false;
     RebuildDeviceTree();
@@ -87,6 +89,7 @@ int RunApplication(HINSTANCE instance) {
                     kNoHardwareBoxStyle);
     }
 
+    FreeFrameImages();
     ReleaseSharedLook();
     if (mutex) CloseHandle(mutex);
     FreeLibrary(msimg32);

@@ -1,0 +1,19 @@
+#include "framework/ElementText.h"
+
+#include "graphics/HandleOwners.h"
+
+SIZE TextExtent(HDC dc, HFONT font, const String& text) {
+    SelectGuard guard(dc, font);
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(dc, text.Chars(), static_cast<int>(text.Length()), &size);
+    return size;
+}
+
+void DrawLabel(HDC dc, HFONT font, int x, int y, const String& text) {
+    SelectGuard guard(dc, font);
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
+    TextOutA(dc, x, y, text.Chars(), static_cast<int>(text.Length()));
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <windows.h>
+
+#include "app/String.h"
+
+// Captions and labels of the element kinds: measured with GetTextExtentPoint32A and drawn
+// on a transparent background.
+
+// The offset that centres something of size inner within outer, rounded down, so a caption
+// wider than its button spills one pixel more to the left than to the right.
+constexpr int CentreOffset(int outer, int inner) {
+    int room = outer - inner;
+    return room >= 0 ? room / 2 : -((1 - room) / 2);
+}
+
+// The size of text in font on dc.
+SIZE TextExtent(HDC dc, HFONT font, const String& text);
+// Text at (x, y) in font, in black, leaving the background as it is.
+void DrawLabel(HDC dc, HFONT font, int x, int y, const String& text);

@@ -1,0 +1,106 @@
+#include "framework/FrameWindow.h"
+
+#include "app/SharedLook.h"
+#include "graphics/Surface.h"
+
+namespace {
+constexpr UINT kCornerIds[4] = {174, 175, 176, 177};
+constexpr int kCornerWidth = 45, kCornerHeight = 44;
+}  // namespace
+
+FrameWindow::FrameWindow(int x, int y, int width, int height, DWORD style, DWORD exStyle, bool visible)
+    : ElxWnd(nullptr, style, exStyle, visible), root_(hwnd_) {
+    // A corner that fails leaves it and the following ones out of the outline.
+    for (int i = 0; i < 4; ++i)
+        if (!corners_[i].LoadFromResource(kCornerIds[i])) break;
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER);
+    SetWindowRgn(hwnd_, outline_.DetachCopy(), TRUE);
+    FrameWindow::Layout();
+}
+
+Region FrameWindow::BuildOutline(int w, int h, const Region corners[4]) {
+    Region outline = Region::Merge(Region::CreateRect(kCornerWidth, 0, w - 2 * kCornerWidth, h),
+                                   Region::CreateRect(0, kCornerHeight, w, h - 2 * kCornerHeight));
+    outline = Region::Merge(outline, corners[0]);
+    outline = Region::Merge(outline, Region::Offset(corners[1], w - kCornerWidth, 0));
+    outline = Region::Merge(outline, Region::Offset(corners[2], 0, h - kCornerHeight));
+    outline = Region::Merge(outline, Region::Offset(corners[3], w - kCornerWidth, h - kCornerHeight));
+    return outline;
+}
+
+void FrameWindow::Layout() {
+    SIZE size = GetSize();
+    outline_ = BuildOutline(size.cx, size.cy, corners_);
+    root_.SetSize(size.cx, size.cy);
+    root_.SetShape(outline_);
+    SetWindowRgn(hwnd_, outline_.DetachCopy(), TRUE);
+}
+
+String FrameWindow::GetTooltipAt(int x, int y) { return root_.GetTooltipAt(x, y); }
+
+void FrameWindow::Draw(HDC dc) {
+    Surface surface(hwnd_);
+    root_.Paint(surface.Begin(dc));
+    surface.End();
+}
+
+void FrameWindow::OnCommand(WPARAM wParam) {
+    if (LOWORD(wParam) == 2) DestroyWindow(hwnd_);
+}
+
+LRESULT FrameWindow::OnSize(WPARAM, LPARAM) {
+    Layout();
+    return 0;
+}
+
+LRESULT FrameWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        root_.OnTimer(static_cast<UINT>(wParam));
+        return 0;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT FrameWindow::Unhandled(UINT message, WPARAM wParam, LPARAM lParam) {
+    SetCursor(GetSharedCursor(SharedCursor::Arrow));
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+LRESULT FrameWindow::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
+    if (blocked_) {
+        MessageBeep(0);
+        return 0;
+    }
+    SetActiveWindow(hwnd_);
+    if (root_.RouteLeftButtonDown(static_cast<UINT>(wParam), lParam)) return 0;
+    return DefWindowProcA(hwnd_, WM_LBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT FrameWindow::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
+    if (blocked_) {
+        MessageBeep(0);
+        return 0;
+    }
+    SetActiveWindow(hwnd_);
+    // Elements see a right press as a press without the left button held.
+    if (root_.RouteLeftButtonDown(static_cast<UINT>(wParam), lParam)) return 0;
+    return DefWindowProcA(hwnd_, WM_RBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT FrameWindow::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
+    if (blocked_) return 0;
+    if (root_.RouteLeftButtonUp(static_cast<UINT>(wParam), lParam)) return 0;
+    return Unhandled(WM_LBUTTONUP, wParam, lParam);
+}
+
+LRESULT FrameWindow::OnRightButtonUp(WPARAM wParam, LPARAM lParam) {
+    if (blocked_) return 0;
+    if (root_.RouteLeftButtonUp(static_cast<UINT>(wParam), lParam)) return 0;
+    return Unhandled(WM_RBUTTONUP, wParam, lParam);
+}
+
+LRESULT FrameWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    if (blocked_) return 0;
+    if (root_.RouteMouseMove(static_cast<UINT>(wParam), lParam)) return 0;
+    return Unhandled(WM_MOUSEMOVE, wParam, lParam);
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include <vector>
+
+#include "framework/ScrollBar.h"
+
+// One entry of an item list: it lays itself out in a given width and draws itself there.
+class ListItem {
+public:
+    virtual ~ListItem() = default;
+    virtual void Measure(SIZE* out, int width) = 0;
+    virtual void Draw(HDC dc, int x, int y, int width) = 0;
+};
+
+// A framed list of items of their own heights, scrolled item by item with a scroll bar
+// along the right edge that shows only when the items fill the list. The list does not own
+// its items.
+class ItemList : public ContainerElement {
+public:
+    static constexpr int kScrollCommand = 1;
+    static constexpr int kScrollBarWidth = 15;
+    // Where the items start from the left edge.
+    static constexpr int kItemIndent = 10;
+
+    explicit ItemList(Element* parent);
+
+    // Scrolls back to the first item.
+    void SetItems(const std::vector<ListItem*>& items);
+    int ContentHeight() const { return contentHeight_; }
+    const ScrollBar& Scroll() const { return scrollBar_; }
+    ScrollBar& Scroll() { return scrollBar_; }
+
+    void UpdateShape() override;
+    void Command(int id) override;
+    void DrawSelf(HDC dc) override;
+
+private:
+    // Measures the items at the full width and shows or hides the scroll bar to match.
+    void FitScrollBar();
+    int ItemHeight(ListItem* item, int width) const;
+
+    ScrollBar scrollBar_;
+    std::vector<ListItem*> items_;
+    int contentHeight_ = 0;
+};
