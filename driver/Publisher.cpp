@@ -23,12 +23,12 @@ std::u16string ReadWide(const char16_t* field, size_t capacity) {
 }
 
 // Hub plates: 0 external, 1 root hub, 2 external self-powered, 3 dark root hub.
-uint16_t HubFlags(const UnitSpec& spec) {
-    uint16_t plate = spec.rootHub ? (spec.dark ? 3 : 1) : (spec.selfPowered ? 2 : 0);
+uint16_t HubFlags(const UnitEntry& entry) {
+    uint16_t plate = entry.rootHub ? (entry.dark ? 3 : 1) : (entry.selfPowered ? 2 : 0);
     return static_cast<uint16_t>(plate << 4);
 }
 
-uint16_t Usb2(const UnitSpec* spec) { return spec && spec->usb2 ? kFlagUsb2 : 0; }
+uint16_t Usb2(const UnitEntry* entry) { return entry && entry->usb2 ? kFlagUsb2 : 0; }
 
 class Builder {
 public:
@@ -61,14 +61,14 @@ public:
         computer->adviceText = Wide(scenario.computer.adviceText);
         out_.nodes[0] = address;
         HTREEITEM root = Insert(TVI_ROOT, ToAnsi(name), address);
-        for (const AdapterSpec& spec : scenario.adapters) {
+        for (const AdapterEntry& entry : scenario.adapters) {
             AdapterNode* adapter = out_.memory.New<AdapterNode>(address);
             adapter->kind = kAdapter;
-            adapter->treeFlag = spec.usb2 ? 1 : 0;
-            HTREEITEM item = Insert(root, Utf8ToAnsi(spec.name), address);
+            adapter->treeFlag = entry.usb2 ? 1 : 0;
+            HTREEITEM item = Insert(root, Utf8ToAnsi(entry.name), address);
             for (size_t i = 0; i < world_.units().size(); ++i) {
-                const UnitSpec* hub = world_.units()[i].spec;
-                if (hub && hub->rootHub && hub->parent == spec.key) Unit(item, static_cast<int>(i));
+                const UnitEntry* hub = world_.units()[i].entry;
+                if (hub && hub->rootHub && hub->parent == entry.key) Unit(item, static_cast<int>(i));
             }
         }
         for (size_t i = 0; i < out_.nodes.size(); ++i) RecordAt(static_cast<int>(i))->node = out_.nodes[i];
@@ -82,16 +82,16 @@ private:
 
     std::u16string ShownName(int index) const {
         const ::linsett::Unit& unit = world_.units()[index];
-        return unit.name.size ? unit.name.text : Widen(unit.spec ? unit.spec->name : world_.scenario().computer.name);
+        return unit.name.size ? unit.name.text : Widen(unit.entry ? unit.entry->name : world_.scenario().computer.name);
     }
 
     void Record(int index) {
         const ::linsett::Unit& unit = world_.units()[index];
-        const UnitSpec* spec = unit.spec;
+        const UnitEntry* entry = unit.entry;
         DeviceRecord* record = RecordAt(index);
         record->kind = unit.kind;
         record->keyName = Ansi(unit.key);
-        if (!spec) {
+        if (!entry) {
             record->lightSwitch = static_cast<uint8_t>(world_.lightSwitch);
             CopyWide(record->defaultName, Widen(world_.scenario().computer.name));
             return;
@@ -103,31 +103,31 @@ private:
         CopyWide(record->userDescription, unit.description.text);
         record->userDescriptionSize = unit.description.size;
         if (unit.kind == kHub) {
-            record->flags = record->defaultFlags = HubFlags(*spec) | Usb2(spec);
+            record->flags = record->defaultFlags = HubFlags(*entry) | Usb2(entry);
         } else {
-            record->flags = static_cast<uint16_t>((unit.icon << 4) | unit.iconGroup) | Usb2(spec);
-            record->defaultFlags = static_cast<uint16_t>(spec->icon << 4) | Usb2(spec);
+            record->flags = static_cast<uint16_t>((unit.icon << 4) | unit.iconGroup) | Usb2(entry);
+            record->defaultFlags = static_cast<uint16_t>(entry->icon << 4) | Usb2(entry);
         }
-        CopyWide(record->defaultName, Widen(spec->name));
-        CopyWide(record->defaultManufacturer, Widen(spec->manufacturer));
-        CopyWide(record->defaultDescription, Widen(spec->description));
+        CopyWide(record->defaultName, Widen(entry->name));
+        CopyWide(record->defaultManufacturer, Widen(entry->manufacturer));
+        CopyWide(record->defaultDescription, Widen(entry->description));
         Upstream(index, *record);
     }
 
     // Where the unit is (or was last) plugged in: the name, port and hub number it shows.
     void Upstream(int index, DeviceRecord& record) {
         const ::linsett::Unit& unit = world_.units()[index];
-        if (unit.spec->rootHub) {
-            const AdapterSpec* adapter = world_.FindAdapter(unit.parent);
+        if (unit.entry->rootHub) {
+            const AdapterEntry* adapter = world_.FindAdapter(unit.parent);
             record.upstreamName = Wide(adapter ? adapter->name : std::string());
-            record.port = static_cast<uint16_t>(unit.spec->number);
-            record.portType = unit.spec->dark ? 3 : 1;
+            record.port = static_cast<uint16_t>(unit.entry->number);
+            record.portType = unit.entry->dark ? 3 : 1;
             const auto& adapters = world_.scenario().adapters;
             record.upstreamHubNumber = static_cast<uint8_t>(adapter ? adapter - adapters.data() + 1 : 0);
             return;
         }
         int parent = world_.Find(unit.parent);
-        const UnitSpec* hub = world_.units()[parent].spec;
+        const UnitEntry* hub = world_.units()[parent].entry;
         record.upstreamName = out_.memory.Wide(ShownName(parent));
         record.port = static_cast<uint16_t>(unit.port);
         record.portType = hub->rootHub ? 2 : 0;
@@ -146,50 +146,50 @@ private:
 
     void Unit(HTREEITEM parentItem, int index) {
         const ::linsett::Unit& unit = world_.units()[index];
-        const UnitSpec& spec = *unit.spec;
+        const UnitEntry& entry = *unit.entry;
         Addr address = 0;
         if (unit.kind == kHub) {
             HubNode* hub = out_.memory.New<HubNode>(address);
             hub->kind = kHub;
             hub->record = out_.records[index];
-            hub->number = static_cast<uint16_t>(spec.number);
-            hub->model = Wide(spec.model);
-            hub->portCount = static_cast<uint8_t>(spec.ports);
-            hub->usesLetters = spec.rootHub ? 1 : 0;
-            hub->treeFlag = spec.usb2 ? 1 : 0;
-            hub->typeCode = static_cast<uint8_t>(spec.typeCode);
+            hub->number = static_cast<uint16_t>(entry.number);
+            hub->model = Wide(entry.model);
+            hub->portCount = static_cast<uint8_t>(entry.ports);
+            hub->usesLetters = entry.rootHub ? 1 : 0;
+            hub->treeFlag = entry.usb2 ? 1 : 0;
+            hub->typeCode = static_cast<uint8_t>(entry.typeCode);
             hub->severity = static_cast<uint8_t>(unit.severity);
             hub->severityText = Wide(unit.severityText);
-            hub->manufacturer = Wide(spec.manufacturer);
-            hub->serial = spec.serial ? Ansi(*spec.serial) : 0;
-            hub->selfPowered = spec.selfPowered ? 1 : 0;
-            hub->description = Wide(spec.description);
-            hub->power = Wide(spec.power);
+            hub->manufacturer = Wide(entry.manufacturer);
+            hub->serial = entry.serial ? Ansi(*entry.serial) : 0;
+            hub->selfPowered = entry.selfPowered ? 1 : 0;
+            hub->description = Wide(entry.description);
+            hub->power = Wide(entry.power);
         } else {
             DeviceNode* device = out_.memory.New<DeviceNode>(address);
             device->kind = kDevice;
             device->record = out_.records[index];
-            device->model = Wide(spec.model);
-            device->serial = spec.serial ? Ansi(*spec.serial) : 0;
-            device->treeFlag = spec.usb2 ? 1 : 0;
+            device->model = Wide(entry.model);
+            device->serial = entry.serial ? Ansi(*entry.serial) : 0;
+            device->treeFlag = entry.usb2 ? 1 : 0;
             device->port = static_cast<uint8_t>(unit.port);
-            device->typeCode = static_cast<uint8_t>(spec.typeCode);
-            device->selfPowered = spec.selfPowered ? 1 : 0;
-            device->driverProvider = Ansi(spec.driverProvider);
-            device->driverDate = Ansi(spec.driverDate);
-            device->driverVersion = Ansi(spec.driverVersion);
+            device->typeCode = static_cast<uint8_t>(entry.typeCode);
+            device->selfPowered = entry.selfPowered ? 1 : 0;
+            device->driverProvider = Ansi(entry.driverProvider);
+            device->driverDate = Ansi(entry.driverDate);
+            device->driverVersion = Ansi(entry.driverVersion);
             device->severity = static_cast<uint8_t>(unit.severity);
             device->severityText = Wide(unit.severityText);
-            device->manufacturer = Wide(spec.manufacturer);
+            device->manufacturer = Wide(entry.manufacturer);
             device->statusCode = static_cast<uint8_t>(unit.status);
-            device->description = Wide(spec.description);
-            device->power = Wide(spec.power);
+            device->description = Wide(entry.description);
+            device->power = Wide(entry.power);
         }
         out_.nodes[index] = address;
         HTREEITEM item = Insert(parentItem, ToAnsi(ShownName(index)), address);
         if (unit.kind != kHub) return;
         // Every port is an item, in port order; an empty port carries no node.
-        for (int port = 1; port <= spec.ports; ++port) {
+        for (int port = 1; port <= entry.ports; ++port) {
             int occupant = world_.Occupant(unit.key, port);
             if (occupant >= 0) Unit(item, occupant);
             else Insert(item, "Available", 0);

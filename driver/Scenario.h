@@ -11,7 +11,7 @@ namespace linsett {
 
 enum class Pattern : uint8_t { Steady, Bursty, Idle };
 
-struct ComputerSpec {
+struct ComputerEntry {
     std::string name;
     int severity = 0;
     std::string severityText;
@@ -20,7 +20,7 @@ struct ComputerSpec {
     std::string adviceText;
 };
 
-struct AdapterSpec {
+struct AdapterEntry {
     std::string key;
     std::string name;
     bool usb2 = true;
@@ -28,7 +28,7 @@ struct AdapterSpec {
 };
 
 // One hub or device: everything that gets a record.
-struct UnitSpec {
+struct UnitEntry {
     uint8_t kind = 0;  // kHub or kDevice
     std::string key;
     int line = 0;
@@ -67,9 +67,9 @@ struct TimelineEvent {
 };
 
 struct Scenario {
-    ComputerSpec computer;
-    std::vector<AdapterSpec> adapters;
-    std::vector<UnitSpec> units;  // root hubs, hubs, devices, disconnected devices
+    ComputerEntry computer;
+    std::vector<AdapterEntry> adapters;
+    std::vector<UnitEntry> units;  // root hubs, hubs, devices, disconnected devices
     int lightPeriodMs = 100;
     std::vector<TimelineEvent> timeline;
     uint32_t loopMs = 0;  // 0: the timeline runs once

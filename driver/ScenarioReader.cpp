@@ -48,7 +48,7 @@ private:
         return false;
     }
 
-    void ReadComputer(const json::Value& value, ComputerSpec& out) {
+    void ReadComputer(const json::Value& value, ComputerEntry& out) {
         Fields f(value, "the computer", problem_);
         f.Text("name", out.name, kTextChars, true);
         f.Integer("severity", out.severity, 0, 4, false);
@@ -73,13 +73,13 @@ private:
 
     void ReadAdapter(const json::Value& value, Scenario& out) {
         if (!Ok() || !ExpectObject(value, "an adapter", problem_)) return;
-        AdapterSpec adapter;
+        AdapterEntry adapter;
         adapter.line = value.line;
         Fields f(value, "an adapter", problem_);
         if (!Key(f, adapter.key)) return;
         f.Text("name", adapter.name, kNameChars, true);
         f.Flag("usb2", adapter.usb2);
-        UnitSpec hub;
+        UnitEntry hub;
         if (const json::Value* root = f.Object("root_hub", true)) {
             hub.parent = adapter.key;
             hub.rootHub = true;
@@ -95,14 +95,14 @@ private:
         if (!list) return;
         for (const json::Value& item : list->items) {
             if (!Ok()) return;
-            UnitSpec unit;
+            UnitEntry unit;
             unit.plugged = plugged;
             ReadUnit(item, unit, kind, false);
             if (Ok()) out.units.push_back(unit);
         }
     }
 
-    void ReadUnit(const json::Value& value, UnitSpec& unit, uint8_t kind, bool rootHub) {
+    void ReadUnit(const json::Value& value, UnitEntry& unit, uint8_t kind, bool rootHub) {
         const char* what = kind == kHub ? (rootHub ? "a root hub" : "a hub") : "a device";
         if (!Ok() || !ExpectObject(value, what, problem_)) return;
         unit.kind = kind;
@@ -170,17 +170,17 @@ private:
         f.Finish();
     }
 
-    const UnitSpec* FindUnit(const Scenario& s, const std::string& key) const {
-        for (const UnitSpec& unit : s.units)
+    const UnitEntry* FindUnit(const Scenario& s, const std::string& key) const {
+        for (const UnitEntry& unit : s.units)
             if (unit.key == key) return &unit;
         return nullptr;
     }
 
     bool CheckTopology(const Scenario& s) {
-        std::map<std::pair<std::string, int>, const UnitSpec*> taken;
-        for (const UnitSpec& unit : s.units) {
+        std::map<std::pair<std::string, int>, const UnitEntry*> taken;
+        for (const UnitEntry& unit : s.units) {
             if (unit.rootHub) continue;
-            const UnitSpec* parent = FindUnit(s, unit.parent);
+            const UnitEntry* parent = FindUnit(s, unit.parent);
             if (!parent || parent->kind != kHub)
                 return Fail(unit.parentLine, "\"" + unit.key + "\" is plugged into \"" + unit.parent +
                                                  "\", which is not a hub of this scenario");
@@ -197,8 +197,8 @@ private:
                                                "\" is already taken by \"" + place->second->key + "\"");
         }
         // A hub chain must end at a root hub, or it would hang below itself.
-        for (const UnitSpec& unit : s.units) {
-            const UnitSpec* step = &unit;
+        for (const UnitEntry& unit : s.units) {
+            const UnitEntry* step = &unit;
             for (size_t hops = 0; step && !step->rootHub; ++hops) {
                 if (hops > s.units.size()) return Fail(unit.parentLine, "\"" + unit.key + "\" hangs below itself");
                 step = FindUnit(s, step->parent);

@@ -55,7 +55,7 @@ std::string WriteState(const World& world) {
     text += "],\n  \"records\": {";
     bool first = true;
     for (const Unit& unit : world.units()) {
-        if (!unit.spec) continue;
+        if (!unit.entry) continue;
         text += first ? "\n" : ",\n";
         first = false;
         text += "    " + Quote(unit.key) + ": {\"name\": " + QuoteUserText(unit.name) +
@@ -100,16 +100,16 @@ bool ReadState(std::string_view text, World& world, Problem& problem) {
 
     world.lightSwitch = light;
     world.SetOrder(order);
-    for (const auto& [key, entry] : saved) {
+    for (const auto& [key, stored] : saved) {
         int index = world.Find(key);
         if (index <= 0) continue;  // a unit this scenario does not have
         Unit& unit = world.unit(index);
-        ApplyUserText(entry.name, unit.name);
-        ApplyUserText(entry.manufacturer, unit.manufacturer);
-        ApplyUserText(entry.description, unit.description);
+        ApplyUserText(stored.name, unit.name);
+        ApplyUserText(stored.manufacturer, unit.manufacturer);
+        ApplyUserText(stored.description, unit.description);
         if (unit.kind == kDevice) {
-            unit.icon = entry.icon;
-            unit.iconGroup = entry.iconGroup;
+            unit.icon = stored.icon;
+            unit.iconGroup = stored.iconGroup;
         }
     }
     return true;

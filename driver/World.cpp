@@ -20,24 +20,24 @@ World::World(const Scenario& scenario) : scenario_(scenario) {
     system.severityText = scenario.computer.severityText;
     system.icon = 25;
     units_.push_back(system);
-    for (const UnitSpec& spec : scenario.units) {
+    for (const UnitEntry& entry : scenario.units) {
         Unit unit;
-        unit.spec = &spec;
-        unit.kind = spec.kind;
-        unit.key = spec.key;
-        unit.parent = spec.parent;
-        unit.port = spec.port;
-        unit.plugged = spec.plugged;
-        unit.severity = spec.severity;
-        unit.severityText = spec.severityText;
-        unit.pattern = spec.activity;
+        unit.entry = &entry;
+        unit.kind = entry.kind;
+        unit.key = entry.key;
+        unit.parent = entry.parent;
+        unit.port = entry.port;
+        unit.plugged = entry.plugged;
+        unit.severity = entry.severity;
+        unit.severityText = entry.severityText;
+        unit.pattern = entry.activity;
         // First sight of a unit: the user's fields start as the defaults.
-        unit.name.Set(Widen(spec.name));
-        unit.manufacturer.Set(Widen(spec.manufacturer));
-        unit.description.Set(Widen(spec.description));
-        if (spec.kind == kDevice) {
-            unit.icon = spec.icon;
-            unit.iconGroup = spec.iconGroup;
+        unit.name.Set(Widen(entry.name));
+        unit.manufacturer.Set(Widen(entry.manufacturer));
+        unit.description.Set(Widen(entry.description));
+        if (entry.kind == kDevice) {
+            unit.icon = entry.icon;
+            unit.iconGroup = entry.iconGroup;
         }
         units_.push_back(unit);
     }
@@ -50,8 +50,8 @@ int World::Find(std::string_view key) const {
     return -1;
 }
 
-const AdapterSpec* World::FindAdapter(std::string_view key) const {
-    for (const AdapterSpec& adapter : scenario_.adapters)
+const AdapterEntry* World::FindAdapter(std::string_view key) const {
+    for (const AdapterEntry& adapter : scenario_.adapters)
         if (adapter.key == key) return &adapter;
     return nullptr;
 }
@@ -59,7 +59,7 @@ const AdapterSpec* World::FindAdapter(std::string_view key) const {
 bool World::Connected(int index) const {
     for (size_t hops = 0; hops <= units_.size(); ++hops) {
         const Unit& unit = units_[index];
-        if (!unit.spec || unit.spec->rootHub) return true;
+        if (!unit.entry || unit.entry->rootHub) return true;
         if (!unit.plugged) return false;
         index = Find(unit.parent);
         if (index < 0) return false;
@@ -75,7 +75,7 @@ bool World::Shown(int index) const {
 int World::Occupant(const std::string& hub, int port) const {
     for (size_t i = 0; i < units_.size(); ++i) {
         const Unit& unit = units_[i];
-        if (unit.spec && !unit.spec->rootHub && unit.plugged && unit.parent == hub && unit.port == port)
+        if (unit.entry && !unit.entry->rootHub && unit.plugged && unit.parent == hub && unit.port == port)
             return static_cast<int>(i);
     }
     return -1;
@@ -129,7 +129,7 @@ int World::OverallSeverity(std::string* text) const {
     for (size_t i = 1; i < units_.size(); ++i) {
         if (units_[i].severity > worst && Connected(static_cast<int>(i))) {
             worst = units_[i].severity;
-            if (text) *text = units_[i].spec->name + ": " + units_[i].severityText;
+            if (text) *text = units_[i].entry->name + ": " + units_[i].severityText;
         }
     }
     return worst;
@@ -138,7 +138,7 @@ int World::OverallSeverity(std::string* text) const {
 bool World::Below(int index, int hub) const {
     for (size_t hops = 0; index >= 0 && hops <= units_.size(); ++hops) {
         if (index == hub) return true;
-        if (!units_[index].spec || units_[index].spec->rootHub) return false;
+        if (!units_[index].entry || units_[index].entry->rootHub) return false;
         index = Find(units_[index].parent);
     }
     return false;
@@ -150,14 +150,14 @@ std::string World::Plug(const Command& command) {
     if (unit.plugged) return "\"" + unit.key + "\" is already plugged in";
     std::string hubKey = command.at.empty() ? unit.parent : command.at;
     int port = command.at.empty() ? unit.port : command.port;
-    if (const AdapterSpec* adapter = FindAdapter(hubKey)) {
+    if (const AdapterEntry* adapter = FindAdapter(hubKey)) {
         for (const Unit& candidate : units_)
-            if (candidate.spec && candidate.spec->rootHub && candidate.parent == adapter->key) hubKey = candidate.key;
+            if (candidate.entry && candidate.entry->rootHub && candidate.parent == adapter->key) hubKey = candidate.key;
     }
     int hub = Find(hubKey);
     if (hub < 0 || units_[hub].kind != kHub) return "\"" + hubKey + "\" is not a hub or adapter";
-    if (port > units_[hub].spec->ports)
-        return "hub \"" + hubKey + "\" has only " + std::to_string(units_[hub].spec->ports) + " ports";
+    if (port > units_[hub].entry->ports)
+        return "hub \"" + hubKey + "\" has only " + std::to_string(units_[hub].entry->ports) + " ports";
     if (!Connected(hub)) return "hub \"" + hubKey + "\" is not connected";
     if (Below(hub, index)) return "\"" + unit.key + "\" cannot be plugged into itself";
     int occupant = Occupant(hubKey, port);
@@ -175,7 +175,7 @@ std::string World::Execute(const Command& command, Outcome& outcome) {
     bool needsKey = command.verb != Verb::Change && command.verb != Verb::FailNextRestart && command.verb != Verb::Dump;
     if (needsKey && index < 0) return "unknown key \"" + command.key + "\"";
     Unit* unit = index >= 0 ? &units_[index] : nullptr;
-    bool removable = unit && unit->spec && !unit->spec->rootHub;
+    bool removable = unit && unit->entry && !unit->entry->rootHub;
     switch (command.verb) {
     case Verb::Plug:
     case Verb::Unplug:
@@ -197,7 +197,7 @@ std::string World::Execute(const Command& command, Outcome& outcome) {
         outcome.changeCode = kChangeTexts;
         return {};
     case Verb::Text: {
-        if (!unit->spec) return "the computer's texts are not the user's";
+        if (!unit->entry) return "the computer's texts are not the user's";
         UserText& field = command.field == TextField::Name           ? unit->name
                           : command.field == TextField::Manufacturer ? unit->manufacturer
                                                                      : unit->description;

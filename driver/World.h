@@ -19,7 +19,7 @@ struct UserText {
 };
 
 struct Unit {
-    const UnitSpec* spec = nullptr;  // null for the system record
+    const UnitEntry* entry = nullptr;  // null for the system record
     uint8_t kind = 0;
     std::string key;
     std::string parent;
@@ -56,7 +56,7 @@ public:
     const std::vector<Unit>& units() const { return units_; }
     Unit& unit(int index) { return units_[index]; }
     int Find(std::string_view key) const;  // -1 when unknown
-    const AdapterSpec* FindAdapter(std::string_view key) const;
+    const AdapterEntry* FindAdapter(std::string_view key) const;
 
     bool Connected(int index) const;
     bool Shown(int index) const;  // shown in the monitoring view: the system and connected devices

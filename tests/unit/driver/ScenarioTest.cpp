@@ -146,7 +146,7 @@ TEST(ShippedScenarios, DemoShowsEveryKindOfStateItPromises) {
     std::set<int> icons;
     int devices = 0, disconnected = 0, rootHubs = 0;
     bool selfPoweredFourPortHub = false;
-    for (const linsett::UnitSpec& unit : demo.units) {
+    for (const linsett::UnitEntry& unit : demo.units) {
         rootHubs += unit.rootHub;
         if (unit.kind == linsett::kDevice) {
             devices += unit.plugged;
