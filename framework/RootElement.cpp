@@ -90,26 +90,18 @@ Element* RootElement::RouteTarget(LPARAM lParam, POINT* local) {
     return target;
 }
 
-bool RootElement::RouteMouseMove(UINT keys, LPARAM lParam) {
+bool RootElement::Route(void (Element::*handler)(POINT*, UINT), UINT keys, LPARAM lParam) {
     POINT local;
     Element* target = RouteTarget(lParam, &local);
-    if (target) target->OnMouseMove(&local, keys);
+    if (target) (target->*handler)(&local, keys);
     return target != nullptr;
 }
 
+bool RootElement::RouteMouseMove(UINT keys, LPARAM lParam) { return Route(&Element::OnMouseMove, keys, lParam); }
 bool RootElement::RouteLeftButtonDown(UINT keys, LPARAM lParam) {
-    POINT local;
-    Element* target = RouteTarget(lParam, &local);
-    if (target) target->OnLeftButtonDown(&local, keys);
-    return target != nullptr;
+    return Route(&Element::OnLeftButtonDown, keys, lParam);
 }
-
-bool RootElement::RouteLeftButtonUp(UINT keys, LPARAM lParam) {
-    POINT local;
-    Element* target = RouteTarget(lParam, &local);
-    if (target) target->OnLeftButtonUp(&local, keys);
-    return target != nullptr;
-}
+bool RootElement::RouteLeftButtonUp(UINT keys, LPARAM lParam) { return Route(&Element::OnLeftButtonUp, keys, lParam); }
 
 String RootElement::GetTooltipAt(int x, int y) {
     POINT p{x, y};

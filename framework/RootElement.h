@@ -47,6 +47,7 @@ public:
 
 private:
     Element* RouteTarget(LPARAM lParam, POINT* local);
+    bool Route(void (Element::*handler)(POINT*, UINT), UINT keys, LPARAM lParam);
     HWND window_;
     Element* captured_ = nullptr;
     std::vector<Element*> timers_;
