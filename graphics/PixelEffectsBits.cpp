@@ -7,10 +7,15 @@ size_t DibRowBytes(int width, int bitsPerPixel) {
 }
 
 DibBitsCanvas::DibBitsCanvas(const DibBits& dib, int originX, int originY, const std::vector<PixelBounds>& clip)
-    : dib_(dib), rowBytes_(DibRowBytes(dib.width, dib.bitsPerPixel)), originX_(originX), originY_(originY) {
+    : dib_(dib) {
     const bool drawable = dib.bits && dib.width > 0 && dib.height > 0 &&
                           (dib.bitsPerPixel == 24 || dib.bitsPerPixel == 32);
     if (!drawable) return;
+    // An offset, not a pointer: logical (0, 0) may lie outside the bitmap.
+    const ptrdiff_t rowBytes = ptrdiff_t(DibRowBytes(dib.width, dib.bitsPerPixel));
+    pixelBytes_ = dib.bitsPerPixel / 8;
+    rowStep_ = dib.topDown ? rowBytes : -rowBytes;
+    originOffset_ = (dib.topDown ? 0 : rowBytes * (dib.height - 1)) + rowStep_ * originY + pixelBytes_ * originX;
     const PixelBounds whole{0, 0, dib.width, dib.height};
     const std::vector<PixelBounds> wholeOnly{whole};
     bool first = true;
@@ -34,9 +39,7 @@ bool DibBitsCanvas::Visible(int64_t x, int64_t y) const {
 }
 
 uint8_t* DibBitsCanvas::At(int x, int y) const {
-    const int row = y + originY_;
-    const size_t memoryRow = dib_.topDown ? size_t(row) : size_t(dib_.height - 1 - row);
-    return dib_.bits + memoryRow * rowBytes_ + size_t(x + originX_) * size_t(dib_.bitsPerPixel / 8);
+    return dib_.bits + (originOffset_ + rowStep_ * y + pixelBytes_ * x);
 }
 
 uint32_t DibBitsCanvas::Get(int x, int y) const {

@@ -35,8 +35,9 @@ private:
     uint8_t* At(int x, int y) const;
 
     DibBits dib_;
-    size_t rowBytes_;
-    int originX_, originY_;
+    ptrdiff_t originOffset_ = 0;  // bytes from the first row in memory to logical (0, 0)
+    ptrdiff_t rowStep_ = 0;       // bytes from one logical row to the next
+    ptrdiff_t pixelBytes_ = 0;
     std::vector<PixelBounds> visible_;  // logical coordinates, each inside the bitmap
     PixelBounds bounds_;                // the box around them
 };

@@ -31,7 +31,7 @@ inline Steps Within(Steps steps, int64_t start, int direction, int64_t low, int6
 }
 
 template <typename Canvas, typename Change>
-void ChangePixel(Canvas& canvas, int64_t x, int64_t y, Change change) {
+void ChangePixel(Canvas& canvas, int64_t x, int64_t y, const Change& change) {
     if (!canvas.Bounds().Contains(x, y)) return;
     const int px = static_cast<int>(x), py = static_cast<int>(y);
     canvas.Set(px, py, change(canvas.Get(px, py)));
@@ -48,24 +48,24 @@ void Blend(Canvas& canvas, int64_t x, int64_t y, uint32_t color, int weight) {
 
 // Every pixel from x1 to x2 inclusive on row y (none when x1 > x2).
 template <typename Canvas, typename Change>
-void ChangeRow(Canvas& canvas, int64_t x1, int64_t y, int64_t x2, Change change) {
+void ChangeRow(Canvas& canvas, int64_t x1, int64_t y, int64_t x2, const Change& change) {
     const Steps s = Within({0, x2 - x1}, x1, 1, canvas.Bounds().left, canvas.Bounds().right);
     if (y < canvas.Bounds().top || y >= canvas.Bounds().bottom) return;
     for (int64_t k = s.first; k <= s.last; ++k) ChangePixel(canvas, x1 + k, y, change);
 }
 
 template <typename Canvas, typename Change>
-void ChangeColumn(Canvas& canvas, int64_t x, int64_t y1, int64_t y2, Change change) {
+void ChangeColumn(Canvas& canvas, int64_t x, int64_t y1, int64_t y2, const Change& change) {
     const Steps s = Within({0, y2 - y1}, y1, 1, canvas.Bounds().top, canvas.Bounds().bottom);
     if (x < canvas.Bounds().left || x >= canvas.Bounds().right) return;
     for (int64_t k = s.first; k <= s.last; ++k) ChangePixel(canvas, x, y1 + k, change);
 }
 
 inline auto Lightening(int percent) {
-    return [percent](uint32_t old) { return Lighten(old, percent); };
+    return [table = LightenTable(percent)](uint32_t old) { return table.Apply(old); };
 }
 inline auto Darkening(int percent) {
-    return [percent](uint32_t old) { return Darken(old, percent); };
+    return [table = DarkenTable(percent)](uint32_t old) { return table.Apply(old); };
 }
 
 // Rings from the outside in, each lightened on top and left and darkened on bottom and
@@ -141,17 +141,27 @@ void WuLine(Canvas& canvas, int fromX, int fromY, int toX, int toY, uint32_t col
 
 // Recolours the key-coloured pixels around (cx, cy): `color` at the centre, fading to
 // unchanged at the glow's reach. Columns outside, rows inside, as the look was first made.
+// Every pixel it changes had the key colour, so its new colour depends only on its distance:
+// each is worked out once per call, by the same formula.
 template <typename Canvas>
 void Glow(Canvas& canvas, int cx, int cy, uint32_t color, uint32_t key) {
     const double reach = GlowReach();
+    constexpr int kSquares = 2 * kGlowHalfSize * kGlowHalfSize + 1;
+    uint32_t shade[kSquares];
+    bool known[kSquares] = {};
     for (int dx = -kGlowHalfSize; dx <= kGlowHalfSize; ++dx) {
         for (int dy = -kGlowHalfSize; dy <= kGlowHalfSize; ++dy) {
-            const double distance = std::sqrt(double(dx * dx + dy * dy));
+            const int square = dx * dx + dy * dy;
+            const double distance = std::sqrt(double(square));
             const int64_t x = int64_t(cx) + dx, y = int64_t(cy) + dy;
             if (distance > reach || !canvas.Bounds().Contains(x, y)) continue;
             const int px = static_cast<int>(x), py = static_cast<int>(y);
-            const uint32_t old = canvas.Get(px, py);
-            if (old == key) canvas.Set(px, py, GlowColor(old, color, distance));
+            if (canvas.Get(px, py) != key) continue;
+            if (!known[square]) {
+                shade[square] = GlowColor(key, color, distance);
+                known[square] = true;
+            }
+            canvas.Set(px, py, shade[square]);
         }
     }
 }

@@ -19,17 +19,32 @@ uint32_t EachChannelPair(uint32_t old, uint32_t color, Formula formula) {
 }
 
 int Percent(int percent) { return std::clamp(percent, 0, 100); }
+int LightenChannel(int v, int percent) { return v + (255 - v) * Percent(percent) / 100; }
+int DarkenChannel(int v, int percent) { return v * Percent(percent) / 100; }
+
+template <typename Formula>
+ChannelTable TableOf(Formula formula) {
+    ChannelTable table{};
+    for (int v = 0; v < 256; ++v) table.out[v] = static_cast<uint8_t>(formula(v));
+    return table;
+}
 
 }  // namespace
 
 uint32_t Lighten(uint32_t color, int percent) {
-    const int p = Percent(percent);
-    return EachChannelPair(color, 0, [p](int v, int) { return v + (255 - v) * p / 100; });
+    return EachChannelPair(color, 0, [percent](int v, int) { return LightenChannel(v, percent); });
 }
 
 uint32_t Darken(uint32_t color, int percent) {
-    const int p = Percent(percent);
-    return EachChannelPair(color, 0, [p](int v, int) { return v * p / 100; });
+    return EachChannelPair(color, 0, [percent](int v, int) { return DarkenChannel(v, percent); });
+}
+
+ChannelTable LightenTable(int percent) {
+    return TableOf([percent](int v) { return LightenChannel(v, percent); });
+}
+
+ChannelTable DarkenTable(int percent) {
+    return TableOf([percent](int v) { return DarkenChannel(v, percent); });
 }
 
 uint32_t BlendColor(uint32_t old, uint32_t color, int weight) {
