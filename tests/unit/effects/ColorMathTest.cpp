@@ -32,6 +32,19 @@ TEST(LightenDarken, WorkedValues) {
     for (const Case& c : cases) EXPECT_EQ(c.result, c.expected) << c.name;
 }
 
+// Lines and bevels go through the tables: they must agree with the formulas everywhere.
+TEST(LightenDarken, TablesGiveTheFormulasValueForEveryChannelAndPercent) {
+    for (int p = -1; p <= 101; ++p) {
+        const ChannelTable lighten = LightenTable(p), darken = DarkenTable(p);
+        for (uint32_t v = 0; v < 256; ++v) {
+            const uint32_t color = v | (255 - v) << 8 | (v * 7 & 0xFF) << 16;
+            ASSERT_EQ(lighten.Apply(color), Lighten(color, p)) << p << " " << v;
+            ASSERT_EQ(darken.Apply(color), Darken(color, p)) << p << " " << v;
+        }
+    }
+    EXPECT_EQ(LightenTable(50).Apply(kInvalidColor), 0xFFFFFFu);
+}
+
 TEST(BlendColor, EveryWeightBetweenLineColourAndOldPixel) {
     for (int w = 0; w <= 15; ++w) {
         // From black towards white in steps of 17, and the reverse: both channels' signs.
