@@ -14,12 +14,12 @@ HCURSOR ScrollThumb::GetDragCursor() { return GetSharedCursor(held_ ? SharedCurs
 
 void ScrollThumb::OnLeftButtonDown(POINT* p, UINT keys) {
     // Held before the drag starts, so the grab cursor and frame 1 show from the first moment.
-    if (keys & MK_LBUTTON) held_ = pressed_ = true;
+    if (keys & MK_LBUTTON) held_ = true;
     DragElement::OnLeftButtonDown(p, keys);
 }
 
 void ScrollThumb::OnLeftButtonUp(POINT* p, UINT keys) {
     // Let go before the drag ends, so the redraw at the end shows the thumb at rest.
-    held_ = pressed_ = false;
+    held_ = false;
     DragElement::OnLeftButtonUp(p, keys);
 }

@@ -17,5 +17,4 @@ public:
 private:
     const ImageStrip* strip_;
     bool held_ = false;
-    bool pressed_ = false;
 };
