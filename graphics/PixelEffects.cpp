@@ -31,7 +31,7 @@ private:
 
 template <typename Draw>
 void OnPixels(HDC dc, PixelPath path, Draw draw) {
-    if (path == PixelPath::Fastest) {
+    if (path != PixelPath::PerPixel) {
         if (std::optional<DirectPixels> direct = FindDirectPixels(dc)) {
             DibBitsCanvas canvas(direct->dib, direct->originX, direct->originY, direct->clip);
             draw(canvas);
@@ -68,6 +68,7 @@ void DrawBevel(HDC dc, int left, int top, int right, int bottom, int depth, Pixe
 }
 
 void BlendPixel(HDC dc, int x, int y, COLORREF color, int weight, PixelPath path) {
+    if (path == PixelPath::Fastest) path = PixelPath::PerPixel;
     OnPixels(dc, path, [&](auto& c) { pixel_effects::Blend(c, x, y, color, weight); });
 }
 

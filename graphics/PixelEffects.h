@@ -10,10 +10,12 @@
 // bits are changed directly, which is many times faster. Pixels outside the bitmap or the
 // clip are never touched.
 
-// Fastest works on the bits where it can; PerPixel always goes through GetPixel/SetPixel.
-enum class PixelPath { Fastest, PerPixel };
+// Bits works on the DIB's bits where the DC has them reachable, and per pixel elsewhere;
+// PerPixel always goes through GetPixel/SetPixel; Fastest picks whichever costs less (the
+// bits for everything but a single pixel, where finding them costs more than GDI's pair).
+enum class PixelPath { Fastest, Bits, PerPixel };
 
-// Whether Fastest would work on the bits of this DC.
+// Whether the Bits path would work on the bits of this DC.
 bool HasDirectPixels(HDC dc);
 
 // Every pixel from x1 to x2 (or y1 to y2) inclusive, lightened or darkened by `percent`.
