@@ -34,7 +34,7 @@ TEST_F(Published, RecordAndNodeFieldsSitAtTheirOffsets) {
     EXPECT_EQ(Read<uint8_t>(disk, 0x000), 0x83);
     EXPECT_EQ(ReadWideArray(disk, 0x00E), "Disk") << "first sight: user name from the default";
     EXPECT_EQ(Read<uint16_t>(disk, 0x050), 10);
-    EXPECT_EQ(Read<uint16_t>(disk, 0x052), 0x8000 | (2 << 4) | 3) << "USB 2.0, icon 2, group 3";
+    EXPECT_EQ(Read<uint16_t>(disk, 0x052), 0x8000 | (1 << 4) | 3) << "USB 2.0, icon 1, group 3";
     EXPECT_EQ(ReadWideArray(disk, 0x054), "Bench");
     EXPECT_EQ(Read<uint16_t>(disk, 0x0D6), 12);
     EXPECT_EQ(ReadWideArray(disk, 0x0D8), "Disk");
@@ -43,7 +43,7 @@ TEST_F(Published, RecordAndNodeFieldsSitAtTheirOffsets) {
     EXPECT_EQ(Read<uint8_t>(disk, 0x174), 0);
     EXPECT_EQ(Read<uint8_t>(disk, 0x175), 2);
     EXPECT_EQ(ReadWideArray(disk, 0x176), "Disk");
-    EXPECT_EQ(Read<uint16_t>(disk, 0x1BA) & 0x3FF0, 2 << 4);
+    EXPECT_EQ(Read<uint16_t>(disk, 0x1BA) & 0x3FF0, 1 << 4);
     EXPECT_EQ(ReadWideArray(disk, 0x1BC), "Bench");
     EXPECT_EQ(ReadWideArray(disk, 0x240), "Disk");
 
