@@ -78,6 +78,23 @@ TEST_F(FrameDemo, ChromeMovesAndTheGripResizes) {
     DeleteObject(region);
 }
 
+TEST_F(FrameDemo, ElementsInsideTheFrameTakeRealClicks) {
+    Start();
+    RECT r = Rect();
+    // The demo panel sits at (30, 40) in the frame; its buttons report in the title.
+    struct Case {
+        int x, y;
+        const char* title;
+    } cases[] = {{30 + 20 + 50, 40 + 20 + 10, "Frame demo: 101"},   // text push button
+                 {30 + 20 + 25, 40 + 56 + 10, "Frame demo: 102"},   // dialog button
+                 {30 + 20 + 8, 40 + 96 + 7, "Frame demo: 104"}};    // check box
+    for (const Case& c : cases) {
+        e2e::ClickAt(r.left + c.x, r.top + c.y);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WindowText(window) == c.title; }, kTimeoutMs))
+            << "expected " << c.title << ", title is " << e2e::WindowText(window);
+    }
+}
+
 TEST_F(FrameDemo, CloseButtonEndsTheWindow) {
     Start();
     RECT r = Rect();
