@@ -1,0 +1,63 @@
+#include "monitor/MonitorGeometry.h"
+
+#include <algorithm>
+
+namespace monitor_geometry {
+
+Box ClampPlacement(Box p, int screenWidth, int screenHeight) {
+    const int width = p.Width(), height = p.Height();
+    if (p.left < 0) {
+        p.left = 0;
+        p.right = width;
+    }
+    if (p.right > screenWidth) {
+        p.right = screenWidth;
+        p.left = screenWidth - width;
+    }
+    if (p.top < 0) {
+        p.top = 0;
+        p.bottom = height;
+    }
+    if (p.bottom > screenHeight) {
+        p.bottom = screenHeight;
+        p.top = screenHeight - height;
+    }
+    return p;
+}
+
+Box SnapHeight(Box proposed, int nodeCount) {
+    proposed.right = proposed.left + kWidth;
+    const int height = std::max(proposed.Height(), kMinHeight);
+    const int rows = std::max(0, std::min((height - kMinHeight) / kRowHeight, nodeCount - 1));
+    proposed.bottom = proposed.top + kMinHeight + kRowHeight * rows;
+    return proposed;
+}
+
+Box KeepInsideWhileMoving(Box r, int screenWidth, int screenHeight) {
+    const int width = r.Width(), height = r.Height();
+    if (r.left < 0) r.left = 0;
+    if (r.left + width > screenWidth) r.left = screenWidth - width;
+    if (r.top < 0) r.top = 0;
+    if (r.top + height > screenHeight) r.top = screenHeight - height;
+    return {r.left, r.top, r.left + width, r.top + height};
+}
+
+Box ShiftOntoScreen(Box r, int screenWidth, int screenHeight) {
+    if (r.right > screenWidth) {
+        r.left -= r.right - screenWidth;
+        r.right = screenWidth;
+    }
+    if (r.bottom > screenHeight) {
+        r.top -= r.bottom - screenHeight;
+        r.bottom = screenHeight;
+    }
+    return r;
+}
+
+int ExpandedHeight(int rows, int maximum) {
+    int height = HeightForRows(rows);
+    if (height > maximum) height -= kRowHeight * ((height - maximum + kRowHeight - 1) / kRowHeight);
+    return height;
+}
+
+}  // namespace monitor_geometry

@@ -1,0 +1,37 @@
+#pragma once
+
+// The arithmetic of the monitoring window: its fixed width, heights that show whole tile
+// rows, and keeping it on the screen. Plain numbers, no window.
+namespace monitor_geometry {
+
+constexpr int kWidth = 185;
+constexpr int kRowHeight = 29;
+constexpr int kFrameHeight = 48;  // what the frame adds to the tile rows
+constexpr int kMinHeight = kFrameHeight + kRowHeight;
+
+struct Box {
+    int left, top, right, bottom;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+// The height that shows n tiles.
+constexpr int HeightForRows(int rows) { return kFrameHeight + kRowHeight * rows; }
+
+// A stored placement moved back onto a screen of the given size, its size kept.
+Box ClampPlacement(Box placement, int screenWidth, int screenHeight);
+
+// The rectangle proposed while the user drags the lower edge, snapped to whole rows
+// (1 to nodeCount) at the fixed width.
+Box SnapHeight(Box proposed, int nodeCount);
+
+// The rectangle proposed while the window is dragged, kept inside the screen.
+Box KeepInsideWhileMoving(Box proposed, int screenWidth, int screenHeight);
+
+// Pulled back so that its right and bottom edges are on the screen.
+Box ShiftOntoScreen(Box window, int screenWidth, int screenHeight);
+
+// The height of the expanded window for `rows` tiles, cut by whole rows to fit `maximum`.
+int ExpandedHeight(int rows, int maximum);
+
+}  // namespace monitor_geometry

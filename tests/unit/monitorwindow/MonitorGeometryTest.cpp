@@ -1,0 +1,75 @@
+// Heights in whole tile rows, and keeping the monitoring window on the screen.
+#include <gtest/gtest.h>
+
+#include "monitor/MonitorGeometry.h"
+
+namespace {
+
+using namespace monitor_geometry;
+
+bool Same(const Box& a, const Box& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST(MonitorGeometry, DraggedHeightsSnapToWholeRows) {
+    struct Case {
+        int proposedHeight, nodeCount, height;
+    } cases[] = {
+        {77, 5, 77},   {105, 5, 77},  {106, 5, 106}, {134, 5, 106}, {135, 5, 135},
+        {10, 5, 77},   {-40, 5, 77},  // too small or inverted: one row
+        {900, 5, 193},                // never more rows than nodes
+        {300, 1, 77},                 // one node: the window cannot grow
+        {300, 0, 77},                 // no node at all still leaves one row
+    };
+    for (const Case& c : cases) {
+        Box snapped = SnapHeight({100, 50, 300, 50 + c.proposedHeight}, c.nodeCount);
+        EXPECT_EQ(snapped.Height(), c.height) << c.proposedHeight << " with " << c.nodeCount << " nodes";
+        EXPECT_EQ(snapped.Width(), kWidth);
+        EXPECT_EQ(snapped.top, 50);
+        EXPECT_EQ((snapped.Height() - kMinHeight) % kRowHeight, 0);
+    }
+}
+
+TEST(MonitorGeometry, StoredPlacementComesBackOnScreenWithItsSize) {
+    struct Case {
+        Box stored, expected;
+    } cases[] = {
+        {{10, 10, 195, 87}, {10, 10, 195, 87}},
+        {{-50, 20, 135, 97}, {0, 20, 185, 97}},
+        {{1200, 20, 1385, 97}, {1095, 20, 1280, 97}},
+        {{100, -30, 285, 47}, {100, 0, 285, 77}},
+        {{100, 1000, 285, 1135}, {100, 889, 285, 1024}},
+        {{5000, 5000, 5185, 5077}, {1095, 947, 1280, 1024}},
+    };
+    for (const Case& c : cases) {
+        Box clamped = ClampPlacement(c.stored, 1280, 1024);
+        EXPECT_TRUE(Same(clamped, c.expected)) << c.stored.left << "," << c.stored.top << " -> " << clamped.left
+                                               << "," << clamped.top << "," << clamped.right << "," << clamped.bottom;
+    }
+}
+
+TEST(MonitorGeometry, DraggedWindowStaysInside) {
+    struct Case {
+        Box proposed, expected;
+    } cases[] = {
+        {{-5, 10, 180, 87}, {0, 10, 185, 87}},
+        {{1200, 10, 1385, 87}, {1095, 10, 1280, 87}},
+        {{10, -8, 195, 69}, {10, 0, 195, 77}},
+        {{10, 990, 195, 1067}, {10, 947, 195, 1024}},
+        {{400, 300, 585, 377}, {400, 300, 585, 377}},
+    };
+    for (const Case& c : cases) EXPECT_TRUE(Same(KeepInsideWhileMoving(c.proposed, 1280, 1024), c.expected));
+    // After a change of display only the far edges are pulled in.
+    EXPECT_TRUE(Same(ShiftOntoScreen({1000, 900, 1185, 1006}, 1024, 768), {839, 662, 1024, 768}));
+    EXPECT_TRUE(Same(ShiftOntoScreen({-20, -20, 165, 57}, 1024, 768), {-20, -20, 165, 57}));
+}
+
+TEST(MonitorGeometry, ExpandingCutsWholeRowsToFit) {
+    struct Case {
+        int rows, maximum, height;
+    } cases[] = {{3, 1000, 135}, {30, 1000, 918}, {30, 918, 918}, {30, 917, 889}, {1, 50, 48}};
+    for (const Case& c : cases) EXPECT_EQ(ExpandedHeight(c.rows, c.maximum), c.height) << c.rows << "/" << c.maximum;
+    for (int rows = 1; rows < 40; ++rows) EXPECT_LE(ExpandedHeight(rows, 760), 760);
+}
+
+}  // namespace
