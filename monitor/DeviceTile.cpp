@@ -1,0 +1,169 @@
+#include "monitor/DeviceTile.h"
+
+#include "app/Settings.h"
+#include "app/SharedLook.h"
+#include "framework/RootElement.h"
+#include "graphics/FormatText.h"
+#include "graphics/HandleOwners.h"
+#include "graphics/NodePictures.h"
+#include "graphics/ResourceStrings.h"
+#include "graphics/StartupStrips.h"
+#include "graphics/TextHelpers.h"
+#include "model/DeviceNode.h"
+#include "monitor/DeviceTileList.h"
+#include "monitor/TileArt.h"
+#include "monitor/TileGeometry.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+Region ShapeOfKind(int kind) {
+    using R = Region;
+    switch (kind) {
+    case tiles::kOnly:
+        return R::Merge(R::Merge(R::CreateRect(0, 6, 137, 29), R::CreateEllipse(25, -2, 37, 36)),
+                        R::CreateEllipse(26, 9, 37, 36));
+    case tiles::kFirst: return R::Merge(R::CreateRect(0, 6, 137, 29), R::CreateEllipse(25, -2, 37, 36));
+    case tiles::kLast: return R::Merge(R::CreateRect(0, 0, 137, 29), R::CreateEllipse(27, 5, 34, 34));
+    default: return R::CreateRect(0, 0, 137, 29);
+    }
+}
+
+void BadgeText(HDC dc, const String& text, int centre, int y, COLORREF color) {
+    SetTextColor(dc, color);
+    const int width = TextWidth(dc, text, GetSharedFont(SharedFont::Badge));
+    TextOutA(dc, centre - width / 2, y, text.Chars(), static_cast<int>(text.Length()));
+}
+
+}  // namespace
+
+bool TransmissionLightSetting() { return Settings::ReadDword("ShowTransmissionLight", 1) != 0; }
+
+DeviceTile::DeviceTile(DeviceTileList* list, int index, DeviceNode* node)
+    : Element(list), list_(list), index_(index), node_(node),
+      reorderHint_(LoadResourceString(IDS_TIP_DETAILS_REORDER)) {
+    SetTooltip(LoadResourceString(IDS_TIP_DETAILS));
+    shape_ = ShapeOfKind(kind_);
+}
+
+void DeviceTile::SetPositionKind(int kind) {
+    if (kind < tiles::kOnly || kind > tiles::kLast) return;
+    kind_ = kind;
+    shape_ = ShapeOfKind(kind_);
+}
+
+int DeviceTile::KindHeight() const { return tiles::TileHeight(kind_); }
+
+// Resizing keeps the outline of the kind rather than the plain rectangle.
+void DeviceTile::UpdateShape() { shape_ = ShapeOfKind(kind_); }
+Element* DeviceTile::HitTest(POINT* p) { return shape_.Contains(p->x, p->y) ? this : nullptr; }
+
+void DeviceTile::DrawSelf(HDC dc) {
+    DrawTileBackground(dc, kind_, tiles::BackgroundFrame(kind_, IsPressedInside()));
+    const int y0 = tiles::ContentTop(kind_);
+    const bool system = node_->IsSystem();
+    if (!system && markerVisible_) DrawSeverityMarker(dc, node_->Severity(), 10, y0);
+    DrawNodeIcon(dc, *node_, 32, y0 - 3);
+    if (system) return;
+    DrawBadge(dc, y0);
+    DrawLight(dc, TransmissionLightSetting());
+}
+
+void DeviceTile::DrawBadge(HDC dc, int y0) {
+    const int type = node_->PortDesignationType();
+    DrawPortBadge(dc, type, IsPressedInside(), 64, y0);
+    const SelectGuard font(dc, GetSharedFont(SharedFont::Badge));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
+    const COLORREF oldColor = GetTextColor(dc);
+    BadgeText(dc, node_->PortDesignation(), 64 + 7, y0 + 2, type == 3 ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    BadgeText(dc, node_->UpstreamHubNumber(), 64 + 31, y0 + 2, RGB(0, 0, 0));
+    SetTextColor(dc, oldColor);
+    SetTextAlign(dc, oldAlign);
+    SetBkMode(dc, oldMode);
+}
+
+void DeviceTile::DrawLight(HDC dc, bool lightSetting) {
+    if (!lightSetting || !visible_ || node_->IsSystem()) return;
+    DrawLightFrame(dc, tiles::LightFrame(node_->LightLevel(), IsPressedInside()), 108, tiles::ContentTop(kind_) + 2);
+}
+
+POINT DeviceTile::WindowOffset() {
+    RootElement* root = GetRoot();
+    const POINT local = root ? root->ToLocal(this, POINT{0, 0}) : POINT{0, 0};
+    return POINT{-local.x, -local.y};
+}
+
+void DeviceTile::SetMarkerVisible(bool show) {
+    markerVisible_ = show;
+    RootElement* root = GetRoot();
+    if (node_->IsSystem() || !visible_ || !root) return;
+    const POINT at = WindowOffset();
+    const int x = at.x + 10, y = at.y + tiles::ContentTop(kind_);
+    HDC dc = root->GetDC();
+    if (show) {
+        DrawSeverityMarker(dc, node_->Severity(), x, y);
+    } else {
+        // The grey of the tile's face, so the square vanishes without repainting the tile.
+        const RECT square{x, y, x + 18, y + 18};
+        FillRect(dc, &square, GetSharedBrush(IsPressedInside() ? SharedBrush::Grey165 : SharedBrush::Grey224));
+    }
+    root->ReleaseDC(dc);
+}
+
+void DeviceTile::OnLeftButtonDown(POINT*, UINT keys) {
+    const HCURSOR tileCursor = GetSharedCursor(SharedCursor::Pointer);
+    if (!(keys & MK_LBUTTON)) {
+        SetCursor(tileCursor);
+        return;
+    }
+    if (list_->Host() && list_->Host()->IsOptionsDialogOpen()) {
+        SetCursor(tileCursor);
+        MessageBeep(0);
+        return;
+    }
+    SetCursor(GetSharedCursor(SharedCursor::Grab));
+    pressed_ = inside_ = true;
+    dragged_ = false;
+    Redraw();
+    if (RootElement* root = GetRoot()) root->SetCapture(this);
+}
+
+void DeviceTile::OnMouseMove(POINT* p, UINT) {
+    SetCursor(GetSharedCursor(inside_ ? SharedCursor::Grab : SharedCursor::Pointer));
+    RootElement* root = GetRoot();
+    if (!pressed_ || !root) return;
+    const bool wasInside = inside_;
+    const POINT at = WindowOffset();
+    POINT inWindow{p->x + at.x, p->y + at.y};
+    if (root->HitTest(&inWindow) == this) {
+        inside_ = true;
+    } else {
+        dragged_ = inside_ = true;
+        // A topology change during the reorder deletes this tile: touch nothing after it.
+        if (!list_->Reorder(this, p->y + y_)) return;
+    }
+    if (inside_ != wasInside) Redraw();
+}
+
+void DeviceTile::OnLeftButtonUp(POINT*, UINT) {
+    SetCursor(GetSharedCursor(SharedCursor::Pointer));
+    if (!pressed_) return;
+    if (RootElement* root = GetRoot()) root->ReleaseCapture();
+    const bool opens = inside_ && !dragged_;
+    pressed_ = inside_ = false;
+    Redraw();
+    if (opens) list_->Command(index_);
+}
+
+String DeviceTile::GetTooltip(POINT* p) {
+    const tiles::TipArea area = tiles::TooltipArea(kind_, p->x, p->y, node_->IsSystem(), TransmissionLightSetting());
+    switch (area) {
+    case tiles::TipArea::Severity: return SeverityLabel(node_->Severity());
+    case tiles::TipArea::Name: return node_->Name();
+    case tiles::TipArea::Port:
+        return FormatText(LoadResourceString(IDS_TIP_PLUGGED_INTO), {node_->PortDesignation(), node_->UpstreamHubNumber()});
+    case tiles::TipArea::Light: return LoadResourceString(IDS_TIP_LIGHT);
+    default: return list_->VisibleCount() == 1 ? tooltip_ : reorderHint_;
+    }
+}

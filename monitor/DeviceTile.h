@@ -1,0 +1,54 @@
+#pragma once
+#include <windows.h>
+
+#include "app/String.h"
+#include "framework/Element.h"
+
+class DeviceNode;
+class DeviceTileList;
+
+// One monitored node in the tile list: its severity marker, icon, port badge and
+// transmission light on a skinned row. A click opens the node's details; dragging it onto
+// another row reorders the list live.
+class DeviceTile : public Element {
+public:
+    DeviceTile(DeviceTileList* list, int index, DeviceNode* node);
+
+    // Kind 0 only, 1 first, 2 middle, 3 last; sets the shape. Other values keep the shape.
+    void SetPositionKind(int kind);
+    int PositionKind() const { return kind_; }
+    int KindHeight() const;
+    void SetIndex(int index) { index_ = index; }
+    int Index() const { return index_; }
+    DeviceNode& Node() const { return *node_; }
+    bool IsPressedInside() const { return pressed_ && inside_; }
+    bool IsPressed() const { return pressed_; }
+
+    // The light alone, for the activity timer; nothing unless the light setting is on.
+    void DrawLight(HDC dc, bool lightSetting);
+    // Alert flashing: shows or hides the marker, touching only its square on the window.
+    void SetMarkerVisible(bool show);
+    bool IsMarkerVisible() const { return markerVisible_; }
+
+    void DrawSelf(HDC dc) override;
+    void UpdateShape() override;
+    void OnLeftButtonDown(POINT* p, UINT keys) override;
+    void OnLeftButtonUp(POINT* p, UINT keys) override;
+    void OnMouseMove(POINT* p, UINT keys) override;
+    String GetTooltip(POINT* p) override;
+    Element* HitTest(POINT* p) override;
+
+private:
+    void DrawBadge(HDC dc, int y0);
+    POINT WindowOffset();
+    DeviceTileList* list_;
+    int index_;
+    DeviceNode* node_;
+    int kind_ = 2;
+    bool pressed_ = false, inside_ = false, dragged_ = false;
+    String reorderHint_;
+    bool markerVisible_ = true;
+};
+
+// The setting that switches the transmission lights on (default on).
+bool TransmissionLightSetting();

@@ -1,0 +1,140 @@
+#include "monitor/DeviceTileList.h"
+
+#include <algorithm>
+#include <set>
+
+#include "framework/RootElement.h"
+#include "model/DeviceTree.h"
+#include "model/DriverInterface.h"
+#include "monitor/TileGeometry.h"
+
+DeviceTileList::DeviceTileList(Element* parent, DeviceTree& tree) : ContainerElement(parent), tree_(tree) {
+    InitializeCriticalSection(&reorderLock_);
+}
+
+DeviceTileList::~DeviceTileList() {
+    DeleteCriticalSection(&reorderLock_);
+    tiles_.clear();
+}
+
+void DeviceTileList::Rebuild() {
+    nodes_.clear();
+    if (DeviceNode* start = tree_.MonitorStartRecord()) {
+        // A damaged ring that never comes back to the start must not loop forever.
+        std::set<DeviceNode*> seen;
+        for (DeviceNode* node = start; node && seen.insert(node).second; node = node->NextInMonitorOrder())
+            if (node->IsShownInMonitor()) nodes_.push_back(node);
+    }
+    ++rebuilds_;
+    // Deleting a tile also ends a drag it held the capture for.
+    tiles_.clear();
+    for (int i = 0; i < NodeCount(); ++i) tiles_.push_back(std::make_unique<DeviceTile>(this, i, nodes_[i]));
+    visible_ = std::min(visible_, NodeCount());
+    first_ = tiles::ClampFirstVisible(first_, visible_, NodeCount());
+    PositionTiles();
+}
+
+void DeviceTileList::FitRows() {
+    visible_ = tiles::FitRows(height_, NodeCount());
+    first_ = tiles::ClampFirstVisible(first_, visible_, NodeCount());
+    PositionTiles();
+}
+
+void DeviceTileList::UpdateShape() {
+    ContainerElement::UpdateShape();
+    FitRows();
+}
+
+void DeviceTileList::PositionTiles() {
+    for (int i = 0; i < NodeCount(); ++i) {
+        tiles_[i]->SetVisible(false);
+        tiles_[i]->SetIndex(i);
+    }
+    int y = 0;
+    for (int row = 0; row < visible_; ++row) {
+        DeviceTile& tile = *tiles_[first_ + row];
+        tile.SetPositionKind(tiles::KindAt(row, visible_));
+        tile.SetBounds(0, y, tiles::kWidth, tile.KindHeight());
+        tile.SetVisible(true);
+        y += tile.KindHeight();
+    }
+}
+
+bool DeviceTileList::ScrollUp() {
+    if (!CanScrollUp()) return false;
+    --first_;
+    PositionTiles();
+    Redraw();
+    return true;
+}
+
+bool DeviceTileList::ScrollDown() {
+    if (!CanScrollDown()) return false;
+    ++first_;
+    PositionTiles();
+    Redraw();
+    return true;
+}
+
+DeviceTile* DeviceTileList::TileAt(int index) const {
+    return index >= 0 && index < NodeCount() ? tiles_[index].get() : nullptr;
+}
+
+DeviceTile* DeviceTileList::TileForNode(const DeviceNode* node) const {
+    const auto found = std::find(nodes_.begin(), nodes_.end(), node);
+    return found == nodes_.end() ? nullptr : tiles_[found - nodes_.begin()].get();
+}
+
+int DeviceTileList::IndexOfTile(const DeviceTile* tile) const {
+    for (int i = 0; i < NodeCount(); ++i)
+        if (tiles_[i].get() == tile) return i;
+    return -1;
+}
+
+void DeviceTileList::OpenDetails(int index) {
+    if (host_ && index >= 0 && index < NodeCount()) host_->OpenDetails(*nodes_[index]);
+}
+
+void DeviceTileList::UpdateLights() {
+    RootElement* root = GetRoot();
+    if (!root) return;
+    const bool lightSetting = TransmissionLightSetting();
+    HDC dc = root->GetDC();
+    POINT origin{};
+    GetWindowOrgEx(dc, &origin);
+    // Origin of the list in the window's coordinates.
+    const POINT list = root->ToLocal(this, POINT{0, 0});
+    for (const auto& tile : tiles_) {
+        if (!tile->IsVisible()) continue;
+        SetWindowOrgEx(dc, origin.x + list.x - tile->X(), origin.y + list.y - tile->Y(), nullptr);
+        tile->DrawLight(dc, lightSetting);
+    }
+    SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
+    root->ReleaseDC(dc);
+}
+
+bool DeviceTileList::Reorder(DeviceTile* tile, int y) {
+    if (visible_ == 1) return true;
+    EnterCriticalSection(&reorderLock_);
+    const int source = IndexOfTile(tile);
+    const int target = tiles::ReorderTarget(first_, visible_, y);
+    if (source < 0 || target == source) {
+        LeaveCriticalSection(&reorderLock_);
+        return true;
+    }
+    tiles::MoveEntry(tiles_, source, target);
+    tiles::MoveEntry(nodes_, source, target);
+    PositionTiles();
+    const unsigned rebuilds = rebuilds_;
+    DriverInterface::Instance().MoveBy(nodes_[target]->Record(), target - source);
+    const bool kept = rebuilds == rebuilds_;
+    Redraw();
+    LeaveCriticalSection(&reorderLock_);
+    return kept;
+}
+
+Element* DeviceTileList::HitTest(POINT* p) {
+    // Only tiles answer: the gaps between their outlines belong to whatever lies behind.
+    Element* hit = ContainerElement::HitTest(p);
+    return hit == this ? nullptr : hit;
+}
