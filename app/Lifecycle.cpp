@@ -5,6 +5,7 @@
 #include "app/ModelProbe.h"
 #include "app/SharedLook.h"
 #include "app/Settings.h"
+#include "app/TrayIcon.h"
 #include "app/TopologyEvents.h"
 #include "framework/ElxWnd.h"
 #include "framework/FrameImages.h"
@@ -15,6 +16,8 @@
 #include "model/Alerts.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
+#include "monitor/MonitorWindow.h"
+#include "monitor/TileArt.h"
 #include "resources/StringIds.h"
 
 namespace {
@@ -39,6 +42,7 @@ bool Initialise(HINSTANCE instance) {
     InitCommonControls();
     RegisterElxWndClass(instance);
     LoadStartupStrips();
+    LoadTileImages();
     LoadFrameImages();
     InstallTopologyHandlers();
     if (!DriverInterface::Instance().Start(instance)) return false;
@@ -81,8 +85,15 @@ int RunApplication(HINSTANCE instance) {
 
     if (Initialise(instance)) {
         CheckColorDepth();
-        RunMessageLoop();
-        DriverInterface::Instance().Stop();
+        LoadMonitorPlacement();
+        {
+            // Lives for the message loop; its window normally ends with the exit sequence.
+            MonitorWindow monitor;
+            WriteModelProbe();
+            RunMessageLoop();
+            SaveMonitorPlacement();
+            DriverInterface::Instance().Stop();
+        }
         TheDeviceTree().Clear();
     } else {
         MessageBoxA(nullptr, LoadResourceString(ids::kNoHardware).Chars(), LoadResourceString(ids::kAppCaption).Chars(),
@@ -96,19 +107,30 @@ int RunApplication(HINSTANCE instance) {
     return 0;
 }
 
-void ExitSequence() { PostQuitMessage(0); }
+void ExitSequence() {
+    SetAlert(false);
+    RemoveTrayIcon();
+    DestroyMonitor();
+    PostQuitMessage(0);
+}
 
 void ResumeSequence() {
     DriverInterface& driver = DriverInterface::Instance();
+    const bool monitorWasVisible = IsMonitorVisible();
+    if (monitorWasVisible) HideMonitor();
     StoreLightSwitch(ReadLightSetting());
+    if (ReadLightSetting()) StopActivityTimer();
     SetWindowsAlive(false);
     driver.Stop();
     TheDeviceTree().Clear();
     // Without a restarted library there is nothing to show: the windows stay silent.
     if (!driver.Start(ResourceInstance())) return;
     RebuildDeviceTree();
+    RebuildMonitor();
     SetWindowsAlive(true);
     StoreLightSwitch(ReadLightSetting());
+    if (ReadLightSetting()) StartActivityTimer();
     RunAlertCheck();
+    if (monitorWasVisible) ShowMonitor();
     WriteModelProbe();
 }

@@ -1,0 +1,62 @@
+#include "monitor/MonitorFrame.h"
+
+#include <array>
+
+#include "graphics/HandleOwners.h"
+#include "graphics/ImageHelpers.h"
+#include "graphics/MemoryDC.h"
+#include "graphics/ResourceStrings.h"
+#include "graphics/SkinImage.h"
+#include "monitor/MonitorGeometry.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+enum Image { kNormalTop, kNormalBottom, kOpenTop, kOpenBottom, kStrip, kImageCount };
+constexpr std::array<UINT, kImageCount> kImageIds = {141, 142, 139, 140, 129};
+
+std::array<Bitmap, kImageCount>& Images() {
+    static std::array<Bitmap, kImageCount> images;
+    return images;
+}
+
+constexpr int kBottomHeight = 38;
+
+}  // namespace
+
+void LoadMonitorImages() {
+    for (size_t i = 0; i < kImageIds.size(); ++i) Images()[i] = LoadSkinImage(kImageIds[i], true);
+}
+
+void FreeMonitorImages() {
+    for (Bitmap& image : Images()) image.Reset();
+}
+
+void MonitorFrame::DrawSelf(HDC dc) {
+    const bool open = IsOpen();
+    HBITMAP top = Images()[open ? kOpenTop : kNormalTop].Get();
+    HBITMAP bottom = Images()[open ? kOpenBottom : kNormalBottom].Get();
+    const int h = height_, w = monitor_geometry::kWidth;
+    BlendImage(dc, top, 0, 0);
+    if (top) {
+        // The middle is the top image's rows stretched: four rows closed, four-row bands
+        // repeated down the window while open.
+        MemoryDC source(top);
+        if (!open) {
+            StretchBlt(dc, 0, 39, w, h - 38, source.GetDC(), 0, 38, w, 4, SRCCOPY);
+        } else {
+            for (int y = 38; y <= h - 42; y += 4) StretchBlt(dc, 0, y, w, h - 38, source.GetDC(), 0, 37, w, 4, SRCCOPY);
+        }
+    }
+    BlendImage(dc, bottom, 0, h - kBottomHeight);
+}
+
+void MonitorFrame::UpdateShape() {
+    MaximizeButton().SetPosition(width_ - 70, 6);
+    CloseButton().SetPosition(width_ - 50, 6);
+}
+
+String MonitorFrame::GetTooltip(POINT* p) {
+    if (InResizeGrip(*p)) return LoadResourceString(IDS_TIP_RESIZE);
+    return tooltip_;
+}

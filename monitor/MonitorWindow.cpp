@@ -1,0 +1,348 @@
+#include "monitor/MonitorWindow.h"
+
+#include <windowsx.h>
+
+#include "app/Lifecycle.h"
+#include "app/Settings.h"
+#include "app/SharedLook.h"
+#include "app/TrayIcon.h"
+#include "graphics/DisplayChecks.h"
+#include "graphics/ResourceStrings.h"
+#include "model/Alerts.h"
+#include "model/DeviceTree.h"
+#include "model/DriverInterface.h"
+#include "monitor/DeviceTile.h"
+#include "monitor/MonitorGeometry.h"
+#include "resources/StringIds.h"
+
+namespace geo = monitor_geometry;
+
+namespace {
+
+MonitorWindow* g_monitor = nullptr;
+geo::Box g_placement{10, 10, 195, 87};
+bool g_topologyReady = true;
+// Not reset when an alert starts or ends: the flashing simply goes on from where it was.
+bool g_flashPhase = false;
+
+constexpr int kScrollUpFrame = 2, kScrollDownFrame = 0;
+
+geo::Box ScreenBox(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+}  // namespace
+
+MonitorWindow* TheMonitor() { return g_monitor; }
+
+MonitorWindow::MonitorWindow()
+    : FrameWindow(g_placement.left, g_placement.top, g_placement.Width(), g_placement.Height(), WS_POPUP,
+                  WS_EX_TOOLWINDOW, false),
+      frame_(nullptr),
+      tiles_(nullptr, TheDeviceTree()),
+      scrollUp_(nullptr, kScrollUpCommand, &MonitorScrollStrip(), kScrollUpFrame),
+      scrollDown_(nullptr, kScrollDownCommand, &MonitorScrollStrip(), kScrollDownFrame) {
+    g_monitor = this;
+    frame_.SetParent(&root_);
+    scrollUp_.SetParent(&root_);
+    scrollDown_.SetParent(&root_);
+    tiles_.SetParent(&root_);
+    tiles_.SetHost(this);
+
+    tooltip_.Create(hwnd_);
+    tooltip_.AddTool(hwnd_);
+    scrollUp_.SetTooltip(LoadResourceString(IDS_TIP_SCROLL));
+    scrollDown_.SetTooltip(LoadResourceString(IDS_TIP_SCROLL));
+
+    openTop_.LoadFromResource(172);
+    openBottom_.LoadFromResource(170);
+    normalTop_.LoadFromResource(173);
+    normalBottom_.LoadFromResource(171);
+
+    AddTrayIcon(hwnd_, kTrayMessage);
+
+    SIZE size = GetSize();
+    tiles_.SetBounds(24, 18, size.cx - 48, size.cy - 42);
+    tiles_.Rebuild();
+    tiles_.FitRows();
+    Layout();
+
+    SetAlwaysOnTop(Settings::ReadDword("AlwaysOnTop", 1) != 0);
+    ShrinkToNodes();
+    KeepOnScreen();
+    ShowMonitor();
+
+    if (DeviceNode* system = TheDeviceTree().SystemRecord()) {
+        system->SetLightSwitch(Settings::ReadDword("ShowTransmissionLight", 1) != 0);
+        if (system->LightSwitch()) StartActivityTimer();
+    }
+    RunAlertCheck();
+}
+
+MonitorWindow::~MonitorWindow() { g_monitor = nullptr; }
+
+void MonitorWindow::StorePlacement() { g_placement = ScreenBox(hwnd_); }
+
+void MonitorWindow::Layout() {
+    const int h = GetSize().cy;
+    root_.SetSize(geo::kWidth, h);
+    frame_.SetSize(geo::kWidth, h);
+    tiles_.SetSize(137, h - 36);
+    tiles_.FitRows();
+    scrollUp_.SetPosition(60, 5);
+    scrollDown_.SetPosition(60, h - 13);
+    Shape();
+    UpdateScrollButtons();
+    StorePlacement();
+    Refresh();
+}
+
+void MonitorWindow::Shape() {
+    const bool open = IsOpen();
+    SIZE size = GetSize();
+    const int w = size.cx, h = size.cy;
+    Region shape;
+    if (!open) {
+        shape = Region::Merge(normalBottom_, normalTop_);
+        if (h >= 79)
+            shape = Region::Merge(Region::Merge(Region::CreateRect(17, 38, w - 34, h - 76),
+                                                Region::Offset(normalBottom_, 0, h - 77)),
+                                  normalTop_);
+    } else {
+        shape = Region::Merge(Region::Offset(openBottom_, 0, h - 77), openTop_);
+        if (h >= 79)
+            shape = Region::Merge(Region::Merge(Region::CreateRect(0, 38, w - 1, h - 76), openTop_),
+                                  Region::Offset(openBottom_, 0, h - 77));
+    }
+    frame_.SetActive(open);
+    root_.SetShape(shape);
+    frame_.SetShape(shape);
+    SetWindowRgn(hwnd_, shape.DetachCopy(), TRUE);
+    Refresh();
+}
+
+void MonitorWindow::UpdateScrollButtons() {
+    const bool open = IsOpen();
+    scrollUp_.SetVisible(open && tiles_.CanScrollUp());
+    scrollDown_.SetVisible(open && tiles_.CanScrollDown());
+    PushButton& maximize = frame_.MaximizeButton();
+    const bool single = tiles_.VisibleCount() == 1;
+    maximize.SetTooltip(LoadResourceString(single ? IDS_TIP_MAXIMIZE : IDS_TIP_RESTORE));
+    maximize.SetBaseFrame(single ? 0 : 2);
+    maximize.Redraw();
+}
+
+void MonitorWindow::ShrinkToNodes() {
+    const int fitting = geo::HeightForRows(tiles_.NodeCount());
+    if (GetSize().cy > fitting)
+        SetWindowPos(hwnd_, nullptr, 0, 0, geo::kWidth, fitting, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void MonitorWindow::KeepOnScreen() {
+    geo::Box box = geo::ShiftOntoScreen(ScreenBox(hwnd_), LOWORD(ScreenWidth()), LOWORD(ScreenHeight()));
+    SetWindowPos(hwnd_, nullptr, box.left, box.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    StorePlacement();
+}
+
+void MonitorWindow::Rebuild() {
+    alertingNodes_.clear();
+    alertingTiles_.clear();
+    tiles_.Rebuild();
+    Layout();
+    ShrinkToNodes();
+    Refresh();
+}
+
+void MonitorWindow::Expand() {
+    const int rows = rememberedVisible_ >= 0 ? rememberedVisible_ : tiles_.NodeCount();
+    const int height = geo::ExpandedHeight(rows, GetSystemMetrics(SM_CYMAXIMIZED));
+    SetWindowPos(hwnd_, nullptr, 0, 0, geo::kWidth, height, SWP_NOMOVE | SWP_NOZORDER);
+    UpdateScrollButtons();
+    Refresh();
+}
+
+void MonitorWindow::Collapse() {
+    rememberedVisible_ = tiles_.VisibleCount();
+    SetWindowPos(hwnd_, nullptr, 0, 0, geo::kWidth, geo::kMinHeight, SWP_NOMOVE | SWP_NOZORDER);
+    UpdateScrollButtons();
+    Refresh();
+}
+
+void MonitorWindow::OnCommand(WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case FrameChrome::kMaximizeCommand: tiles_.VisibleCount() < 2 ? Expand() : Collapse(); return;
+    case FrameChrome::kCloseCommand: HideMonitor(); return;
+    case kScrollUpCommand:
+    case kScrollDownCommand:
+        LOWORD(wParam) == kScrollUpCommand ? tiles_.ScrollUp() : tiles_.ScrollDown();
+        UpdateScrollButtons();
+        Refresh();
+        return;
+    default: FrameWindow::OnCommand(wParam);
+    }
+}
+
+LRESULT MonitorWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    if (!IsOpen()) {
+        mouseOver_ = true;
+        UpdateScrollButtons();
+        Refresh();
+        Shape();
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+        TrackMouseEvent(&track);
+    }
+    SetCursor(GetSharedCursor(SharedCursor::Arrow));
+    root_.RouteMouseMove(static_cast<UINT>(wParam), lParam);
+    tooltip_.SetText(hwnd_, GetTooltipAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+    return 0;
+}
+
+void MonitorWindow::LeaveOpenState() {
+    if (!IsOpen()) return;
+    mouseOver_ = false;
+    Shape();
+    UpdateScrollButtons();
+    Refresh();
+}
+
+LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_MOVE: StorePlacement(); return 0;
+    case WM_CLOSE: HideMonitor(); return 0;
+    case WM_QUIT: ExitSequence(); return 0;
+    case WM_GETMINMAXINFO: {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize = {geo::kWidth, geo::kMinHeight};
+        info->ptMaxTrackSize = {geo::kWidth, geo::HeightForRows(tiles_.NodeCount())};
+        return 0;
+    }
+    case WM_DISPLAYCHANGE:
+        KeepOnScreen();
+        CheckColorDepth();
+        return 0;
+    case WM_TIMER:
+        if (!g_topologyReady) return 0;
+        if (wParam == kActivityTimer) tiles_.UpdateLights();
+        if (wParam == kAlertTimer) FlashStep();
+        return 0;
+    case WM_SIZING: {
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        geo::Box snapped = geo::SnapHeight({r->left, r->top, r->right, r->bottom}, tiles_.NodeCount());
+        *r = {snapped.left, snapped.top, snapped.right, snapped.bottom};
+        return 1;
+    }
+    case WM_MOVING: {
+        auto* r = reinterpret_cast<RECT*>(lParam);
+        geo::Box kept = geo::KeepInsideWhileMoving({r->left, r->top, r->right, r->bottom}, ScreenWidth(),
+                                                   ScreenHeight());
+        *r = {kept.left, kept.top, kept.right, kept.bottom};
+        return 1;
+    }
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMESUSPEND) ResumeSequence();
+        return 0;
+    case WM_MOUSELEAVE: LeaveOpenState(); return 0;
+    case kTrayMessage: OnTrayNotify(wParam, lParam); return 0;
+    default: return FrameWindow::OnOtherMessage(message, wParam, lParam);
+    }
+}
+
+void MonitorWindow::SetAlert(bool on) {
+    if (on == alertActive_) return;
+    alertActive_ = on;
+    if (on) {
+        alertingNodes_ = AlertList();
+        worstSeverity_ = WorstAlertSeverity();
+        for (DeviceNode* node : alertingNodes_)
+            if (DeviceTile* tile = tiles_.TileForNode(node)) alertingTiles_.push_back(tile);
+        ::SetTimer(hwnd_, kAlertTimer, 250, nullptr);
+        return;
+    }
+    for (DeviceTile* tile : alertingTiles_) tile->SetMarkerVisible(true);
+    SetTrayImage(0);
+    alertingNodes_.clear();
+    alertingTiles_.clear();
+    ::KillTimer(hwnd_, kAlertTimer);
+}
+
+void MonitorWindow::FlashStep() {
+    g_flashPhase = !g_flashPhase;
+    SetTrayImage(g_flashPhase ? worstSeverity_ : 0);
+    // The markers blink against the tray image.
+    for (DeviceTile* tile : alertingTiles_) tile->SetMarkerVisible(!g_flashPhase);
+}
+
+void LoadMonitorPlacement() {
+    geo::Box stored{Settings::ReadDword("Monitor.left", g_placement.left),
+                    Settings::ReadDword("Monitor.top", g_placement.top),
+                    Settings::ReadDword("Monitor.right", g_placement.right),
+                    Settings::ReadDword("Monitor.bottom", g_placement.bottom)};
+    g_placement = geo::ClampPlacement(stored, ScreenWidth(), ScreenHeight());
+    LoadMonitorImages();
+}
+
+void SaveMonitorPlacement() {
+    Settings::WriteDword("Monitor.left", g_placement.left);
+    Settings::WriteDword("Monitor.top", g_placement.top);
+    Settings::WriteDword("Monitor.right", g_placement.right);
+    Settings::WriteDword("Monitor.bottom", g_placement.bottom);
+    FreeMonitorImages();
+}
+
+void ShowMonitor() {
+    if (!g_monitor) return;
+    HWND window = g_monitor->Handle();
+    ShowWindow(window, SW_SHOW);
+    SetWindowTextA(window, LoadResourceString(IDS_MONITOR_TITLE).Chars());
+    SetForegroundWindow(window);
+}
+
+void HideMonitor() {
+    if (!g_monitor) return;
+    ShowWindow(g_monitor->Handle(), SW_HIDE);
+    SetAlert(false);
+}
+
+bool IsMonitorVisible() { return g_monitor && IsWindowVisible(g_monitor->Handle()); }
+
+void RebuildMonitor() {
+    if (g_monitor) g_monitor->Rebuild();
+}
+
+void RepaintTiles() {
+    if (g_monitor) g_monitor->Tiles().Redraw();
+}
+
+void StartActivityTimer() {
+    if (!g_monitor) return;
+    DriverInterface::Instance().SetTransmissionLight(true);
+    ::SetTimer(g_monitor->Handle(), MonitorWindow::kActivityTimer, TheDeviceTree().LightPeriod(), nullptr);
+}
+
+void StopActivityTimer() {
+    if (!g_monitor) return;
+    ::KillTimer(g_monitor->Handle(), MonitorWindow::kActivityTimer);
+    g_monitor->Tiles().UpdateLights();
+    DriverInterface::Instance().SetTransmissionLight(false);
+}
+
+void SetAlert(bool on) {
+    if (g_monitor) g_monitor->SetAlert(on);
+}
+
+void SetAlwaysOnTop(bool on) {
+    if (!g_monitor) return;
+    SetWindowPos(g_monitor->Handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void DestroyMonitor() {
+    if (g_monitor && g_monitor->Handle()) DestroyWindow(g_monitor->Handle());
+}
+
+void SetTopologyReady(bool ready) { g_topologyReady = ready; }
+bool IsTopologyReady() { return g_topologyReady; }

@@ -1,0 +1,81 @@
+#pragma once
+#include <vector>
+
+#include "framework/FrameWindow.h"
+#include "framework/PushButton.h"
+#include "framework/TooltipControl.h"
+#include "graphics/Region.h"
+#include "monitor/DeviceTileList.h"
+#include "monitor/MonitorFrame.h"
+#include "monitor/TileListHost.h"
+
+class DeviceNode;
+class DeviceTile;
+
+// The compact, always available view: one tile per monitored device in a column that
+// snaps to whole rows, a frame that opens while the pointer is over it, the activity and
+// alert timers, and the tray icon. There is one for the life of the process.
+class MonitorWindow : public FrameWindow, public TileListHost {
+public:
+    static constexpr UINT kActivityTimer = 1125;
+    static constexpr UINT kAlertTimer = 1126;
+    static constexpr int kScrollUpCommand = 10, kScrollDownCommand = 11;
+
+    MonitorWindow();
+    ~MonitorWindow() override;
+
+    void OnCommand(WPARAM wParam) override;
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Layout() override;
+
+    // The detail frame and the option dialogs arrive with the system view.
+    void OpenDetails(DeviceNode&) override {}
+    bool IsOptionsDialogOpen() override { return false; }
+
+    void Rebuild();
+    void ShrinkToNodes();
+    void KeepOnScreen();
+    void SetAlert(bool on);
+    DeviceTileList& Tiles() { return tiles_; }
+    bool IsOpen() const { return mouseOver_ || GetCapture() == hwnd_; }
+
+private:
+    void Shape();
+    void UpdateScrollButtons();
+    void Expand();
+    void Collapse();
+    void FlashStep();
+    void StorePlacement();
+    void LeaveOpenState();
+
+    MonitorFrame frame_;
+    DeviceTileList tiles_;
+    PushButton scrollUp_;
+    PushButton scrollDown_;
+    TooltipControl tooltip_;
+    bool mouseOver_ = false;
+    int rememberedVisible_ = -1;
+    Region openTop_, openBottom_, normalTop_, normalBottom_;
+    bool alertActive_ = false;
+    uint8_t worstSeverity_ = 0;
+    std::vector<DeviceNode*> alertingNodes_;
+    std::vector<DeviceTile*> alertingTiles_;
+};
+
+// Module operations; each does nothing while the window does not exist.
+void LoadMonitorPlacement();
+void SaveMonitorPlacement();
+void ShowMonitor();
+void HideMonitor();
+bool IsMonitorVisible();
+void RebuildMonitor();
+void RepaintTiles();
+void StartActivityTimer();
+void StopActivityTimer();
+void SetAlert(bool on);
+void SetAlwaysOnTop(bool on);
+void DestroyMonitor();
+void SetTopologyReady(bool ready);
+bool IsTopologyReady();
+MonitorWindow* TheMonitor();

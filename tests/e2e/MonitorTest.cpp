@@ -1,0 +1,100 @@
+// The monitoring window of the real program with the demo hardware: where it opens, how
+// it expands, opens its outline under the pointer, and how the program ends.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/Capture.h"
+#include "tests/e2e/driver/Input.h"
+#include "tests/e2e/driver/Registry.h"
+#include "tests/e2e/driver/TopWindows.h"
+
+namespace {
+
+using e2e::QuorvaneRun;
+namespace reg = e2e::registry;
+constexpr DWORD kTimeoutMs = 30000;
+const std::string kKey = "Software\\Tarvex\\Quorvane";
+
+class Monitor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+        ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    }
+    void TearDown() override { reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex"); }
+
+    static RECT Rect(HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return r;
+    }
+    static RECT RegionBox(HWND window) {
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        RECT box{};
+        if (GetWindowRgn(window, region) != ERROR) GetRgnBox(region, &box);
+        DeleteObject(region);
+        return box;
+    }
+};
+
+TEST_F(Monitor, OpensExpandsOpensItsOutlineAndExitsSavingThePlacement) {
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 300);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 200);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 485);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 277);
+    QuorvaneRun run;
+    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    ASSERT_NE(monitor, nullptr) << "no monitoring window";
+    ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
+    RECT r = Rect(monitor);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(r.right - r.left, 185);
+    EXPECT_EQ(r.bottom - r.top, 77);
+    e2e::MoveMouseTo(900, 900);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return RegionBox(monitor).left >= 10; }, kTimeoutMs)) << "outline not closed";
+    e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "monitor-closed");
+
+    // The maximize button shows every monitored node.
+    e2e::ClickAt(r.left + 185 - 70 + 8, r.top + 6 + 5);
+    // The demo monitors the computer and its eight connected devices (hubs have no tile).
+    const int rows = 9;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Rect(monitor).bottom - Rect(monitor).top == 48 + 29 * rows; },
+                               kTimeoutMs))
+        << "height " << Rect(monitor).bottom - Rect(monitor).top << " for " << rows << " rows";
+
+    // The pointer over the window opens the full-width outline.
+    r = Rect(monitor);
+    e2e::MoveMouseTo(r.left + 90, r.top + 60);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return RegionBox(monitor).left == 0; }, kTimeoutMs)) << "outline not opened";
+    e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "monitor-open");
+    e2e::MoveMouseTo(900, 900);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return RegionBox(monitor).left >= 10; }, kTimeoutMs)) << "outline stayed open";
+    e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "monitor-expanded");
+
+    // WM_QUIT sent to the window ends the program in order; the placement is saved after the loop.
+    SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left"), 300u);
+    EXPECT_EQ(reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom"), static_cast<uint32_t>(200 + 48 + 29 * rows));
+}
+
+TEST_F(Monitor, PlacementOffTheScreenComesBack) {
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 5000);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", -400);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 5185);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", -323);
+    QuorvaneRun run;
+    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    ASSERT_NE(monitor, nullptr);
+    RECT r = Rect(monitor);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, 185);
+}
+
+}  // namespace
