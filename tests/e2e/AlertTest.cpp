@@ -1,0 +1,93 @@
+// A device that fails seriously while the user asked for serious alerts brings the hidden
+// monitoring window back, and its tile marker blinks against the tray image.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/Capture.h"
+#include "tests/e2e/driver/Input.h"
+#include "tests/e2e/driver/LinsettControl.h"
+#include "tests/e2e/driver/Registry.h"
+#include "tests/e2e/driver/TopWindows.h"
+
+namespace {
+
+using e2e::QuorvaneRun;
+namespace reg = e2e::registry;
+constexpr DWORD kTimeoutMs = 30000;
+const std::string kKey = "Software\\Tarvex\\Quorvane";
+
+bool IsReddish(uint32_t pixel) {
+    int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+    return r > 150 && g < 110 && b < 110;
+}
+
+// The tray's client area only: its caption carries a red glass of its own.
+e2e::Image TrayIcons(HWND tray) {
+    RECT client{};
+    GetClientRect(tray, &client);
+    POINT origin{0, 0};
+    ClientToScreen(tray, &origin);
+    return e2e::CaptureScreen({origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+}
+
+bool AnyRed(const e2e::Image& image) {
+    for (uint32_t pixel : image.pixels)
+        if (IsReddish(pixel)) return true;
+    return false;
+}
+
+TEST(Alert, SeriousFailureBringsTheMonitorBackAndFlashes) {
+    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+    ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "AlertSensitivity", 1);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "ShowTransmissionLight", 0);  // nothing else moves
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 200);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 150);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 385);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 150 + 48 + 29 * 9);
+    QuorvaneRun run;
+    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    ASSERT_NE(monitor, nullptr);
+    ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
+    // Without a desktop tray Wine shows the icons in a window of its own.
+    HWND tray = e2e::WaitForWindow(nullptr, "Wine System Tray", 0, kTimeoutMs);
+    ASSERT_NE(tray, nullptr) << "the tray icon was not added";
+
+    // A severity-3 failure is below "serious errors only": nothing comes forward.
+    PostMessageA(monitor, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(monitor); }, kTimeoutMs));
+    int rebuilds = run.Rebuilds();
+    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "severity printer 3 Paper low").substr(0, 2), "ok");
+    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs));
+    EXPECT_FALSE(IsWindowVisible(monitor)) << "a harmless failure opened the window";
+
+    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "severity printer 4 Paper jam").substr(0, 2), "ok");
+    ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(monitor) != FALSE; }, kTimeoutMs))
+        << "a serious failure did not bring the monitor back";
+    e2e::MoveMouseTo(1000, 900);
+
+    // The printer is the fifth tile; its marker sits at the tile's left.
+    const int markerX = 42, markerY = 18 + 12 + 29 * 4 - 1 + 14;
+    int seen = 0, markerOn = 0, markerOff = 0, opposite = 0;
+    e2e::WaitUntil(
+        [&] {
+            e2e::Image window = e2e::CaptureWindow(monitor);
+            if (window.Empty()) return false;
+            bool marker = IsReddish(window.At(markerX, markerY));
+            bool trayAlert = AnyRed(TrayIcons(tray));
+            ++seen;
+            (marker ? markerOn : markerOff)++;
+            if (marker != trayAlert) ++opposite;
+            if (seen == 3) e2e::SaveScreenshot(window, "monitor-alert");
+            return seen >= 60;
+        },
+        kTimeoutMs);
+    EXPECT_GT(markerOn, 5) << "the marker never showed";
+    EXPECT_GT(markerOff, 5) << "the marker never blinked";
+    EXPECT_GT(opposite * 10, seen * 7) << opposite << " of " << seen << " samples in opposite phase";
+    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+}
+
+}  // namespace
