@@ -46,8 +46,9 @@ TEST(Alert, SeriousFailureBringsTheMonitorBackAndFlashes) {
     reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 200);
     reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 150);
     reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 385);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 150 + 48 + 29 * 9);
-    QuorvaneRun run;
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 150 + 48 + 29 * 4);
+    // No timeline: only this test changes a severity.
+    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
     HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
     ASSERT_NE(monitor, nullptr);
     ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
@@ -59,23 +60,26 @@ TEST(Alert, SeriousFailureBringsTheMonitorBackAndFlashes) {
     PostMessageA(monitor, WM_CLOSE, 0, 0);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(monitor); }, kTimeoutMs));
     int rebuilds = run.Rebuilds();
-    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "severity printer 3 Paper low").substr(0, 2), "ok");
+    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "severity disk 3 Slow writes").substr(0, 2), "ok");
     ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs));
     EXPECT_FALSE(IsWindowVisible(monitor)) << "a harmless failure opened the window";
 
-    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "severity printer 4 Paper jam").substr(0, 2), "ok");
+    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "severity disk 4 Write failure").substr(0, 2), "ok");
     ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(monitor) != FALSE; }, kTimeoutMs))
         << "a serious failure did not bring the monitor back";
     e2e::MoveMouseTo(1000, 900);
 
-    // The printer is the fifth tile; its marker sits at the tile's left.
-    const int markerX = 42, markerY = 18 + 12 + 29 * 4 - 1 + 14;
+    // The disk is the third tile (after the computer and the keyboard); its marker sits at
+    // the tile's left.
+    const int markerX = 42, markerY = 18 + 12 + 29 * 2 + 7;
     int seen = 0, markerOn = 0, markerOff = 0, opposite = 0;
     e2e::WaitUntil(
         [&] {
             e2e::Image window = e2e::CaptureWindow(monitor);
             if (window.Empty()) return false;
-            bool marker = IsReddish(window.At(markerX, markerY));
+            bool marker = false;  // any red in the marker's square: its centre is the white cross
+            for (int dy = -7; dy <= 7; ++dy)
+                for (int dx = -7; dx <= 7; ++dx) marker = marker || IsReddish(window.At(markerX + dx, markerY + dy));
             bool trayAlert = AnyRed(TrayIcons(tray));
             ++seen;
             (marker ? markerOn : markerOff)++;
