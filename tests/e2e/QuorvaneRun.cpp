@@ -50,10 +50,11 @@ std::string ShippedScenario(const std::string& fileName) {
 QuorvaneRun::QuorvaneRun(const std::string& scenarioFile,
                          std::vector<std::pair<std::string, std::string>> environment)
     : folder_(NewTemporaryFolder()), probe_(folder_ + "\\model.txt") {
-    environment.emplace_back("LOCALAPPDATA", folder_);
-    environment.emplace_back("QUORVANE_MODEL_PROBE", probe_);
-    environment.emplace_back("LINSETT_SCENARIO", scenarioFile);
-    process_ = Process::Start("\"" + BinDir() + "\\Quorvane.exe\"", environment);
+    // The caller's own values come last and so win (a state folder shared by two runs).
+    std::vector<std::pair<std::string, std::string>> all = {
+        {"LOCALAPPDATA", folder_}, {"QUORVANE_MODEL_PROBE", probe_}, {"LINSETT_SCENARIO", scenarioFile}};
+    all.insert(all.end(), environment.begin(), environment.end());
+    process_ = Process::Start("\"" + BinDir() + "\\Quorvane.exe\"", all);
 }
 
 QuorvaneRun::~QuorvaneRun() {

@@ -1,0 +1,77 @@
+// Dragging a tile reorders the monitoring view through the library, and the order is still
+// there after the program starts again.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/Input.h"
+#include "tests/e2e/driver/LinsettControl.h"
+#include "tests/e2e/driver/Registry.h"
+#include "tests/e2e/driver/TopWindows.h"
+
+namespace {
+
+using e2e::QuorvaneRun;
+namespace reg = e2e::registry;
+constexpr DWORD kTimeoutMs = 30000;
+const std::string kKey = "Software\\Tarvex\\Quorvane";
+
+// Place of each record in the monitoring ring, as the library tells it.
+std::map<std::string, int> Positions(DWORD processId) {
+    std::map<std::string, int> positions;
+    std::istringstream lines(e2e::SendLinsettCommand(processId, "dump"));
+    std::string line;
+    while (std::getline(lines, line)) {
+        size_t at = line.find(" position=");
+        if (at != std::string::npos) positions[line.substr(0, line.find(' '))] = std::stoi(line.substr(at + 10));
+    }
+    return positions;
+}
+
+TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
+    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+    ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 300);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 200);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 485);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 200 + 48 + 29 * 4);
+    const std::string scenario = e2e::ShippedScenario("test-small.json");
+    std::string state;
+    {
+        QuorvaneRun first(scenario);
+        state = first.Folder() + "-state";
+        CreateDirectoryA(state.c_str(), nullptr);
+    }
+    {
+        QuorvaneRun run(scenario, {{"LOCALAPPDATA", state}});
+        HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+        ASSERT_NE(monitor, nullptr);
+        ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
+        auto before = Positions(run.Id());
+        ASSERT_LT(before["Computer"], before["keys"]) << "the keyboard should start behind the computer";
+
+        RECT r{};
+        GetWindowRect(monitor, &r);
+        // The keyboard's tile (second row) dragged up onto the computer's (first row).
+        e2e::DragFromTo(r.left + 100, r.top + 65, r.left + 100, r.top + 25, 12);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return Positions(run.Id())["keys"] == 0; }, kTimeoutMs))
+            << "the keyboard did not move to the front";
+        auto after = Positions(run.Id());
+        EXPECT_EQ(after["Computer"], 1) << "the computer should now be second";
+        EXPECT_EQ(after["disk"], before["disk"]) << "a move of one place disturbed others";
+
+        SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, 5000, nullptr);
+        ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs));
+    }
+    {
+        QuorvaneRun again(scenario, {{"LOCALAPPDATA", state}});
+        ASSERT_NE(e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", again.Id(), kTimeoutMs), nullptr);
+        EXPECT_EQ(Positions(again.Id())["keys"], 0) << "the order did not survive the restart";
+    }
+    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+}
+
+}  // namespace
