@@ -1,0 +1,41 @@
+// After the machine wakes up the library is started again; windows keep their visibility.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/LinsettControl.h"
+#include "tests/e2e/driver/TopWindows.h"
+
+namespace {
+
+using e2e::QuorvaneRun;
+constexpr DWORD kTimeoutMs = 30000;
+
+TEST(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHidden) {
+    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
+    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    ASSERT_NE(monitor, nullptr);
+    ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
+
+    // Visible before: visible after, on a model built anew.
+    int rebuilds = run.Rebuilds();
+    SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << "no restart of the library";
+    EXPECT_TRUE(IsWindowVisible(monitor));
+    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "dump").substr(0, 2), "ok") << "the restarted library is silent";
+
+    // Hidden before: hidden after.
+    PostMessageA(monitor, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(monitor); }, kTimeoutMs));
+    rebuilds = run.Rebuilds();
+    SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs));
+    EXPECT_FALSE(IsWindowVisible(monitor)) << "a hidden monitor came back after resume";
+
+    // Other power events do nothing.
+    rebuilds = run.Rebuilds();
+    SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMSUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    EXPECT_EQ(run.Rebuilds(), rebuilds);
+    EXPECT_FALSE(run.Program().WaitForExit(0));
+}
+
+}  // namespace
