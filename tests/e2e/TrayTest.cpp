@@ -1,0 +1,68 @@
+// The tray icon's menu under real input: the switches are written at once, and "Exit"
+// removes the icon, saves the placement and ends the program with 0.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/Input.h"
+#include "tests/e2e/driver/Registry.h"
+#include "tests/e2e/driver/TopWindows.h"
+
+namespace {
+
+using e2e::QuorvaneRun;
+namespace reg = e2e::registry;
+constexpr DWORD kTimeoutMs = 30000;
+const std::string kKey = "Software\\Tarvex\\Quorvane";
+
+// Right-clicks the first icon of Wine's tray window and waits for the menu.
+bool OpenTrayMenu(HWND tray) {
+    RECT client{};
+    GetClientRect(tray, &client);
+    POINT icon{client.left + 12, client.top + 12};
+    ClientToScreen(tray, &icon);
+    e2e::ClickAt(icon.x, icon.y, e2e::MouseButton::Right);
+    return e2e::WaitForWindow("#32768", nullptr, 0, kTimeoutMs) != nullptr;
+}
+
+void Choose(int downPresses) {
+    for (int i = 0; i < downPresses; ++i) e2e::PressKey(VK_DOWN);
+    e2e::PressKey(VK_RETURN);
+}
+
+TEST(Tray, MenuTogglesWriteAtOnceAndExitEndsInOrder) {
+    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+    ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
+    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    ASSERT_NE(monitor, nullptr);
+    HWND tray = e2e::WaitForWindow(nullptr, "Wine System Tray", 0, kTimeoutMs);
+    ASSERT_NE(tray, nullptr) << "no tray icon";
+
+    // Down, down, down: past "Open" and "About" and the separator to "Auto-launch".
+    ASSERT_TRUE(OpenTrayMenu(tray));
+    Choose(3);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "AutoLaunch") == 0u; },
+                               kTimeoutMs))
+        << "Auto-launch was not switched off at once";
+
+    ASSERT_TRUE(OpenTrayMenu(tray));
+    Choose(4);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "AlwaysOnTop") == 0u; },
+                               kTimeoutMs))
+        << "Always on top was not switched off at once";
+    EXPECT_FALSE(GetWindowLongA(monitor, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    // Up from nothing selected lands on the last entry, "Exit".
+    ASSERT_TRUE(OpenTrayMenu(tray));
+    e2e::PressKey(VK_UP);
+    e2e::PressKey(VK_RETURN);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "Exit did not end the program";
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left").has_value()) << "placement not saved";
+    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+}
+
+}  // namespace
