@@ -1,0 +1,102 @@
+// How long the monitoring view's repeated drawing takes: one tick of the transmission
+// lights for 20 visible tiles, and a full repaint of the tile list for 20 and 200 devices.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/SharedLook.h"
+#include "framework/ElxWnd.h"
+#include "framework/RootElement.h"
+#include "graphics/StartupStrips.h"
+#include "graphics/Surface.h"
+#include "model/DeviceTree.h"
+#include "monitor/DeviceTileList.h"
+#include "monitor/TileArt.h"
+#include "tests/unit/model/SyntheticTopology.h"
+
+namespace {
+
+template <typename Operation>
+void Measure(const char* name, int iterations, Operation operation) {
+    for (int i = 0; i < iterations / 10 + 1; ++i) operation();  // warm up
+    LARGE_INTEGER frequency, start, stop;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < iterations; ++i) operation();
+    GdiFlush();
+    QueryPerformanceCounter(&stop);
+    const double us = double(stop.QuadPart - start.QuadPart) * 1e6 / double(frequency.QuadPart) / iterations;
+    std::printf("%-44s %10.1f us/op  (%d ops)\n", name, us, iterations);
+}
+
+// A computer and `count` connected devices, all in the monitoring ring.
+void BuildRing(SyntheticTopology& topo, int count) {
+    std::vector<uintptr_t> ring;
+    uintptr_t computer = topo.NewNode(0x80), system = topo.NewRecord(0x80, "Computer");
+    topo.Connect(system, computer);
+    ring.push_back(system);
+    for (int i = 0; i < count; ++i) {
+        uintptr_t node = topo.NewNode(0x83);
+        std::string key = "device-" + std::to_string(i);
+        uintptr_t record = topo.NewRecord(0x83, key.c_str());
+        topo.Connect(record, node);
+        topo.SetU8(node, 0x78, static_cast<uint8_t>(i % 5));
+        topo.SetU8(node, 0x88, static_cast<uint8_t>(i % 5));
+        topo.SetU16(record, 0x052, static_cast<uint16_t>((i % 25) << 4));
+        topo.SetU16(record, 0x172, static_cast<uint16_t>(i % 4 + 1));
+        ring.push_back(record);
+    }
+    topo.LinkRingA(ring);
+    topo.LinkRingB(ring);
+    topo.SetRoot(system, system, nullptr);
+}
+
+void Run(int devices, bool lightsOnly) {
+    SyntheticTopology topo;
+    BuildRing(topo, devices);
+    DeviceTree tree;
+    tree.Attach(topo.TreeWindow(), topo.RootBlock());
+
+    ElxWnd window(nullptr, WS_POPUP, 0, true);
+    const int height = 48 + 29 * 20;
+    SetWindowPos(window.Handle(), nullptr, 0, 0, 185, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RootElement root(window.Handle());
+    root.SetSize(185, height);
+    DeviceTileList list(&root, tree);
+    list.SetBounds(24, 18, 137, height - 36);
+    list.Rebuild();
+    list.FitRows();
+
+    std::string name;
+    if (lightsOnly) {
+        name = "UpdateLights, " + std::to_string(list.VisibleCount()) + " visible tiles";
+        Measure(name.c_str(), 300, [&] { list.UpdateLights(); });
+        return;
+    }
+    Surface surface(window.Handle());
+    HDC dc = GetDC(window.Handle());
+    name = "full tile-list repaint, " + std::to_string(devices + 1) + " monitored nodes";
+    Measure(name.c_str(), 200, [&] {
+        root.Paint(surface.Begin(dc));
+        surface.End();
+    });
+    ReleaseDC(window.Handle(), dc);
+}
+
+}  // namespace
+
+int main() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    LoadLibraryA("msimg32.dll");
+    LoadSharedLook(instance);
+    RegisterElxWndClass(instance);
+    LoadStartupStrips();
+    LoadTileImages();
+    Run(19, true);
+    Run(19, false);
+    Run(199, false);
+    ReleaseSharedLook();
+    return 0;
+}
