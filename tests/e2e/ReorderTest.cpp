@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/LinsettControl.h"
 #include "tests/e2e/driver/Registry.h"
@@ -55,8 +56,14 @@ TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
 
         RECT r{};
         GetWindowRect(monitor, &r);
-        // The keyboard's tile (second row) dragged up onto the computer's (first row).
-        e2e::DragFromTo(r.left + 100, r.top + 65, r.left + 100, r.top + 25, 12);
+        // The keyboard's tile (second row) dragged up onto the computer's (first row), with a
+        // picture taken half-way.
+        e2e::MoveMouseTo(r.left + 100, r.top + 65);
+        e2e::PressLeftButton(true);
+        for (int y = 63; y >= 45; y -= 3) e2e::MoveMouseTo(r.left + 100, r.top + y);
+        e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "monitor-drag");
+        for (int y = 42; y >= 25; y -= 3) e2e::MoveMouseTo(r.left + 100, r.top + y);
+        e2e::PressLeftButton(false);
         ASSERT_TRUE(e2e::WaitUntil([&] { return Positions(run.Id())["keys"] == 0; }, kTimeoutMs))
             << "the keyboard did not move to the front";
         auto after = Positions(run.Id());

@@ -47,6 +47,12 @@ void DragFromTo(int fromX, int fromY, int toX, int toY, int steps) {
     Send(MouseInput(toX, toY, MOUSEEVENTF_LEFTUP));
 }
 
+void PressLeftButton(bool down) {
+    POINT at{};
+    GetCursorPos(&at);
+    Send(MouseInput(at.x, at.y, down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP));
+}
+
 void PressKey(WORD virtualKey) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
