@@ -66,38 +66,27 @@ LRESULT FrameWindow::Unhandled(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-LRESULT FrameWindow::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
+// Elements see a right press or release as one without the left button held.
+LRESULT FrameWindow::Press(UINT message, WPARAM wParam, LPARAM lParam) {
     if (blocked_) {
         MessageBeep(0);
         return 0;
     }
     SetActiveWindow(hwnd_);
     if (root_.RouteLeftButtonDown(static_cast<UINT>(wParam), lParam)) return 0;
-    return DefWindowProcA(hwnd_, WM_LBUTTONDOWN, wParam, lParam);
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-LRESULT FrameWindow::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
-    if (blocked_) {
-        MessageBeep(0);
-        return 0;
-    }
-    SetActiveWindow(hwnd_);
-    // Elements see a right press as a press without the left button held.
-    if (root_.RouteLeftButtonDown(static_cast<UINT>(wParam), lParam)) return 0;
-    return DefWindowProcA(hwnd_, WM_RBUTTONDOWN, wParam, lParam);
-}
-
-LRESULT FrameWindow::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
+LRESULT FrameWindow::Release(UINT message, WPARAM wParam, LPARAM lParam) {
     if (blocked_) return 0;
     if (root_.RouteLeftButtonUp(static_cast<UINT>(wParam), lParam)) return 0;
-    return Unhandled(WM_LBUTTONUP, wParam, lParam);
+    return Unhandled(message, wParam, lParam);
 }
 
-LRESULT FrameWindow::OnRightButtonUp(WPARAM wParam, LPARAM lParam) {
-    if (blocked_) return 0;
-    if (root_.RouteLeftButtonUp(static_cast<UINT>(wParam), lParam)) return 0;
-    return Unhandled(WM_RBUTTONUP, wParam, lParam);
-}
+LRESULT FrameWindow::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) { return Press(WM_LBUTTONDOWN, wParam, lParam); }
+LRESULT FrameWindow::OnRightButtonDown(WPARAM wParam, LPARAM lParam) { return Press(WM_RBUTTONDOWN, wParam, lParam); }
+LRESULT FrameWindow::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) { return Release(WM_LBUTTONUP, wParam, lParam); }
+LRESULT FrameWindow::OnRightButtonUp(WPARAM wParam, LPARAM lParam) { return Release(WM_RBUTTONUP, wParam, lParam); }
 
 LRESULT FrameWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (blocked_) return 0;

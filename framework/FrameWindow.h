@@ -39,4 +39,6 @@ protected:
 
 private:
     LRESULT Unhandled(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Press(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Release(UINT message, WPARAM wParam, LPARAM lParam);
 };
