@@ -5,7 +5,7 @@
 namespace Settings {
 namespace {
 
-// Open for one call only; closed on every path.
+// Open for one write only; closed on every path.
 class OpenKey {
 public:
     explicit OpenKey(REGSAM access) {
@@ -24,17 +24,50 @@ private:
 
 constexpr DWORD kTextBufferSize = 256;
 
+// Reads go through one handle kept open: the light tick asks for a setting ten times a
+// second, and opening the key each time tripled the cost. A key deleted and created again
+// under the open handle answers ERROR_KEY_DELETED, and the handle is opened afresh.
+class ReadKey {
+public:
+    ~ReadKey() { Close(); }
+    template <typename Query>
+    LONG Run(Query query) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (!key_ && RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key_) != ERROR_SUCCESS) {
+                key_ = nullptr;
+                return ERROR_FILE_NOT_FOUND;
+            }
+            const LONG result = query(key_);
+            if (result != ERROR_KEY_DELETED && result != ERROR_INVALID_HANDLE) return result;
+            Close();
+        }
+        return ERROR_KEY_DELETED;
+    }
+
+private:
+    void Close() {
+        if (key_) RegCloseKey(key_);
+        key_ = nullptr;
+    }
+    HKEY key_ = nullptr;
+};
+
+LONG QueryValue(const String& name, void* data, DWORD* size) {
+    static ReadKey key;
+    const DWORD capacity = *size;
+    return key.Run([&](HKEY open) {
+        *size = capacity;
+        return RegQueryValueExA(open, name.Chars(), nullptr, nullptr, static_cast<BYTE*>(data), size);
+    });
+}
+
 }  // namespace
 
 int32_t ReadDword(String name, int32_t defaultValue) {
-    OpenKey key(KEY_READ);
-    if (!key.Get()) return defaultValue;
     // Zero-filled, so a shorter value reads as its low bytes. The type is not checked.
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExA(key.Get(), name.Chars(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
-        ERROR_SUCCESS)
-        return defaultValue;
+    if (QueryValue(name, &value, &size) != ERROR_SUCCESS) return defaultValue;
     return static_cast<int32_t>(value);
 }
 
@@ -46,13 +79,9 @@ void WriteDword(String name, int32_t value) {
 }
 
 String ReadString(String name) {
-    OpenKey key(KEY_READ);
-    if (!key.Get()) return String();
     String text = String::WithCapacity(kTextBufferSize);
     DWORD size = kTextBufferSize;
-    if (RegQueryValueExA(key.Get(), name.Chars(), nullptr, nullptr, reinterpret_cast<BYTE*>(text.Buffer()), &size) !=
-        ERROR_SUCCESS)
-        return String();
+    if (QueryValue(name, text.Buffer(), &size) != ERROR_SUCCESS) return String();
     // A value stored without a terminator may fill the whole buffer.
     text.Cut(size < kTextBufferSize ? size : kTextBufferSize - 1);
     return text;

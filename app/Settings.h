@@ -4,7 +4,8 @@
 #include "app/String.h"
 
 // The persistent configuration: named values under one key of the local machine.
-// Nothing is cached; each call opens the key, touches one value and closes it again.
+// No value is cached: every read asks the registry, so a change made elsewhere shows at
+// once. Reads share one open handle to the key; each write opens and closes its own.
 // The installation creates the key; the program never does.
 namespace Settings {
 

@@ -1,24 +1,40 @@
 #!/usr/bin/env bash
-# CPU time of Quorvane idling with the demo hardware and its lights on, against an empty
-# program running a timer at the same period (100 ms), both run together under the same
-# Wine. Wine reports no CPU time for other processes, so it is read from /proc.
+# CPU time of Quorvane idling with its transmission lights on, against an empty program
+# running a timer at the same period (100 ms), both run together under the same Wine.
+# Wine reports no CPU time for other processes, so it is read from /proc.
+#
+# Two rounds: the demo hardware with nothing happening but bus activity (its timeline of
+# plug and severity events removed: that is idle), then the demo scenario as it ships,
+# whose events every few seconds rebuild the view and raise a flashing alert.
 #   bench/idle-cpu.sh [seconds]    (needs a display; run it under xvfb-run -a)
 set -eu
 cd "$(dirname "$0")/.."
 . tools/wine-env.sh
 seconds=${1:-60}
 bin=build/x86_64/bin
-tools/wine-prefix.sh start
-"$wine_bin" reg add 'HKLM\Software\Tarvex\Quorvane' /v ShowTransmissionLight /t REG_DWORD /d 1 /f >/dev/null 2>&1
-"$wine_bin" "$bin/Quorvane.exe" & 
-"$wine_bin" "$bin/timer_idle.exe" $((seconds + 30)) &
-sleep 5
+still=build/idle-demo-still.json
+python3 -c 'import json, sys
+scenario = json.load(open(sys.argv[1])); scenario.pop("timeline", None)
+json.dump(scenario, open(sys.argv[2], "w"), indent=1)' driver/scenarios/demo.json "$still"
+
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-q=$(pgrep -f 'Quorvane.exe' | head -1); t=$(pgrep -f 'timer_idle.exe' | head -1)
-q0=$(ticks "$q"); t0=$(ticks "$t")
-sleep "$seconds"
-q1=$(ticks "$q"); t1=$(ticks "$t")
-tools/wine-prefix.sh stop
-hz=$(getconf CLK_TCK)
-awk -v q=$((q1 - q0)) -v t=$((t1 - t0)) -v hz="$hz" -v s="$seconds" 'BEGIN {
-  printf "idle CPU over %d s: Quorvane %.2f s, timer program %.2f s, ratio %.2f\n", s, q / hz, t / hz, (t > 0 ? q / t : 0) }'
+
+round() {  # name, scenario path as Wine sees it
+  tools/wine-prefix.sh start
+  "$wine_bin" reg add 'HKLM\Software\Tarvex\Quorvane' /v ShowTransmissionLight /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  LINSETT_SCENARIO="$2" "$wine_bin" "$bin/Quorvane.exe" &
+  "$wine_bin" "$bin/timer_idle.exe" $((seconds + 30)) &
+  sleep 5
+  local q t q0 t0 q1 t1
+  q=$(pgrep -f 'Quorvane.exe' | head -1); t=$(pgrep -f 'timer_idle.exe' | head -1)
+  q0=$(ticks "$q"); t0=$(ticks "$t")
+  sleep "$seconds"
+  q1=$(ticks "$q"); t1=$(ticks "$t")
+  tools/wine-prefix.sh stop
+  awk -v name="$1" -v q=$((q1 - q0)) -v t=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" -v s="$seconds" 'BEGIN {
+    printf "%-34s over %d s: Quorvane %.2f s, timer program %.2f s, ratio %.2f\n",
+           name, s, q / hz, t / hz, (t > 0 ? q / t : 0) }'
+}
+
+round "idle (demo hardware, no events)" "Z:$(realpath "$still" | tr / '\\')"
+round "demo scenario with its events" ""

@@ -118,4 +118,19 @@ TEST_F(SettingsStore, EveryCallSeesTheRegistryAsItIsNow) {
     EXPECT_EQ(Settings::ReadDword("AutoLaunch", 1), 1);
 }
 
+TEST_F(SettingsStore, AKeyRemovedAndCreatedAgainIsReadAfresh) {
+    // Reads keep a handle open; a reinstall replaces the key underneath it.
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "AlertSensitivity", 2);
+    EXPECT_EQ(Settings::ReadDword("AlertSensitivity", 1), 2);
+    reg::DeleteTree(HKEY_LOCAL_MACHINE, kVendorKey);
+    EXPECT_EQ(Settings::ReadDword("AlertSensitivity", 1), 1) << "a deleted key still answered";
+    ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "AlertSensitivity", 3);
+    EXPECT_EQ(Settings::ReadDword("AlertSensitivity", 1), 3) << "the new key was not opened";
+    reg::DeleteTree(HKEY_LOCAL_MACHINE, kVendorKey);
+    ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    Store("InstallPath", REG_SZ, {'C', ':', '\\', 0});
+    EXPECT_STREQ(Settings::ReadString("InstallPath").Chars(), "C:\\");
+}
+
 }  // namespace
