@@ -33,6 +33,17 @@ Box SnapHeight(Box proposed, int nodeCount) {
     return proposed;
 }
 
+void GripTracker::Begin(Box window, int pointerY) {
+    startBottom_ = window.bottom;
+    startY_ = pointerY;
+    tracking_ = true;
+}
+
+Box GripTracker::Sizing(Box proposed, bool bottomEdge, int pointerY, int nodeCount) const {
+    if (tracking_ && bottomEdge) proposed.bottom = startBottom_ + (pointerY - startY_);
+    return SnapHeight(proposed, nodeCount);
+}
+
 Box KeepInsideWhileMoving(Box r, int screenWidth, int screenHeight) {
     const int width = r.Width(), height = r.Height();
     if (r.left < 0) r.left = 0;

@@ -25,6 +25,23 @@ Box ClampPlacement(Box placement, int screenWidth, int screenHeight);
 // (1 to nodeCount) at the fixed width.
 Box SnapHeight(Box proposed, int nodeCount);
 
+// The lower edge during the system's sizing loop, taken from the pointer's travel since
+// the loop began rather than from the rectangle the loop proposes: some systems add each
+// move to the last snapped rectangle, so small moves would be snapped away one by one and
+// the window could never reach the next row.
+class GripTracker {
+public:
+    void Begin(Box window, int pointerY);
+    // The snapped rectangle for the pointer at pointerY; `proposed` gives the edges that
+    // the drag does not move.
+    Box Sizing(Box proposed, bool bottomEdge, int pointerY, int nodeCount) const;
+
+private:
+    int startBottom_ = 0;
+    int startY_ = 0;
+    bool tracking_ = false;
+};
+
 // The rectangle proposed while the window is dragged, kept inside the screen.
 Box KeepInsideWhileMoving(Box proposed, int screenWidth, int screenHeight);
 

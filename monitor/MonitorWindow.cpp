@@ -230,9 +230,14 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (wParam == kActivityTimer) tiles_.UpdateLights();
         if (wParam == kAlertTimer) FlashStep();
         return 0;
+    case WM_ENTERSIZEMOVE:
+        grip_.Begin(ScreenBox(hwnd_), static_cast<short>(HIWORD(GetMessagePos())));
+        return 0;
     case WM_SIZING: {
         auto* r = reinterpret_cast<RECT*>(lParam);
-        geo::Box snapped = geo::SnapHeight({r->left, r->top, r->right, r->bottom}, tiles_.NodeCount());
+        const bool bottomEdge = wParam == WMSZ_BOTTOM || wParam == WMSZ_BOTTOMLEFT || wParam == WMSZ_BOTTOMRIGHT;
+        geo::Box snapped = grip_.Sizing({r->left, r->top, r->right, r->bottom}, bottomEdge,
+                                        static_cast<short>(HIWORD(GetMessagePos())), tiles_.NodeCount());
         *r = {snapped.left, snapped.top, snapped.right, snapped.bottom};
         return 1;
     }

@@ -7,6 +7,7 @@
 #include "graphics/Region.h"
 #include "monitor/DeviceTileList.h"
 #include "monitor/MonitorFrame.h"
+#include "monitor/MonitorGeometry.h"
 #include "monitor/TileListHost.h"
 
 class DeviceNode;
@@ -57,6 +58,7 @@ private:
     bool mouseOver_ = false;
     int rememberedVisible_ = -1;
     Region openTop_, openBottom_, normalTop_, normalBottom_;
+    monitor_geometry::GripTracker grip_;
     bool alertActive_ = false;
     uint8_t worstSeverity_ = 0;
     std::vector<DeviceNode*> alertingNodes_;

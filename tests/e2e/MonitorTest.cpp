@@ -98,4 +98,41 @@ TEST_F(Monitor, PlacementOffTheScreenComesBack) {
     EXPECT_EQ(r.right - r.left, 185);
 }
 
+TEST_F(Monitor, TheGripResizesInWholeTiles) {
+    // The small scenario monitors four nodes, so the window is 77 + 29 * 3 at most.
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 300);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 200);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 485);
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 277);
+    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
+    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    ASSERT_NE(monitor, nullptr) << "no monitoring window";
+    ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
+    auto height = [&] { return Rect(monitor).bottom - Rect(monitor).top; };
+
+    struct Step {
+        int dragBy;  // how far the grip moves down (negative: up)
+        int expected;
+    } steps[] = {
+        {+40, 106},   // 117 keeps the whole tiles only
+        {+20, 106},   // 126 is still short of a third tile
+        {+100, 164},  // the last row is the limit
+        {-20, 135},   // 144 rounds down to three rows
+        {-200, 77},   // never below one tile
+    };
+    for (const Step& step : steps) {
+        RECT r = Rect(monitor);
+        // The grip lies in the open outline: the pointer enters the window first.
+        e2e::MoveMouseTo(r.left + 90, r.top + 30);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return RegionBox(monitor).left == 0; }, kTimeoutMs)) << "outline not opened";
+        // Inside the rounded corner, in the bottom-right 39 x 39 pixels.
+        e2e::DragFromTo(r.right - 24, r.bottom - 20, r.right - 24, r.bottom - 20 + step.dragBy);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return height() == step.expected; }, kTimeoutMs))
+            << "dragged by " << step.dragBy << ": height " << height() << ", expected " << step.expected;
+        EXPECT_EQ(Rect(monitor).left, 300) << "a resize moved the window";
+        EXPECT_EQ(Rect(monitor).top, 200) << "a resize moved the window";
+    }
+    e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "monitor-after-grip");
+}
+
 }  // namespace

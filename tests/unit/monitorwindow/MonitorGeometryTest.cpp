@@ -1,6 +1,8 @@
 // Heights in whole tile rows, and keeping the monitoring window on the screen.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "monitor/MonitorGeometry.h"
 
 namespace {
@@ -28,6 +30,40 @@ TEST(MonitorGeometry, DraggedHeightsSnapToWholeRows) {
         EXPECT_EQ(snapped.top, 50);
         EXPECT_EQ((snapped.Height() - kMinHeight) % kRowHeight, 0);
     }
+}
+
+// A sizing loop that adds each pointer move to the rectangle the window last answered,
+// as some systems do, for a drag in small steps.
+int HeightAfterDrag(const std::vector<int>& pointerYs, int nodeCount, bool bottomEdge = true) {
+    Box rect{100, 50, 285, 127};
+    GripTracker grip;
+    grip.Begin(rect, pointerYs.front());
+    int last = pointerYs.front();
+    for (int y : pointerYs) {
+        rect.bottom += y - last;
+        last = y;
+        rect = grip.Sizing(rect, bottomEdge, y, nodeCount);
+    }
+    return rect.Height();
+}
+
+TEST(MonitorGeometry, GripFollowsThePointerNotTheSnappedSteps) {
+    struct Case {
+        std::vector<int> pointer;
+        int height;
+    } cases[] = {
+        {{120, 125, 130, 135, 140, 145, 150, 155, 160}, 106},  // +40 in 5-pixel steps: one more row
+        {{120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130, 131, 132, 133, 134, 135, 136, 137, 138,
+          139, 140, 141, 142, 143, 144, 145, 146, 147, 148, 149, 150},
+         106},                                    // +30 pixel by pixel
+        {{120, 300}, 193},                        // far beyond the last of five rows
+        {{300, 270, 250}, 77},                    // back above the start: never below one row
+        {{120, 150, 120}, 77},                    // out and back again
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HeightAfterDrag(c.pointer, 5), c.height) << "drag to " << c.pointer.back();
+    // A move of the upper edge is left to the proposed rectangle.
+    EXPECT_EQ(HeightAfterDrag({120, 180}, 5, false), 135);
 }
 
 TEST(MonitorGeometry, StoredPlacementComesBackOnScreenWithItsSize) {
