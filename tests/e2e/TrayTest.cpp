@@ -8,6 +8,7 @@
 #include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/Registry.h"
 #include "tests/e2e/driver/TopWindows.h"
+#include "tests/e2e/driver/TrayIcons.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ TEST(Tray, MenuTogglesWriteAtOnceAndExitEndsInOrder) {
     ASSERT_NE(monitor, nullptr);
     HWND tray = e2e::WaitForWindow(nullptr, "Wine System Tray", 0, kTimeoutMs);
     ASSERT_NE(tray, nullptr) << "no tray icon";
+    ASSERT_TRUE(e2e::TrayIconPresent(monitor, 1124, "Quorvane")) << "the shell does not know the icon";
 
     // Down, down, down: past "Open" and "About" and the separator to "Auto-launch".
     ASSERT_TRUE(OpenTrayMenu(tray));
@@ -61,6 +63,9 @@ TEST(Tray, MenuTogglesWriteAtOnceAndExitEndsInOrder) {
     DWORD exitCode = 99;
     ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "Exit did not end the program";
     EXPECT_EQ(exitCode, 0u);
+    // The shell also drops the icons of destroyed windows, so this only proves the end
+    // state; the removal itself is proven by the unit tests of the tray icon.
+    EXPECT_FALSE(e2e::TrayIconPresent(monitor, 1124, "Quorvane")) << "the icon outlived the program";
     EXPECT_TRUE(reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left").has_value()) << "placement not saved";
     reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
 }

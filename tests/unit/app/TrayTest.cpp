@@ -7,7 +7,10 @@
 #include "app/Settings.h"
 #include "app/SharedLook.h"
 #include "app/TrayIcon.h"
+#include "framework/ElxWnd.h"
 #include "tests/e2e/driver/Registry.h"
+#include "tests/e2e/driver/TopWindows.h"
+#include "tests/e2e/driver/TrayIcons.h"
 
 namespace {
 
@@ -108,6 +111,22 @@ TEST_F(TrayMenu, OtherCommandsReachTheirWindowsAndDismissingDoesNothing) {
     RunTrayCommand(kTrayAbout);
     RunTrayCommand(kTrayExit);
     EXPECT_EQ(calls, (std::vector<std::string>{"show monitor", "about", "exit"}));
+}
+
+TEST_F(TrayMenu, TheIconLeavesTheShellWhileItsWindowLives) {
+    // The shell drops the icons of destroyed windows by itself, so only a live window shows
+    // whether the removal really happened.
+    RegisterElxWndClass(GetModuleHandleA(nullptr));
+    ElxWnd window(nullptr, WS_POPUP, 0, false);
+    // The shell's tray comes up with the desktop, which the first window of the prefix starts.
+    ASSERT_TRUE(e2e::WaitUntil([] { return FindWindowA("Shell_TrayWnd", nullptr) != nullptr; }, 30000))
+        << "no shell tray to add icons to";
+    AddTrayIcon(window.Handle(), 1124);
+    EXPECT_TRUE(e2e::TrayIconPresent(window.Handle(), 1124, "Quorvane")) << "the icon was not added";
+    SetTrayImage(2);
+    EXPECT_TRUE(e2e::TrayIconPresent(window.Handle(), 1124, "Quorvane")) << "an image change lost the icon";
+    RemoveTrayIcon();
+    EXPECT_FALSE(e2e::TrayIconPresent(window.Handle(), 1124, "Quorvane")) << "the icon stayed in the shell";
 }
 
 }  // namespace
