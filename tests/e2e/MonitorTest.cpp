@@ -25,6 +25,19 @@ protected:
     }
     void TearDown() override { reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex"); }
 
+    // One row at (300, 200).
+    static void StorePlacement300x200() {
+        reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 300);
+        reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 200);
+        reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 485);
+        reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 277);
+    }
+    // The window once the model is built, or null. The small scenario has no timeline, so
+    // nothing is plugged in behind the test's back.
+    static HWND WaitForMonitor(QuorvaneRun& run) {
+        HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+        return monitor && run.WaitForRebuilds(1, kTimeoutMs) ? monitor : nullptr;
+    }
     static RECT Rect(HWND window) {
         RECT r{};
         GetWindowRect(window, &r);
@@ -40,15 +53,10 @@ protected:
 };
 
 TEST_F(Monitor, OpensExpandsOpensItsOutlineAndExitsSavingThePlacement) {
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 300);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 200);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 485);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 277);
-    // No timeline, so nothing is plugged in behind the test's back.
+    StorePlacement300x200();
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
-    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    HWND monitor = WaitForMonitor(run);
     ASSERT_NE(monitor, nullptr) << "no monitoring window";
-    ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
     RECT r = Rect(monitor);
     EXPECT_EQ(r.left, 300);
     EXPECT_EQ(r.top, 200);
@@ -100,14 +108,10 @@ TEST_F(Monitor, PlacementOffTheScreenComesBack) {
 
 TEST_F(Monitor, TheGripResizesInWholeTiles) {
     // The small scenario monitors four nodes, so the window is 77 + 29 * 3 at most.
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 300);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 200);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 485);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 277);
+    StorePlacement300x200();
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
-    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    HWND monitor = WaitForMonitor(run);
     ASSERT_NE(monitor, nullptr) << "no monitoring window";
-    ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
     auto height = [&] { return Rect(monitor).bottom - Rect(monitor).top; };
 
     struct Step {
