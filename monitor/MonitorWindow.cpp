@@ -130,7 +130,11 @@ void MonitorWindow::UpdateScrollButtons() {
     const bool open = IsOpen();
     scrollUp_.SetVisible(open && tiles_.CanScrollUp());
     scrollDown_.SetVisible(open && tiles_.CanScrollDown());
+    // The closed capsule runs through the caption buttons' row: shown, their lower halves
+    // would stick out of its top edge.
+    frame_.CloseButton().SetVisible(open);
     PushButton& maximize = frame_.MaximizeButton();
+    maximize.SetVisible(open);
     const bool single = tiles_.VisibleCount() == 1;
     maximize.SetTooltip(LoadResourceString(single ? IDS_TIP_MAXIMIZE : IDS_TIP_RESTORE));
     maximize.SetBaseFrame(single ? 0 : 2);
@@ -195,11 +199,22 @@ LRESULT MonitorWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
         Shape();
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
         TrackMouseEvent(&track);
+        // A move can be read after the pointer has already gone (the window appeared under
+        // it, or the program was busy); some systems then never report the leave.
+        if (!PointerOverWindow()) PostMessageA(hwnd_, WM_MOUSELEAVE, 0, 0);
     }
     SetCursor(GetSharedCursor(SharedCursor::Arrow));
     root_.RouteMouseMove(static_cast<UINT>(wParam), lParam);
     tooltip_.SetText(hwnd_, GetTooltipAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
     return 0;
+}
+
+bool MonitorWindow::PointerOverWindow() const {
+    POINT pointer{};
+    RECT window{};
+    if (!GetCursorPos(&pointer) || !GetWindowRect(hwnd_, &window) || !PtInRect(&window, pointer)) return false;
+    // The root holds the outline that the window was last given.
+    return root_.GetShape().Contains(pointer.x - window.left, pointer.y - window.top);
 }
 
 void MonitorWindow::LeaveOpenState() {

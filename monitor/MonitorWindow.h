@@ -49,6 +49,7 @@ private:
     void FlashStep();
     void StorePlacement();
     void LeaveOpenState();
+    bool PointerOverWindow() const;
 
     MonitorFrame frame_;
     DeviceTileList tiles_;
