@@ -18,9 +18,14 @@ std::string NewTemporaryFolder() {
     static int counter = 0;
     std::string folder = std::string(base) + "quorvane-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
                          std::to_string(++counter);
+    // Wine hands out the same small process ids run after run: whatever an earlier run
+    // left under this name goes first.
+    RemoveFolder(folder);
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
+
+}  // namespace
 
 void RemoveFolder(const std::string& folder) {
     WIN32_FIND_DATAA found;
@@ -39,8 +44,6 @@ void RemoveFolder(const std::string& folder) {
     }
     RemoveDirectoryA(folder.c_str());
 }
-
-}  // namespace
 
 std::string ShippedScenario(const std::string& fileName) {
     const char* source = std::getenv("QUORVANE_SOURCE_DIR");

@@ -34,6 +34,9 @@ private:
     Process process_;
 };
 
+// Deletes a folder with everything in it; a missing folder is no error.
+void RemoveFolder(const std::string& folder);
+
 // A scenario shipped with the stand-in library, as a Windows path.
 std::string ShippedScenario(const std::string& fileName);
 

@@ -44,6 +44,7 @@ TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
     {
         QuorvaneRun first(scenario);
         state = first.Folder() + "-state";
+        e2e::RemoveFolder(state);  // an earlier run's order must not count
         CreateDirectoryA(state.c_str(), nullptr);
     }
     {
@@ -78,6 +79,7 @@ TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
         ASSERT_NE(e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", again.Id(), kTimeoutMs), nullptr);
         EXPECT_EQ(Positions(again.Id())["keys"], 0) << "the order did not survive the restart";
     }
+    e2e::RemoveFolder(state);
     reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
 }
 
