@@ -7,6 +7,7 @@
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
+#include "tests/e2e/driver/LinsettControl.h"
 #include "tests/e2e/driver/Registry.h"
 #include "tests/e2e/driver/TopWindows.h"
 
@@ -137,6 +138,35 @@ TEST_F(Monitor, TheGripResizesInWholeTiles) {
         EXPECT_EQ(Rect(monitor).top, 200) << "a resize moved the window";
     }
     e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "monitor-after-grip");
+}
+
+TEST_F(Monitor, WithOnlyTheComputerLeftItShrinksToOneTileThatCannotGrow) {
+    StorePlacement300x200();
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 200 + 48 + 29 * 4);
+    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
+    HWND monitor = WaitForMonitor(run);
+    ASSERT_NE(monitor, nullptr) << "no monitoring window";
+    auto height = [&] { return Rect(monitor).bottom - Rect(monitor).top; };
+    ASSERT_EQ(height(), 48 + 29 * 4);
+
+    // The expanded window loses every device while it shows them.
+    const int rebuilds = run.Rebuilds();
+    for (const char* key : {"keys", "disk", "cam"})
+        EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), std::string("unplug ") + key).rfind("ok", 0), 0u) << key;
+    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 3, kTimeoutMs));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return height() == 77; }, kTimeoutMs)) << "height " << height();
+
+    RECT r = Rect(monitor);
+    e2e::MoveMouseTo(r.left + 90, r.top + 30);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return RegionBox(monitor).left == 0; }, kTimeoutMs)) << "outline not opened";
+    e2e::DragFromTo(r.right - 24, r.bottom - 20, r.right - 24, r.bottom + 60);
+    // The maximize button has no more rows to show either.
+    e2e::ClickAt(r.left + 185 - 70 + 8, r.top + 6 + 5);
+    // The pointer leaving closes the outline only after the click before it was handled.
+    e2e::MoveMouseTo(900, 900);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return RegionBox(monitor).left >= 10; }, kTimeoutMs)) << "outline stayed open";
+    EXPECT_EQ(height(), 77) << "a single tile grew";
+    EXPECT_FALSE(run.Program().WaitForExit(0)) << "the program ended";
 }
 
 }  // namespace
