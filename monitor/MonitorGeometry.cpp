@@ -33,15 +33,23 @@ Box SnapHeight(Box proposed, int nodeCount) {
     return proposed;
 }
 
-void GripTracker::Begin(Box window, int pointerY) {
-    startBottom_ = window.bottom;
-    startY_ = pointerY;
+void DragTracker::Begin(Box window, Point pointer) {
+    start_ = window;
+    pointer_ = pointer;
     tracking_ = true;
 }
 
-Box GripTracker::Sizing(Box proposed, bool bottomEdge, int pointerY, int nodeCount) const {
-    if (tracking_ && bottomEdge) proposed.bottom = startBottom_ + (pointerY - startY_);
+Box DragTracker::Sizing(Box proposed, bool bottomEdge, Point pointer, int nodeCount) const {
+    if (tracking_ && bottomEdge) proposed.bottom = start_.bottom + (pointer.y - pointer_.y);
     return SnapHeight(proposed, nodeCount);
+}
+
+Box DragTracker::Moving(Box proposed, Point pointer, int screenWidth, int screenHeight) const {
+    if (tracking_) {
+        const int dx = pointer.x - pointer_.x, dy = pointer.y - pointer_.y;
+        proposed = {start_.left + dx, start_.top + dy, start_.right + dx, start_.bottom + dy};
+    }
+    return KeepInsideWhileMoving(proposed, screenWidth, screenHeight);
 }
 
 Box KeepInsideWhileMoving(Box r, int screenWidth, int screenHeight) {

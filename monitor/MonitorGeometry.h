@@ -15,6 +15,10 @@ struct Box {
     int Height() const { return bottom - top; }
 };
 
+struct Point {
+    int x, y;
+};
+
 // The height that shows n tiles.
 constexpr int HeightForRows(int rows) { return kFrameHeight + kRowHeight * rows; }
 
@@ -25,20 +29,22 @@ Box ClampPlacement(Box placement, int screenWidth, int screenHeight);
 // (1 to nodeCount) at the fixed width.
 Box SnapHeight(Box proposed, int nodeCount);
 
-// The lower edge during the system's sizing loop, taken from the pointer's travel since
-// the loop began rather than from the rectangle the loop proposes: some systems add each
-// move to the last snapped rectangle, so small moves would be snapped away one by one and
-// the window could never reach the next row.
-class GripTracker {
+// The rectangle during the system's moving and sizing loops, taken from the pointer's
+// travel since the loop began rather than from the rectangle the loop proposes: some
+// systems add each move to the rectangle the window last answered, so small moves would be
+// snapped away one by one (the window never reaching the next row) and a window held at the
+// screen's edge would lose its grip on the pointer.
+class DragTracker {
 public:
-    void Begin(Box window, int pointerY);
-    // The snapped rectangle for the pointer at pointerY; `proposed` gives the edges that
-    // the drag does not move.
-    Box Sizing(Box proposed, bool bottomEdge, int pointerY, int nodeCount) const;
+    void Begin(Box window, Point pointer);
+    // Snapped to whole rows; `proposed` gives the edges that a sizing drag does not move.
+    Box Sizing(Box proposed, bool bottomEdge, Point pointer, int nodeCount) const;
+    // Kept inside the screen.
+    Box Moving(Box proposed, Point pointer, int screenWidth, int screenHeight) const;
 
 private:
-    int startBottom_ = 0;
-    int startY_ = 0;
+    Box start_{};
+    Point pointer_{};
     bool tracking_ = false;
 };
 

@@ -27,6 +27,13 @@ bool g_flashPhase = false;
 
 constexpr int kScrollUpFrame = 2, kScrollDownFrame = 0;
 
+// Where the pointer was for the message being handled: the moving and sizing loops
+// send theirs for each mouse move they read.
+geo::Point MessagePointer() {
+    const DWORD at = GetMessagePos();
+    return {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
+}
+
 geo::Box ScreenBox(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -246,20 +253,20 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         if (wParam == kAlertTimer) FlashStep();
         return 0;
     case WM_ENTERSIZEMOVE:
-        grip_.Begin(ScreenBox(hwnd_), static_cast<short>(HIWORD(GetMessagePos())));
+        drag_.Begin(ScreenBox(hwnd_), MessagePointer());
         return 0;
     case WM_SIZING: {
         auto* r = reinterpret_cast<RECT*>(lParam);
         const bool bottomEdge = wParam == WMSZ_BOTTOM || wParam == WMSZ_BOTTOMLEFT || wParam == WMSZ_BOTTOMRIGHT;
-        geo::Box snapped = grip_.Sizing({r->left, r->top, r->right, r->bottom}, bottomEdge,
-                                        static_cast<short>(HIWORD(GetMessagePos())), tiles_.NodeCount());
+        const geo::Box snapped =
+            drag_.Sizing({r->left, r->top, r->right, r->bottom}, bottomEdge, MessagePointer(), tiles_.NodeCount());
         *r = {snapped.left, snapped.top, snapped.right, snapped.bottom};
         return 1;
     }
     case WM_MOVING: {
         auto* r = reinterpret_cast<RECT*>(lParam);
-        geo::Box kept = geo::KeepInsideWhileMoving({r->left, r->top, r->right, r->bottom}, ScreenWidth(),
-                                                   ScreenHeight());
+        const geo::Box kept = drag_.Moving({r->left, r->top, r->right, r->bottom}, MessagePointer(), ScreenWidth(),
+                                           ScreenHeight());
         *r = {kept.left, kept.top, kept.right, kept.bottom};
         return 1;
     }

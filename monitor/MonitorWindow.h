@@ -59,7 +59,7 @@ private:
     bool mouseOver_ = false;
     int rememberedVisible_ = -1;
     Region openTop_, openBottom_, normalTop_, normalBottom_;
-    monitor_geometry::GripTracker grip_;
+    monitor_geometry::DragTracker drag_;
     bool alertActive_ = false;
     uint8_t worstSeverity_ = 0;
     std::vector<DeviceNode*> alertingNodes_;

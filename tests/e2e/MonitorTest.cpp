@@ -140,6 +140,26 @@ TEST_F(Monitor, TheGripResizesInWholeTiles) {
     e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "monitor-after-grip");
 }
 
+TEST_F(Monitor, DraggedByItsFrameItStaysOnTheScreenAndKeepsThePointer) {
+    StorePlacement300x200();
+    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
+    HWND monitor = WaitForMonitor(run);
+    ASSERT_NE(monitor, nullptr) << "no monitoring window";
+    // Grabbed on the frame above the tiles, 60 pixels in from the left.
+    e2e::MoveMouseTo(360, 212);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return RegionBox(monitor).left == 0; }, kTimeoutMs)) << "outline not opened";
+    e2e::PressLeftButton(true);
+    for (int x = 340; x >= 20; x -= 20) e2e::MoveMouseTo(x, 232);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Rect(monitor).left == 0; }, kTimeoutMs))
+        << "left " << Rect(monitor).left << ": the window should stop at the screen's edge";
+    for (int x = 40; x <= 200; x += 20) e2e::MoveMouseTo(x, 232);
+    e2e::PressLeftButton(false);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Rect(monitor).left == 140; }, kTimeoutMs))
+        << "left " << Rect(monitor).left << ": the pointer should still hold the window 60 pixels in";
+    EXPECT_EQ(Rect(monitor).top, 220);
+    EXPECT_EQ(Rect(monitor).bottom - Rect(monitor).top, 77) << "a move resized the window";
+}
+
 TEST_F(Monitor, WithOnlyTheComputerLeftItShrinksToOneTileThatCannotGrow) {
     StorePlacement300x200();
     reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 200 + 48 + 29 * 4);

@@ -9,6 +9,8 @@ namespace {
 
 using namespace monitor_geometry;
 
+void Shift(Box& r, int dx, int dy) { r = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
 bool Same(const Box& a, const Box& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -36,13 +38,13 @@ TEST(MonitorGeometry, DraggedHeightsSnapToWholeRows) {
 // as some systems do, for a drag in small steps.
 int HeightAfterDrag(const std::vector<int>& pointerYs, int nodeCount, bool bottomEdge = true) {
     Box rect{100, 50, 285, 127};
-    GripTracker grip;
-    grip.Begin(rect, pointerYs.front());
+    DragTracker drag;
+    drag.Begin(rect, {270, pointerYs.front()});
     int last = pointerYs.front();
     for (int y : pointerYs) {
         rect.bottom += y - last;
         last = y;
-        rect = grip.Sizing(rect, bottomEdge, y, nodeCount);
+        rect = drag.Sizing(rect, bottomEdge, {270, y}, nodeCount);
     }
     return rect.Height();
 }
@@ -64,6 +66,35 @@ TEST(MonitorGeometry, GripFollowsThePointerNotTheSnappedSteps) {
         EXPECT_EQ(HeightAfterDrag(c.pointer, 5), c.height) << "drag to " << c.pointer.back();
     // A move of the upper edge is left to the proposed rectangle.
     EXPECT_EQ(HeightAfterDrag({120, 180}, 5, false), 135);
+}
+
+TEST(MonitorGeometry, AWindowHeldAtTheEdgeKeepsItsGripOnThePointer) {
+    // The same kind of loop for a move: the pointer, grabbed 40 pixels into the window,
+    // goes 100 pixels past the left edge of the screen and comes back 60.
+    Box rect{20, 300, 205, 377};
+    DragTracker drag;
+    drag.Begin(rect, {60, 320});
+    Point last{60, 320};
+    for (int x = 55; x >= -80; x -= 5) {
+        Shift(rect, x - last.x, 0);
+        last = {x, 320};
+        rect = drag.Moving(rect, last, 1280, 1024);
+    }
+    EXPECT_EQ(rect.left, 0) << "the window left the screen";
+    for (int x = -75; x <= -20; x += 5) {
+        Shift(rect, x - last.x, 0);
+        last = {x, 320};
+        rect = drag.Moving(rect, last, 1280, 1024);
+    }
+    EXPECT_EQ(rect.left, 0) << "the window followed before the pointer was back at its grip";
+    EXPECT_EQ(rect.Width(), kWidth);
+    for (int x = -15; x <= 100; x += 5) {
+        Shift(rect, x - last.x, 0);
+        last = {x, 320};
+        rect = drag.Moving(rect, last, 1280, 1024);
+    }
+    EXPECT_EQ(rect.left, 60) << "the grip moved within the window";
+    EXPECT_EQ(rect.top, 300);
 }
 
 TEST(MonitorGeometry, StoredPlacementComesBackOnScreenWithItsSize) {
