@@ -70,29 +70,25 @@ TEST(MonitorGeometry, GripFollowsThePointerNotTheSnappedSteps) {
 
 TEST(MonitorGeometry, AWindowHeldAtTheEdgeKeepsItsGripOnThePointer) {
     // The same kind of loop for a move: the pointer, grabbed 40 pixels into the window,
-    // goes 100 pixels past the left edge of the screen and comes back 60.
+    // goes 100 pixels past the left edge of the screen and comes back.
     Box rect{20, 300, 205, 377};
     DragTracker drag;
     drag.Begin(rect, {60, 320});
-    Point last{60, 320};
-    for (int x = 55; x >= -80; x -= 5) {
-        Shift(rect, x - last.x, 0);
-        last = {x, 320};
-        rect = drag.Moving(rect, last, 1280, 1024);
-    }
+    int pointer = 60;
+    auto dragTo = [&](int to) {  // in 5-pixel steps
+        const int step = to > pointer ? 5 : -5;
+        while (pointer != to) {
+            pointer += step;
+            Shift(rect, step, 0);
+            rect = drag.Moving(rect, {pointer, 320}, 1280, 1024);
+        }
+    };
+    dragTo(-80);
     EXPECT_EQ(rect.left, 0) << "the window left the screen";
-    for (int x = -75; x <= -20; x += 5) {
-        Shift(rect, x - last.x, 0);
-        last = {x, 320};
-        rect = drag.Moving(rect, last, 1280, 1024);
-    }
+    dragTo(-20);
     EXPECT_EQ(rect.left, 0) << "the window followed before the pointer was back at its grip";
     EXPECT_EQ(rect.Width(), kWidth);
-    for (int x = -15; x <= 100; x += 5) {
-        Shift(rect, x - last.x, 0);
-        last = {x, 320};
-        rect = drag.Moving(rect, last, 1280, 1024);
-    }
+    dragTo(100);
     EXPECT_EQ(rect.left, 60) << "the grip moved within the window";
     EXPECT_EQ(rect.top, 300);
 }
