@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/SharedLook.h"
+#include "bench/Timing.h"
 #include "framework/ElxWnd.h"
 #include "framework/PushButton.h"
 #include "framework/RootElement.h"
@@ -40,15 +41,8 @@ int main() {
         root.Paint(surface.Begin(dc));
         surface.End();
     };
-    for (int i = 0; i < 20; ++i) repaint();  // warm up
     const int iterations = 300;
-    LARGE_INTEGER frequency, start, stop;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < iterations; ++i) repaint();
-    GdiFlush();
-    QueryPerformanceCounter(&stop);
-    const double us = double(stop.QuadPart - start.QuadPart) * 1e6 / double(frequency.QuadPart) / iterations;
+    const double us = NanosecondsPerCall(iterations, [&](int) { repaint(); }) / 1000;
     std::printf("%-40s %10.1f us/op  (%d ops, %zu elements)\n", "full repaint of a 600 x 480 tree", us, iterations,
                 elements.size());
     ReleaseDC(window.Handle(), dc);

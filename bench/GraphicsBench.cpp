@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/Timing.h"
 #include "graphics/AlphaBlend.h"
 #include "graphics/Dib.h"
 #include "graphics/ImageStrips.h"
@@ -34,17 +35,8 @@ std::vector<uint8_t> MakeStrip() {
     return bytes;
 }
 
-template <typename Operation>
-void Measure(const char* name, int iterations, Operation operation) {
-    for (int i = 0; i < iterations / 10; ++i) operation(i);  // warm up
-    LARGE_INTEGER frequency, start, stop;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < iterations; ++i) operation(i);
-    GdiFlush();
-    QueryPerformanceCounter(&stop);
-    const double ns = double(stop.QuadPart - start.QuadPart) * 1e9 / double(frequency.QuadPart);
-    std::printf("%-40s %10.0f ns/op  (%d ops)\n", name, ns / iterations, iterations);
+void Measure(const char* name, int iterations, const std::function<void(int)>& operation) {
+    std::printf("%-40s %10.0f ns/op  (%d ops)\n", name, NanosecondsPerCall(iterations, operation), iterations);
 }
 
 }  // namespace

@@ -5,24 +5,13 @@
 #include <cstdio>
 #include <functional>
 
+#include "bench/Timing.h"
 #include "graphics/Dib.h"
 #include "graphics/HandleOwners.h"
 #include "graphics/MemoryDC.h"
 #include "graphics/PixelEffects.h"
 
 namespace {
-
-// Nanoseconds per call, after a tenth as many calls to warm up.
-double NanosecondsPerCall(int calls, const std::function<void(int)>& call) {
-    for (int i = 0; i < calls / 10; ++i) call(i);
-    LARGE_INTEGER frequency, start, stop;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < calls; ++i) call(i);
-    GdiFlush();
-    QueryPerformanceCounter(&stop);
-    return double(stop.QuadPart - start.QuadPart) * 1e9 / double(frequency.QuadPart) / calls;
-}
 
 void Compare(const char* name, int calls, const std::function<void(int, PixelPath)>& draw) {
     const double bits = NanosecondsPerCall(calls, [&](int i) { draw(i, PixelPath::Bits); });

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/SharedLook.h"
+#include "bench/Timing.h"
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"
 #include "graphics/StartupStrips.h"
@@ -18,16 +19,8 @@
 
 namespace {
 
-template <typename Operation>
-void Measure(const char* name, int iterations, Operation operation) {
-    for (int i = 0; i < iterations / 10 + 1; ++i) operation();  // warm up
-    LARGE_INTEGER frequency, start, stop;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < iterations; ++i) operation();
-    GdiFlush();
-    QueryPerformanceCounter(&stop);
-    const double us = double(stop.QuadPart - start.QuadPart) * 1e6 / double(frequency.QuadPart) / iterations;
+void Measure(const char* name, int iterations, const std::function<void()>& operation) {
+    const double us = NanosecondsPerCall(iterations, [&](int) { operation(); }) / 1000;
     std::printf("%-44s %10.1f us/op  (%d ops)\n", name, us, iterations);
 }
 
