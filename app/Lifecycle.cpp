@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/ModelProbe.h"
-#include "app/SharedLook.h"
-#include "app/Settings.h"
+#include "framework/SharedLook.h"
 #include "app/TrayIcon.h"
 #include "app/TopologyEvents.h"
 #include "framework/ElxWnd.h"
@@ -13,7 +11,6 @@
 #include "graphics/DisplayChecks.h"
 #include "graphics/StartupStrips.h"
 #include "graphics/ResourceStrings.h"
-#include "model/Alerts.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
 #include "monitor/MonitorWindow.h"
@@ -47,7 +44,6 @@ bool Initialise(HINSTANCE instance) {
     InstallTopologyHandlers();
     if (!DriverInterface::Instance().Start(instance)) return false;
     RebuildDeviceTree();
-    WriteModelProbe();
     return true;
 }
 
@@ -57,12 +53,6 @@ void RunMessageLoop() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-}
-
-bool ReadLightSetting() { return Settings::ReadDword("ShowTransmissionLight", 1) != 0; }
-
-void StoreLightSwitch(bool on) {
-    if (DeviceNode* system = TheDeviceTree().SystemRecord()) system->SetLightSwitch(on);
 }
 
 }  // namespace
@@ -89,7 +79,7 @@ int RunApplication(HINSTANCE instance) {
         {
             // Lives for the message loop; its window normally ends with the exit sequence.
             MonitorWindow monitor;
-            WriteModelProbe();
+            CheckAlerts();
             RunMessageLoop();
             SaveMonitorPlacement();
             DriverInterface::Instance().Stop();
@@ -118,8 +108,7 @@ void ResumeSequence() {
     DriverInterface& driver = DriverInterface::Instance();
     const bool monitorWasVisible = IsMonitorVisible();
     if (monitorWasVisible) HideMonitor();
-    StoreLightSwitch(ReadLightSetting());
-    if (ReadLightSetting()) StopActivityTimer();
+    if (ApplyLightSwitch()) StopActivityTimer();
     SetWindowsAlive(false);
     driver.Stop();
     TheDeviceTree().Clear();
@@ -128,9 +117,7 @@ void ResumeSequence() {
     RebuildDeviceTree();
     RebuildMonitor();
     SetWindowsAlive(true);
-    StoreLightSwitch(ReadLightSetting());
-    if (ReadLightSetting()) StartActivityTimer();
-    RunAlertCheck();
+    if (ApplyLightSwitch()) StartActivityTimer();
+    CheckAlerts();
     if (monitorWasVisible) ShowMonitor();
-    WriteModelProbe();
 }

@@ -1,18 +1,29 @@
 #include "app/TopologyEvents.h"
 
 #include "app/Lifecycle.h"
-#include "app/ModelProbe.h"
 #include "app/TrayIcon.h"
+#include "base/Settings.h"
 #include "framework/WindowsAlive.h"
 #include "model/Alerts.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
+#include "monitor/MonitorHooks.h"
 #include "monitor/MonitorWindow.h"
 
 void InstallTopologyHandlers() {
     DriverInterface::Instance().SetHandlers({&HandleTopologyChanged, &HandleTopologyChanging});
-    SetAlertHooks({&SetAlert, &ShowMonitor, {}});
-    SetTrayHooks({&ShowMonitor, {}, &SetAlwaysOnTop, {}, &ExitSequence});
+    SetAlertHooks({.setAlert = &SetAlert, .showMonitor = &ShowMonitor});
+    SetTrayHooks({.showMonitor = &ShowMonitor, .setAlwaysOnTop = &SetAlwaysOnTop, .exit = &ExitSequence});
+    SetMonitorHooks({.exit = &ExitSequence,
+                     .resume = &ResumeSequence,
+                     .addTrayIcon = &AddTrayIcon,
+                     .setTrayImage = &SetTrayImage,
+                     .trayNotify = &OnTrayNotify});
+}
+
+void CheckAlerts() {
+    // Absent means never: only the user's choice opens windows by itself.
+    RunAlertCheck(Settings::ReadDword("AlertSensitivity", 0));
 }
 
 void HandleTopologyChanging() {
@@ -36,7 +47,6 @@ void HandleTopologyChanged(bytes::Address newRootBlock) {
     RebuildDeviceTree();
     RebuildMonitor();
     RepaintTiles();
-    RunAlertCheck();
+    CheckAlerts();
     SetTopologyReady(true);
-    WriteModelProbe();
 }

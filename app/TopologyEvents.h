@@ -1,8 +1,10 @@
 #pragma once
-#include "model/Bytes.h"
+#include "base/Bytes.h"
 
-// The program's answers to the library's callbacks, and the model rebuild they share
-// with start-up and resume.
+// The program's answers to the library's callbacks, the model rebuild they share with
+// start-up and resume, and the wiring of the views to each other.
+
+// Fills in the hooks of the driver interface, the alert check, the tray and the monitor.
 void InstallTopologyHandlers();
 void HandleTopologyChanging();
 void HandleTopologyChanged(bytes::Address newRootBlock);
@@ -10,3 +12,6 @@ void HandleTopologyChanged(bytes::Address newRootBlock);
 // Points the model at the driver interface's current tree and root block and rebuilds
 // its maps; every DeviceNode handle from before is discarded.
 void RebuildDeviceTree();
+
+// The alert check at the user's "AlertSensitivity".
+void CheckAlerts();

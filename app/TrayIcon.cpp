@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "app/Settings.h"
-#include "app/SharedLook.h"
+#include "base/Settings.h"
+#include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
 #include "resources/StringIds.h"
 
@@ -43,8 +43,6 @@ void InsertSeparator(HMENU menu, UINT position) {
     item.fType = MFT_SEPARATOR;
     ReportIfZero(InsertMenuItemA(menu, position, TRUE, &item));
 }
-
-bool IsOn(const char* name) { return Settings::ReadDword(name, 1) != 0; }
 
 // The detail frame (or another window still titled with the program's name) comes
 // forward, then the monitor in front of it.
@@ -87,8 +85,8 @@ HMENU BuildTrayMenu() {
     InsertItem(menu, 0, kTrayOpen, IDS_MENU_OPEN, false);
     InsertItem(menu, 1, kTrayAbout, IDS_MENU_ABOUT, false);
     InsertSeparator(menu, 2);
-    InsertItem(menu, 3, kTrayAutoLaunch, IDS_MENU_AUTO_LAUNCH, IsOn("AutoLaunch"));
-    InsertItem(menu, 4, kTrayAlwaysOnTop, IDS_MENU_ALWAYS_ON_TOP, IsOn("AlwaysOnTop"));
+    InsertItem(menu, 3, kTrayAutoLaunch, IDS_MENU_AUTO_LAUNCH, Settings::AutoLaunch());
+    InsertItem(menu, 4, kTrayAlwaysOnTop, IDS_MENU_ALWAYS_ON_TOP, Settings::AlwaysOnTop());
     InsertSeparator(menu, 5);
     InsertItem(menu, 6, kTrayExit, IDS_MENU_EXIT, false);
     return menu;
@@ -102,14 +100,14 @@ void RunTrayCommand(UINT command) {
     case kTrayOpen: Run(hooks.showMonitor); break;
     case kTrayAutoLaunch: {
         // The stored value decides, not the check mark the menu showed a moment ago.
-        bool on = !IsOn("AutoLaunch");
-        Settings::WriteDword("AutoLaunch", on ? 1 : 0);
+        const bool on = !Settings::AutoLaunch();
+        Settings::WriteSwitch(Settings::kAutoLaunch, on);
         if (hooks.setAutoLaunch) hooks.setAutoLaunch(on);
         break;
     }
     case kTrayAlwaysOnTop: {
-        bool on = !IsOn("AlwaysOnTop");
-        Settings::WriteDword("AlwaysOnTop", on ? 1 : 0);
+        const bool on = !Settings::AlwaysOnTop();
+        Settings::WriteSwitch(Settings::kAlwaysOnTop, on);
         if (hooks.setAlwaysOnTop) hooks.setAlwaysOnTop(on);
         break;
     }

@@ -4,9 +4,7 @@
 #include <functional>
 
 // The notification-area icon: the way back to the program when its windows are hidden.
-// It belongs to the monitor window, which hands it the notifications of message 1124.
-constexpr UINT kTrayMessage = 1124;
-
+// It belongs to the monitor window, which hands it the notifications of its message.
 void AddTrayIcon(HWND window, UINT id);
 // 0 the normal image, 1 to 4 the image of that severity.
 void SetTrayImage(int index);

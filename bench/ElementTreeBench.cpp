@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "bench/Timing.h"
 #include "framework/ElxWnd.h"
 #include "framework/PushButton.h"

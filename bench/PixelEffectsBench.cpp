@@ -7,7 +7,7 @@
 
 #include "bench/Timing.h"
 #include "graphics/Dib.h"
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/MemoryDC.h"
 #include "graphics/PixelEffects.h"
 

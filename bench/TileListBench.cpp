@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "bench/Timing.h"
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"

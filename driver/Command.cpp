@@ -137,6 +137,9 @@ bool ParseCommand(std::string_view text, Command& out, std::string& reason) {
     } else if (verb == "dump") {
         out.verb = Verb::Dump;
         return noMore();
+    } else if (verb == "generations") {
+        out.verb = Verb::Generations;
+        return noMore();
     } else {
         return Refuse(reason, "unknown command \"" + std::string(verb) + "\"");
     }
@@ -150,7 +153,7 @@ bool ParseCommand(std::string_view text, Command& out, std::string& reason) {
 }
 
 bool AllowedInTimeline(Verb verb) {
-    return verb != Verb::FailNextRestart && verb != Verb::Dump;
+    return verb != Verb::FailNextRestart && verb != Verb::Dump && verb != Verb::Generations;
 }
 
 }  // namespace linsett

@@ -8,7 +8,7 @@
 
 namespace linsett {
 
-enum class Verb { Plug, Unplug, Severity, Text, Status, Activity, Change, FailNextRestart, Dump };
+enum class Verb { Plug, Unplug, Severity, Text, Status, Activity, Change, FailNextRestart, Dump, Generations };
 
 enum class TextField { Name, Manufacturer, Description };
 
@@ -26,7 +26,7 @@ struct Command {
 // False with a reason when the text is not a command.
 bool ParseCommand(std::string_view text, Command& out, std::string& reason);
 
-// Commands a scenario timeline may hold (no restart failures, no dumps).
+// Commands a scenario timeline may hold (no restart failures, no queries).
 bool AllowedInTimeline(Verb verb);
 
 }  // namespace linsett

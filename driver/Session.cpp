@@ -70,6 +70,7 @@ void* Session::Open(HWND tree, const void* callbackTable) {
     ClearTree(tree_);
     published_ = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), 0);
     if (!published_) return nullptr;
+    ++flags_.generations;
     timelineStart_ = GetTickCount64();
     ScheduleTimeline();
     return published_->memory.At<void>(published_->root);
@@ -151,6 +152,7 @@ std::string Session::Run(const std::string& text) {
     if (!reason.empty()) return "refused: " + reason;
     if (outcome.failNextRestart) flags_.failNextRestart = true;
     if (outcome.dump) return "ok\n" + world_->Dump();
+    if (outcome.generations) return "ok " + std::to_string(flags_.generations);
     if (outcome.rebuild) Rebuild(outcome.changeCode);
     else if (published_) WriteActivity(*published_, *world_);
     return "ok";
@@ -182,7 +184,10 @@ void Session::Rebuild(uint8_t changeCode) {
     }
     std::unique_ptr<Published> old = std::move(published_);
     published_ = std::move(next);
-    if (published_) callbacks_[kOnTopologyChanged](published_->root);
+    if (published_) {
+        callbacks_[kOnTopologyChanged](published_->root);
+        ++flags_.generations;
+    }
     old.reset();
     rebuilding_ = false;
     if (pendingChange_ >= 0) {

@@ -18,6 +18,7 @@ namespace linsett {
 struct ProcessFlags {
     bool failNextRestart = false;
     int lightSwitch = -1;  // the system record's byte 0x02; -1 before the first session
+    unsigned generations = 0;  // handed to the program: one per start, one per finished change
 };
 
 class Session {
@@ -30,7 +31,6 @@ public:
     ~Session();
 
     bool Ready() const { return world_ != nullptr; }
-    bool HasHardware() const { return !scenario_.adapters.empty(); }
 
     // Publishes the first generation and starts the window; no callback runs in here.
     void* Open(HWND tree, const void* callbackTable);

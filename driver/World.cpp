@@ -172,7 +172,8 @@ std::string World::Plug(const Command& command) {
 std::string World::Execute(const Command& command, Outcome& outcome) {
     outcome = Outcome{};
     int index = command.key.empty() ? -1 : Find(command.key);
-    bool needsKey = command.verb != Verb::Change && command.verb != Verb::FailNextRestart && command.verb != Verb::Dump;
+    bool needsKey = command.verb != Verb::Change && command.verb != Verb::FailNextRestart && command.verb != Verb::Dump &&
+                     command.verb != Verb::Generations;
     if (needsKey && index < 0) return "unknown key \"" + command.key + "\"";
     Unit* unit = index >= 0 ? &units_[index] : nullptr;
     bool removable = unit && unit->entry && !unit->entry->rootHub;
@@ -226,6 +227,9 @@ std::string World::Execute(const Command& command, Outcome& outcome) {
         return {};
     case Verb::Dump:
         outcome.dump = true;
+        return {};
+    case Verb::Generations:
+        outcome.generations = true;
         return {};
     }
     return "unknown command";

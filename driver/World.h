@@ -42,6 +42,7 @@ struct Outcome {
     uint8_t changeCode = 0;
     bool failNextRestart = false;
     bool dump = false;
+    bool generations = false;
 };
 
 // Change codes the library uses for its own changes: 0 keeps the selection.

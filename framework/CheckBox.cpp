@@ -1,9 +1,9 @@
 #include "framework/CheckBox.h"
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/ElementText.h"
 #include "framework/RootElement.h"
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/TextHelpers.h"
 
 namespace {

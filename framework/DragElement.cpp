@@ -1,6 +1,6 @@
 #include "framework/DragElement.h"
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/RootElement.h"
 
 DragElement::DragElement(Element* parent, int id) : Element(parent), id_(id) {}

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 
 DragWindow::DragWindow(HWND parent, void* owner) : ElxWnd(parent, WS_CHILD, 0, true), owner_(owner) {}
 

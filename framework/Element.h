@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/String.h"
+#include "base/String.h"
 #include "graphics/Region.h"
 
 class RootElement;

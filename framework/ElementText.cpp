@@ -1,6 +1,6 @@
 #include "framework/ElementText.h"
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 
 SIZE TextExtent(HDC dc, HFONT font, const String& text) {
     SelectGuard guard(dc, font);

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/String.h"
+#include "base/String.h"
 
 // Captions and labels of the element kinds: measured with GetTextExtentPoint32A and drawn
 // on a transparent background.

@@ -1,6 +1,6 @@
 #include "framework/FrameChrome.h"
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/FrameImages.h"
 #include "framework/RootElement.h"
 #include "graphics/ImageHelpers.h"

@@ -1,6 +1,6 @@
 #include "framework/FrameWindow.h"
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "graphics/Surface.h"
 
 namespace {

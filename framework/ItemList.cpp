@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/ListGeometry.h"
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 
 ItemList::ItemList(Element* parent) : ContainerElement(parent), scrollBar_(this, kScrollCommand) {
     FitScrollBar();

@@ -1,6 +1,6 @@
 #include "framework/PushButton.h"
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/RootElement.h"
 
 PushButton::PushButton(Element* parent, int commandId, const ImageStrip* strip, int baseFrame)

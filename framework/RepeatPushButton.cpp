@@ -1,6 +1,6 @@
 #include "framework/RepeatPushButton.h"
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/RootElement.h"
 
 void RepeatPushButton::OnLeftButtonDown(POINT*, UINT keys) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/SharedLook.h"
-#include "graphics/HandleOwners.h"
+#include "framework/SharedLook.h"
+#include "base/HandleOwners.h"
 
 namespace {
 

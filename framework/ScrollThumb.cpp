@@ -1,6 +1,6 @@
 #include "framework/ScrollThumb.h"
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 
 ScrollThumb::ScrollThumb(Element* parent, int id, const ImageStrip* strip) : DragElement(parent, id), strip_(strip) {
     if (strip_) SetSize(strip_->GetFrameWidth(), strip_->GetHeight());

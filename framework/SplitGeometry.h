@@ -1,5 +1,5 @@
 #pragma once
-#include "graphics/Rect.h"
+#include "base/Rect.h"
 
 // Where a horizontal splitter puts its bar and its two panes. Plain arithmetic, tested
 // without a window.

@@ -1,6 +1,6 @@
 #include "framework/TextPushButton.h"
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/ElementText.h"
 
 TextPushButton::TextPushButton(Element* parent, int commandId, const ImageStrip* strip, int baseFrame,

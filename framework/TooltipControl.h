@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/String.h"
+#include "base/String.h"
 
 // The tooltip of a skinned window: the whole client area is one tool whose text follows
 // the element under the pointer. Unchanged texts send nothing; an empty text hides it.

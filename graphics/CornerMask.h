@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "graphics/Rect.h"
+#include "base/Rect.h"
 
 // The soft corner shade: black pixels whose alpha falls from 102 at a corner point to 0
 // at distance 64. Masks are 64 x 64 and bottom-up, so row 0 is the bottom row.

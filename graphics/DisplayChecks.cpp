@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/ResourceStrings.h"
 #include "resources/StringIds.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "graphics/Rect.h"
+#include "base/Rect.h"
 
 // Preloaded skin images put on a DC: opaque or alpha-blended (premultiplied sources),
 // whole, cut, or repeated along an edge. A null bitmap draws nothing.

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 
 // A row of equal-width frames (button states, badges, markers) drawn one at a time.
 class ImageStrip {

@@ -1,6 +1,6 @@
 #include "graphics/MemoryDC.h"
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 
 MemoryDC::MemoryDC() {
     WindowDC screen(nullptr);

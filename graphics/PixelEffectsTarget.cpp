@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 
 namespace {
 

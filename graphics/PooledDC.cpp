@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 
 namespace {
 

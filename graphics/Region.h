@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/String.h"
-#include "graphics/HandleOwners.h"
-#include "graphics/Rect.h"
+#include "base/String.h"
+#include "base/HandleOwners.h"
+#include "base/Rect.h"
 
 // A GDI region as a value: the outline of a skinned window or the shape of an element.
 // Copies get their own handle with the same area. All rectangles are (x, y, width, height)

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/String.h"
+#include "base/String.h"
 
 // The instance through which every resource of the program is loaded.
 void SetResourceInstance(HINSTANCE instance);

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 
 // The bytes of a resource of the program's own module; empty when there is no such
 // resource. Resource data stays mapped for the life of the module.

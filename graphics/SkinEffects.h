@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "graphics/ImageStrips.h"
-#include "graphics/Rect.h"
+#include "base/Rect.h"
 
 // Darkens the rect by up to 40 %, most towards one corner: the first corner mask stretched
 // over the rect, or for a negative width the second mask over the same width left of x.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 
 // Skin images: the "TGA" resources as 32-bit top-down DIB sections, premultiplied when
 // asked (every caller asks, so that each draw is a single AlphaBlend). A block too short

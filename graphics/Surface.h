@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/MemoryDC.h"
 
 // The off-screen picture a window paints into before one BitBlt puts it on screen. The

@@ -1,6 +1,6 @@
 #include "graphics/TextHelpers.h"
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 
 int TextWidth(HDC dc, const String& text, HFONT font) {
     const SelectGuard selected(dc, font);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/Settings.h"
 #include "model/DeviceTree.h"
 
 namespace {
@@ -28,11 +27,10 @@ std::vector<DeviceNode*> FindAlerts(DeviceTree& tree, int32_t sensitivity) {
 
 void SetAlertHooks(AlertHooks hooks) { Hooks() = std::move(hooks); }
 
-void RunAlertCheck() {
+void RunAlertCheck(int32_t sensitivity) {
     List().clear();
     if (Hooks().setAlert) Hooks().setAlert(false);
-    // Absent means never: only the user's choice opens windows by itself.
-    List() = FindAlerts(TheDeviceTree(), Settings::ReadDword("AlertSensitivity", 0));
+    List() = FindAlerts(TheDeviceTree(), sensitivity);
     if (List().empty()) return;
     if (Hooks().showMonitor) Hooks().showMonitor();
     if (Hooks().openDetailFrame) Hooks().openDetailFrame(List().front());

@@ -21,8 +21,8 @@ struct AlertHooks {
 };
 void SetAlertHooks(AlertHooks hooks);
 
-// Refills the alert list from the process-wide model and the "AlertSensitivity" setting
-// and, when something is listed, shows both views on the first listed device.
-void RunAlertCheck();
+// Refills the alert list from the process-wide model and the user's sensitivity and, when
+// something is listed, shows both views on the first listed device.
+void RunAlertCheck(int32_t sensitivity);
 std::vector<DeviceNode*> AlertList();
 uint8_t WorstAlertSeverity();

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "app/String.h"
-#include "model/Bytes.h"
+#include "base/String.h"
+#include "base/Bytes.h"
 
 class DeviceTree;
 class TopologyItem;

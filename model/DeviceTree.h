@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "model/Bytes.h"
+#include "base/Bytes.h"
 #include "model/DeviceNode.h"
 #include "model/TopologyItem.h"
 

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "driver/LinsettApi.h"
-#include "model/Bytes.h"
+#include "base/Bytes.h"
 
 // The program's thin layer around the driver-interface library: it owns the hidden
 // tree window the library fills, holds the current root block, forwards the exported

@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "app/String.h"
-#include "model/Bytes.h"
+#include "base/String.h"
+#include "base/Bytes.h"
 
 // Texts of the library's structures turned into the program's own ANSI text.
 namespace field {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/String.h"
-#include "model/Bytes.h"
+#include "base/String.h"
+#include "base/Bytes.h"
 
 class DeviceTree;
 class DeviceNode;

@@ -1,11 +1,11 @@
 #include "monitor/DeviceTile.h"
 
-#include "app/Settings.h"
-#include "app/SharedLook.h"
+#include "base/Settings.h"
+#include "framework/SharedLook.h"
 #include "framework/RootElement.h"
-#include "graphics/FormatText.h"
-#include "graphics/HandleOwners.h"
-#include "graphics/NodePictures.h"
+#include "base/FormatText.h"
+#include "base/HandleOwners.h"
+#include "framework/NodePictures.h"
 #include "graphics/ResourceStrings.h"
 #include "graphics/StartupStrips.h"
 #include "graphics/TextHelpers.h"
@@ -37,7 +37,6 @@ void BadgeText(HDC dc, const String& text, int centre, int y, COLORREF color) {
 
 }  // namespace
 
-bool TransmissionLightSetting() { return Settings::ReadDword("ShowTransmissionLight", 1) != 0; }
 
 DeviceTile::DeviceTile(DeviceTileList* list, int index, DeviceNode* node)
     : Element(list), list_(list), index_(index), node_(node),
@@ -66,7 +65,7 @@ void DeviceTile::DrawSelf(HDC dc) {
     DrawNodeIcon(dc, *node_, 32, y0 - 3);
     if (system) return;
     DrawBadge(dc, y0);
-    DrawLight(dc, TransmissionLightSetting());
+    DrawLight(dc, Settings::ShowTransmissionLight());
 }
 
 void DeviceTile::DrawBadge(HDC dc, int y0) {
@@ -157,7 +156,7 @@ void DeviceTile::OnLeftButtonUp(POINT*, UINT) {
 }
 
 String DeviceTile::GetTooltip(POINT* p) {
-    const tiles::TipArea area = tiles::TooltipArea(kind_, p->x, p->y, node_->IsSystem(), TransmissionLightSetting());
+    const tiles::TipArea area = tiles::TooltipArea(kind_, p->x, p->y, node_->IsSystem(), Settings::ShowTransmissionLight());
     switch (area) {
     case tiles::TipArea::Severity: return SeverityLabel(node_->Severity());
     case tiles::TipArea::Name: return node_->Name();

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/String.h"
+#include "base/String.h"
 #include "framework/Element.h"
 
 class DeviceNode;
@@ -49,6 +49,3 @@ private:
     String reorderHint_;
     bool markerVisible_ = true;
 };
-
-// The setting that switches the transmission lights on (default on).
-bool TransmissionLightSetting();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "base/Settings.h"
 #include "framework/RootElement.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
@@ -98,7 +99,7 @@ void DeviceTileList::OpenDetails(int index) {
 void DeviceTileList::UpdateLights() {
     RootElement* root = GetRoot();
     if (!root) return;
-    const bool lightSetting = TransmissionLightSetting();
+    const bool lightSetting = Settings::ShowTransmissionLight();
     HDC dc = root->GetDC();
     POINT origin{};
     GetWindowOrgEx(dc, &origin);

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/ImageHelpers.h"
 #include "graphics/MemoryDC.h"
 #include "graphics/ResourceStrings.h"

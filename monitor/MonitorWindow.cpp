@@ -2,10 +2,8 @@
 
 #include <windowsx.h>
 
-#include "app/Lifecycle.h"
-#include "app/Settings.h"
-#include "app/SharedLook.h"
-#include "app/TrayIcon.h"
+#include "base/Settings.h"
+#include "framework/SharedLook.h"
 #include "graphics/DisplayChecks.h"
 #include "graphics/ResourceStrings.h"
 #include "model/Alerts.h"
@@ -13,6 +11,7 @@
 #include "model/DriverInterface.h"
 #include "monitor/DeviceTile.h"
 #include "monitor/MonitorGeometry.h"
+#include "monitor/MonitorHooks.h"
 #include "resources/StringIds.h"
 
 namespace geo = monitor_geometry;
@@ -20,6 +19,7 @@ namespace geo = monitor_geometry;
 namespace {
 
 MonitorWindow* g_monitor = nullptr;
+MonitorHooks g_hooks;
 geo::Box g_placement{10, 10, 195, 87};
 bool g_topologyReady = true;
 // Not reset when an alert starts or ends: the flashing simply goes on from where it was.
@@ -43,9 +43,14 @@ geo::Box ScreenBox(HWND window) {
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
+template <typename Hook, typename... Args>
+void Call(const Hook& hook, Args... args) {
+    if (hook) hook(args...);
+}
+
 }  // namespace
 
-MonitorWindow* TheMonitor() { return g_monitor; }
+void SetMonitorHooks(MonitorHooks hooks) { g_hooks = std::move(hooks); }
 
 MonitorWindow::MonitorWindow()
     : FrameWindow(g_placement.left, g_placement.top, g_placement.Width(), g_placement.Height(), WS_POPUP,
@@ -71,7 +76,7 @@ MonitorWindow::MonitorWindow()
     normalTop_.LoadFromResource(173);
     normalBottom_.LoadFromResource(171);
 
-    AddTrayIcon(hwnd_, kTrayMessage);
+    Call(g_hooks.addTrayIcon, hwnd_, kTrayMessage);
 
     SIZE size = GetSize();
     tiles_.SetBounds(24, 18, size.cx - 48, size.cy - 42);
@@ -79,16 +84,11 @@ MonitorWindow::MonitorWindow()
     tiles_.FitRows();
     Layout();
 
-    SetAlwaysOnTop(Settings::ReadDword("AlwaysOnTop", 1) != 0);
+    SetAlwaysOnTop(Settings::AlwaysOnTop());
     ShrinkToNodes();
     KeepOnScreen();
     ShowMonitor();
-
-    if (DeviceNode* system = TheDeviceTree().SystemRecord()) {
-        system->SetLightSwitch(Settings::ReadDword("ShowTransmissionLight", 1) != 0);
-        if (system->LightSwitch()) StartActivityTimer();
-    }
-    RunAlertCheck();
+    if (ApplyLightSwitch()) StartActivityTimer();
 }
 
 MonitorWindow::~MonitorWindow() { g_monitor = nullptr; }
@@ -161,7 +161,6 @@ void MonitorWindow::KeepOnScreen() {
 }
 
 void MonitorWindow::Rebuild() {
-    alertingNodes_.clear();
     alertingTiles_.clear();
     tiles_.Rebuild();
     Layout();
@@ -236,7 +235,7 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_MOVE: StorePlacement(); return 0;
     case WM_CLOSE: HideMonitor(); return 0;
-    case WM_QUIT: ExitSequence(); return 0;
+    case WM_QUIT: Call(g_hooks.exit); return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {geo::kWidth, geo::kMinHeight};
@@ -271,10 +270,10 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 1;
     }
     case WM_POWERBROADCAST:
-        if (wParam == PBT_APMRESUMESUSPEND) ResumeSequence();
+        if (wParam == PBT_APMRESUMESUSPEND) Call(g_hooks.resume);
         return 0;
     case WM_MOUSELEAVE: LeaveOpenState(); return 0;
-    case kTrayMessage: OnTrayNotify(wParam, lParam); return 0;
+    case kTrayMessage: Call(g_hooks.trayNotify, wParam, lParam); return 0;
     default: return FrameWindow::OnOtherMessage(message, wParam, lParam);
     }
 }
@@ -283,23 +282,21 @@ void MonitorWindow::SetAlert(bool on) {
     if (on == alertActive_) return;
     alertActive_ = on;
     if (on) {
-        alertingNodes_ = AlertList();
         worstSeverity_ = WorstAlertSeverity();
-        for (DeviceNode* node : alertingNodes_)
+        for (DeviceNode* node : AlertList())
             if (DeviceTile* tile = tiles_.TileForNode(node)) alertingTiles_.push_back(tile);
         ::SetTimer(hwnd_, kAlertTimer, 250, nullptr);
         return;
     }
     for (DeviceTile* tile : alertingTiles_) tile->SetMarkerVisible(true);
-    SetTrayImage(0);
-    alertingNodes_.clear();
+    Call(g_hooks.setTrayImage, 0);
     alertingTiles_.clear();
     ::KillTimer(hwnd_, kAlertTimer);
 }
 
 void MonitorWindow::FlashStep() {
     g_flashPhase = !g_flashPhase;
-    SetTrayImage(g_flashPhase ? worstSeverity_ : 0);
+    Call(g_hooks.setTrayImage, g_flashPhase ? worstSeverity_ : 0);
     // The markers blink against the tray image.
     for (DeviceTile* tile : alertingTiles_) tile->SetMarkerVisible(!g_flashPhase);
 }
@@ -372,4 +369,9 @@ void DestroyMonitor() {
 }
 
 void SetTopologyReady(bool ready) { g_topologyReady = ready; }
-bool IsTopologyReady() { return g_topologyReady; }
+
+bool ApplyLightSwitch() {
+    const bool on = Settings::ShowTransmissionLight();
+    if (DeviceNode* system = TheDeviceTree().SystemRecord()) system->SetLightSwitch(on);
+    return on;
+}

@@ -20,6 +20,7 @@ class MonitorWindow : public FrameWindow, public TileListHost {
 public:
     static constexpr UINT kActivityTimer = 1125;
     static constexpr UINT kAlertTimer = 1126;
+    static constexpr UINT kTrayMessage = 1124;  // the tray icon's id and notification message
     static constexpr int kScrollUpCommand = 10, kScrollDownCommand = 11;
 
     MonitorWindow();
@@ -62,7 +63,6 @@ private:
     monitor_geometry::DragTracker drag_;
     bool alertActive_ = false;
     uint8_t worstSeverity_ = 0;
-    std::vector<DeviceNode*> alertingNodes_;
     std::vector<DeviceTile*> alertingTiles_;
 };
 
@@ -80,5 +80,6 @@ void SetAlert(bool on);
 void SetAlwaysOnTop(bool on);
 void DestroyMonitor();
 void SetTopologyReady(bool ready);
-bool IsTopologyReady();
-MonitorWindow* TheMonitor();
+// Reads the "ShowTransmissionLight" switch, stores it in the system record where the
+// library looks for it, and hands it back.
+bool ApplyLightSwitch();

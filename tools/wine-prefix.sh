@@ -13,6 +13,9 @@ case "${1:-start}" in
       "$wineserver_bin" -w
       # Without a window manager Wine waits about 2 s whenever a captioned window closes.
       "$wine_bin" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+      # A crash fails its test at once instead of waiting in Wine's debugger for the timeout.
+      "$wine_bin" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
+      "$wine_bin" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 0 /f >/dev/null 2>&1
       "$wineserver_bin" -w
       [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-prefix: could not create the Wine prefix in $WINEPREFIX" >&2; exit 1; }
     fi

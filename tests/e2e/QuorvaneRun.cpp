@@ -3,9 +3,8 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
+#include "tests/e2e/driver/LinsettControl.h"
 #include "tests/e2e/driver/Paths.h"
 #include "tests/e2e/driver/TopWindows.h"
 
@@ -52,10 +51,10 @@ std::string ShippedScenario(const std::string& fileName) {
 
 QuorvaneRun::QuorvaneRun(const std::string& scenarioFile,
                          std::vector<std::pair<std::string, std::string>> environment)
-    : folder_(NewTemporaryFolder()), probe_(folder_ + "\\model.txt") {
+    : folder_(NewTemporaryFolder()) {
     // The caller's own values come last and so win (a state folder shared by two runs).
     std::vector<std::pair<std::string, std::string>> all = {
-        {"LOCALAPPDATA", folder_}, {"QUORVANE_MODEL_PROBE", probe_}, {"LINSETT_SCENARIO", scenarioFile}};
+        {"LOCALAPPDATA", folder_}, {"LINSETT_SCENARIO", scenarioFile}};
     all.insert(all.end(), environment.begin(), environment.end());
     process_ = Process::Start("\"" + BinDir() + "\\Quorvane.exe\"", all);
 }
@@ -65,22 +64,9 @@ QuorvaneRun::~QuorvaneRun() {
     RemoveFolder(folder_);
 }
 
-std::map<std::string, std::string> QuorvaneRun::Probe() const {
-    std::map<std::string, std::string> model;
-    std::ifstream file(probe_);
-    std::string line;
-    while (std::getline(file, line)) {
-        size_t split = line.find_first_of(" \t");
-        if (split == std::string::npos) continue;
-        model[line.substr(0, split)] = line.substr(split + 1);
-    }
-    return model;
-}
-
 int QuorvaneRun::Rebuilds() const {
-    auto model = Probe();
-    auto found = model.find("rebuilds");
-    return found == model.end() ? 0 : std::atoi(found->second.c_str());
+    const std::string reply = SendLinsettCommand(process_.Id(), "generations", 2000);
+    return reply.rfind("ok ", 0) == 0 ? std::atoi(reply.c_str() + 3) : 0;
 }
 
 bool QuorvaneRun::WaitForRebuilds(int count, DWORD timeoutMs) const {

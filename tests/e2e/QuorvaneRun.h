@@ -1,5 +1,4 @@
 #pragma once
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,8 +7,8 @@
 
 namespace e2e {
 
-// One run of Quorvane.exe for a test: its own state folder, its own model probe file,
-// and the scenario the stand-in library plays (empty: the built-in demo).
+// One run of Quorvane.exe for a test: its own state folder and the scenario the stand-in
+// library plays (empty: the built-in demo).
 class QuorvaneRun {
 public:
     explicit QuorvaneRun(const std::string& scenarioFile = "",
@@ -19,18 +18,17 @@ public:
     Process& Program() { return process_; }
     DWORD Id() const { return process_.Id(); }
 
-    // The model as the program last described it: key -> "connected<TAB>severity<TAB>name",
-    // plus "rebuilds" and "items" counters. Empty until the program has built its model.
-    std::map<std::string, std::string> Probe() const;
+    // How many generations of the structures the program has taken from the library, as
+    // the library counts them: one per start, one per change whose callback returned.
+    // The library answers from the program's message loop, so a count means the program
+    // is running with its model built. 0 while the library is not running.
     int Rebuilds() const;
-    // Waits until the program has built its model at least `count` times.
     bool WaitForRebuilds(int count, DWORD timeoutMs = 20000) const;
 
     const std::string& Folder() const { return folder_; }
 
 private:
     std::string folder_;
-    std::string probe_;
     Process process_;
 };
 

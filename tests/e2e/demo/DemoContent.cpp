@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/RootElement.h"
 #include "graphics/ImageHelpers.h"
 #include "graphics/StartupStrips.h"

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/FrameChrome.h"
 #include "framework/FrameImages.h"
 #include "framework/FrameWindow.h"

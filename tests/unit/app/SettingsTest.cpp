@@ -5,7 +5,7 @@
 #include <climits>
 #include <string>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "tests/e2e/driver/Registry.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <utility>
 
-#include "app/String.h"
+#include "base/String.h"
 
 namespace {
 

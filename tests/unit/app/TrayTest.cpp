@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
-#include "app/SharedLook.h"
+#include "base/Settings.h"
+#include "framework/SharedLook.h"
 #include "app/TrayIcon.h"
 #include "framework/ElxWnd.h"
 #include "tests/e2e/driver/Registry.h"

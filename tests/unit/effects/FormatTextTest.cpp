@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "graphics/FormatText.h"
-#include "graphics/HandleOwners.h"
+#include "base/FormatText.h"
+#include "base/HandleOwners.h"
 #include "graphics/MemoryDC.h"
 #include "graphics/TextHelpers.h"
 

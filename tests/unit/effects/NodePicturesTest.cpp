@@ -7,11 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "graphics/Dib.h"
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/MemoryDC.h"
-#include "graphics/NodePictures.h"
+#include "framework/NodePictures.h"
 #include "graphics/PixelEffects.h"
 #include "graphics/SkinEffects.h"
 #include "graphics/StartupStrips.h"

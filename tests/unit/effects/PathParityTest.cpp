@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "graphics/Dib.h"
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/MemoryDC.h"
 #include "graphics/PixelEffects.h"
 #include "graphics/PixelEffectsBits.h"

@@ -6,7 +6,7 @@
 #include "framework/CheckBox.h"
 #include "framework/ElementText.h"
 #include "framework/TextPushButton.h"
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "tests/unit/elements/ElementHost.h"
 
 namespace elements_test {

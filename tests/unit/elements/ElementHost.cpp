@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/MemoryDC.h"
 
 namespace elements_test {

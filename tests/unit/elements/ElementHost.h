@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"
 #include "tests/e2e/driver/Capture.h"

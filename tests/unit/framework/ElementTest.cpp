@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/DragWindow.h"
 #include "framework/PushButton.h"
 #include "framework/RootElement.h"

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "framework/ElxWnd.h"
 #include "framework/PushButton.h"
 #include "framework/RootElement.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 
 namespace {
 

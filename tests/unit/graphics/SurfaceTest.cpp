@@ -3,7 +3,7 @@
 
 #include "TestArt.h"
 #include "graphics/DisplayChecks.h"
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/MemoryDC.h"
 #include "graphics/PooledDC.h"
 #include "graphics/Surface.h"

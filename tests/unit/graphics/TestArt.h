@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/MemoryDC.h"
 
 // Resource ids of TestResources.rc.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "model/Alerts.h"
 #include "model/DeviceTree.h"
 #include "tests/e2e/driver/Registry.h"
@@ -80,7 +80,6 @@ protected:
 
     void SetUp() override {
         AlertRing::SetUp();
-        reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
         ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, Settings::kKeyPath));
         TheDeviceTree().Attach(topo.TreeWindow(), topo.RootBlock());
         SetAlertHooks({[this](bool on) { calls.push_back(on ? "alert on" : "alert off"); },
@@ -93,20 +92,18 @@ protected:
     void TearDown() override {
         SetAlertHooks({});
         TheDeviceTree().Clear();
-        reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
     }
 };
 
-TEST_F(AlertCheck, AbsentSettingOpensNothing) {
-    RunAlertCheck();
+TEST_F(AlertCheck, SensitivityZeroOpensNothing) {
+    RunAlertCheck(0);
     EXPECT_EQ(calls, (std::vector<std::string>{"alert off"}));
     EXPECT_TRUE(AlertList().empty());
     EXPECT_EQ(WorstAlertSeverity(), 0);
 }
 
 TEST_F(AlertCheck, AlertingDevicesBringTheViewsForwardOnTheFirst) {
-    reg::SetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, "AlertSensitivity", 2);
-    RunAlertCheck();
+    RunAlertCheck(2);
     EXPECT_EQ(calls, (std::vector<std::string>{"alert off", "show monitor", "open detail", "alert on"}));
     EXPECT_EQ(opened, "scanner");
     EXPECT_EQ(Keys(AlertList()), (std::vector<std::string>{"scanner", "drive", "hub", "mouse"}));
@@ -114,14 +111,12 @@ TEST_F(AlertCheck, AlertingDevicesBringTheViewsForwardOnTheFirst) {
 
     // A later check with a stricter setting replaces the list.
     calls.clear();
-    reg::SetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, "AlertSensitivity", 1);
-    RunAlertCheck();
+    RunAlertCheck(1);
     EXPECT_EQ(Keys(AlertList()), (std::vector<std::string>{"drive"}));
     EXPECT_EQ(opened, "drive");
 
     calls.clear();
-    reg::SetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, "AlertSensitivity", 0);
-    RunAlertCheck();
+    RunAlertCheck(0);
     EXPECT_TRUE(AlertList().empty());
     EXPECT_EQ(calls, (std::vector<std::string>{"alert off"}));
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/Lifecycle.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "framework/WindowsAlive.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"

@@ -1,6 +1,6 @@
 #include "tests/unit/monitor/TileListFixture.h"
 
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 #include "graphics/StartupStrips.h"
 #include "model/DriverInterface.h"
 #include "model/Layout.h"

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <windows.h>
 
@@ -86,5 +86,14 @@ String ReadString(String name) {
     text.Cut(size < kTextBufferSize ? size : kTextBufferSize - 1);
     return text;
 }
+
+namespace {
+bool IsOn(const char* name) { return ReadDword(name, 1) != 0; }
+}  // namespace
+
+bool ShowTransmissionLight() { return IsOn(kShowTransmissionLight); }
+bool AlwaysOnTop() { return IsOn(kAlwaysOnTop); }
+bool AutoLaunch() { return IsOn(kAutoLaunch); }
+void WriteSwitch(const char* name, bool on) { WriteDword(name, on ? 1 : 0); }
 
 }  // namespace Settings

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <initializer_list>
 
-#include "app/String.h"
+#include "base/String.h"
 
 // Fills the placeholders "$0" to "$9" of a string-table text with args[0] to args[9].
 // A "$" before anything but a digit is dropped with that character, a "$" at the end is

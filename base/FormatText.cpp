@@ -1,4 +1,4 @@
-#include "graphics/FormatText.h"
+#include "base/FormatText.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "app/String.h"
+#include "base/String.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
-#include "graphics/NodePictures.h"
+#include "framework/NodePictures.h"
 
-#include "app/SharedLook.h"
-#include "graphics/HandleOwners.h"
+#include "framework/SharedLook.h"
+#include "base/HandleOwners.h"
 #include "graphics/SkinEffects.h"
 #include "graphics/StartupStrips.h"
 #include "model/DeviceNode.h"

@@ -1,11 +1,11 @@
-#include "app/SharedLook.h"
+#include "framework/SharedLook.h"
 
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
-#include "graphics/HandleOwners.h"
+#include "base/HandleOwners.h"
 #include "graphics/ResourceStrings.h"
 #include "resources/StringIds.h"
 

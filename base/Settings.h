@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/String.h"
+#include "base/String.h"
 
 // The persistent configuration: named values under one key of the local machine.
 // No value is cached: every read asks the registry, so a change made elsewhere shows at
@@ -20,5 +20,15 @@ void WriteDword(String name, int32_t value);
 
 // The stored text, at most 255 characters, or an empty text when it cannot be read.
 String ReadString(String name);
+
+// The user's on/off switches; a switch that was never stored is on.
+bool ShowTransmissionLight();
+bool AlwaysOnTop();
+bool AutoLaunch();
+// Stores a switch by its value name ("AlwaysOnTop", ...).
+void WriteSwitch(const char* name, bool on);
+inline constexpr const char* kAlwaysOnTop = "AlwaysOnTop";
+inline constexpr const char* kAutoLaunch = "AutoLaunch";
+inline constexpr const char* kShowTransmissionLight = "ShowTransmissionLight";
 
 }  // namespace Settings

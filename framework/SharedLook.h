@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/String.h"
+#include "base/String.h"
 #include "graphics/ImageStrips.h"
 
 // GDI objects, cursors, icons, fonts, labels and image strips that every window shares.

@@ -1,0 +1,15 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+// What the monitoring window asks of the program around it. The program fills these in
+// before the window is made; an empty hook does nothing.
+struct MonitorHooks {
+    std::function<void()> exit;                      // a WM_QUIT was sent to the window
+    std::function<void()> resume;                    // the machine woke from suspend
+    std::function<void(HWND, UINT)> addTrayIcon;     // the window and message that get its notifications
+    std::function<void(int)> setTrayImage;           // 0 the normal image, 1 to 4 a severity's
+    std::function<void(WPARAM, LPARAM)> trayNotify;  // the tray icon's notifications
+};
+void SetMonitorHooks(MonitorHooks hooks);
