@@ -37,17 +37,8 @@ private:
 struct DeleteGdiObject {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
-struct DestroyIconHandle {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
 struct DestroyCursorHandle {
     void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
-};
-struct DestroyMenuHandle {
-    void operator()(HMENU menu) const { DestroyMenu(menu); }
-};
-struct FreeModuleHandle {
-    void operator()(HMODULE module) const { FreeLibrary(module); }
 };
 
 // Pens, brushes, fonts, bitmaps and regions.
@@ -58,11 +49,8 @@ using Pen = GdiObject<HPEN>;
 using Brush = GdiObject<HBRUSH>;
 using Font = GdiObject<HFONT>;
 
-// Icons and cursors made by LoadImageA/CreateIcon (not the shared ones of LoadIconA).
-using IconHandle = UniqueHandle<HICON, DestroyIconHandle>;
+// Cursors loaded from the program's resources.
 using CursorHandle = UniqueHandle<HCURSOR, DestroyCursorHandle>;
-using MenuHandle = UniqueHandle<HMENU, DestroyMenuHandle>;
-using ModuleHandle = UniqueHandle<HMODULE, FreeModuleHandle>;
 
 // The DC of a window (or of the screen, for a null window), released with its window.
 class WindowDC {

@@ -27,7 +27,6 @@ public:
     // Refuses unknown fields; call after reading all known ones.
     bool Finish();
 
-    int Line() const { return object_.line; }
     int LineOf(const char* name) const;
 
 private:

@@ -67,10 +67,4 @@ Addr Generation::Ansi(std::string_view text) {
     return address;
 }
 
-bool Generation::Owns(Addr address) const {
-    for (const Chunk& chunk : chunks_)
-        if (address >= chunk.base && address < chunk.base + chunk.size) return true;
-    return false;
-}
-
 }  // namespace linsett

@@ -37,8 +37,6 @@ public:
     }
     bool Failed() const { return failed_; }
 
-    bool Owns(Addr address) const;
-
 private:
     struct Chunk {
         uintptr_t base;

@@ -4,7 +4,6 @@
 #include "framework/ElementText.h"
 #include "framework/RootElement.h"
 #include "base/HandleOwners.h"
-#include "graphics/TextHelpers.h"
 
 namespace {
 
@@ -18,7 +17,7 @@ CheckBox::CheckBox(Element* parent, int commandId, String label)
     // Measured in the font the label is drawn in, so the whole label is part of the box.
     RootElement* root = GetRoot();
     WindowDC dc(root ? root->GetWindow() : nullptr);
-    SetSize(GetImageWidth() + kLabelGap + TextWidth(dc.Get(), label_, GetSharedFont(SharedFont::Text)), GetImageHeight());
+    SetSize(GetImageWidth() + kLabelGap + TextExtent(dc.Get(), GetSharedFont(SharedFont::Text), label_).cx, GetImageHeight());
 }
 
 void CheckBox::SetChecked(bool checked) {

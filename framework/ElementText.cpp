@@ -2,13 +2,6 @@
 
 #include "base/HandleOwners.h"
 
-SIZE TextExtent(HDC dc, HFONT font, const String& text) {
-    SelectGuard guard(dc, font);
-    SIZE size{0, 0};
-    GetTextExtentPoint32A(dc, text.Chars(), static_cast<int>(text.Length()), &size);
-    return size;
-}
-
 void DrawLabel(HDC dc, HFONT font, int x, int y, const String& text) {
     SelectGuard guard(dc, font);
     int oldMode = SetBkMode(dc, TRANSPARENT);

@@ -2,9 +2,10 @@
 #include <windows.h>
 
 #include "base/String.h"
+#include "graphics/TextHelpers.h"
 
-// Captions and labels of the element kinds: measured with GetTextExtentPoint32A and drawn
-// on a transparent background.
+// Captions and labels of the element kinds: measured with TextExtent and drawn on a
+// transparent background.
 
 // The offset that centres something of size inner within outer, rounded down, so a caption
 // wider than its button spills one pixel more to the left than to the right.
@@ -13,7 +14,5 @@ constexpr int CentreOffset(int outer, int inner) {
     return room >= 0 ? room / 2 : -((1 - room) / 2);
 }
 
-// The size of text in font on dc.
-SIZE TextExtent(HDC dc, HFONT font, const String& text);
 // Text at (x, y) in font, in black, leaving the background as it is.
 void DrawLabel(HDC dc, HFONT font, int x, int y, const String& text);

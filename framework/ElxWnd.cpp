@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "base/HandleOwners.h"
 #include "graphics/ResourceStrings.h"
 #include "resources/StringIds.h"
 
@@ -66,10 +67,8 @@ void ElxWnd::OnCommand(WPARAM wParam) { result_ = DefWindowProcA(hwnd_, WM_COMMA
 void ElxWnd::OnEraseBackground() { result_ = 1; }
 
 LRESULT ElxWnd::OnPaint(WPARAM, LPARAM) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd_, &paint);
-    Draw(dc);
-    EndPaint(hwnd_, &paint);
+    const PaintDC paint(hwnd_);
+    Draw(paint.Get());
     return 0;
 }
 

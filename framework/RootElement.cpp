@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/HandleOwners.h"
 #include "graphics/Surface.h"
 
 RootElement::RootElement(HWND window) : ContainerElement(nullptr), window_(window) {}
@@ -22,16 +23,17 @@ void RootElement::RedrawChild(Element* child) {
     area.right = area.left + child->Width();
     area.bottom = area.top + child->Height();
 
-    HDC dc = ::GetDC(window_);
-    HRGN clip = CreateRectRgn(area.left, area.top, area.right, area.bottom);
-    SelectClipRgn(dc, clip);
-    DeleteObject(clip);
+    const WindowDC dc(window_);
+    {
+        // The DC keeps its own copy of the clip.
+        const GdiObject<HRGN> clip(CreateRectRgn(area.left, area.top, area.right, area.bottom));
+        SelectClipRgn(dc.Get(), clip.Get());
+    }
     // The whole tree is painted off screen; only the child's rectangle reaches the screen.
     Surface surface(window_);
-    Paint(surface.Begin(dc));
+    Paint(surface.Begin(dc.Get()));
     surface.End();
-    SelectClipRgn(dc, nullptr);
-    ::ReleaseDC(window_, dc);
+    SelectClipRgn(dc.Get(), nullptr);
 }
 
 void RootElement::Redraw() {

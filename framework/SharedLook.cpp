@@ -3,10 +3,10 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
-#include <utility>
 
 #include "base/HandleOwners.h"
 #include "graphics/ResourceStrings.h"
+#include "graphics/Resources.h"
 #include "resources/StringIds.h"
 
 namespace {
@@ -14,13 +14,13 @@ namespace {
 struct Look {
     SkinStrip wideButton, dialogButton, captionButton, monitorScroll, checkBox;
     BitmapStrip scrollArrow, scrollThumb, choiceButton;
-    std::array<HPEN, 8> pens{};
-    std::array<HBRUSH, 3> brushes{};
-    HBITMAP texture = nullptr;
-    std::array<HCURSOR, 4> cursors{};
+    std::array<Pen, 8> pens;
+    std::array<Brush, 3> brushes;
+    Bitmap texture;
+    std::array<CursorHandle, 4> cursors;
     std::array<String, 5> labels;
-    std::array<HFONT, 5> fonts{};
-    std::array<HICON, 5> icons{};
+    std::array<Font, 5> fonts;
+    std::array<HICON, 5> icons{};  // shared icons of LoadIconA: the system frees them
 };
 
 Look& TheLook() {
@@ -68,19 +68,18 @@ void LoadSharedLook(HINSTANCE instance) {
     const COLORREF penColours[] = {Grey(112), Grey(142), Grey(70), Grey(230), Grey(180), RGB(0, 0, 0),
                                    RGB(255, 102, 0), RGB(0, 0, 255)};
     // The table's order: five grey pens, the grey 200 brush, then the coloured pens.
-    for (int i = 0; i < 5; ++i) look.pens[i] = CreatePen(PS_SOLID, 1, penColours[i]);
-    look.brushes[0] = CreateSolidBrush(Grey(200));
-    for (int i = 5; i < 8; ++i) look.pens[i] = CreatePen(PS_SOLID, 1, penColours[i]);
-    look.brushes[1] = CreateSolidBrush(Grey(224));
-    look.brushes[2] = CreateSolidBrush(Grey(165));
+    for (int i = 0; i < 5; ++i) look.pens[i].Reset(CreatePen(PS_SOLID, 1, penColours[i]));
+    look.brushes[0].Reset(CreateSolidBrush(Grey(200)));
+    for (int i = 5; i < 8; ++i) look.pens[i].Reset(CreatePen(PS_SOLID, 1, penColours[i]));
+    look.brushes[1].Reset(CreateSolidBrush(Grey(224)));
+    look.brushes[2].Reset(CreateSolidBrush(Grey(165)));
 
-    look.texture = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(102), IMAGE_BITMAP, 0, 0,
-                                                   LR_CREATEDIBSECTION));
-    for (int i = 0; i < 4; ++i) look.cursors[i] = LoadCursorA(instance, MAKEINTRESOURCEA(135 + i));
+    look.texture = LoadBitmapResource(102);
+    for (int i = 0; i < 4; ++i) look.cursors[i].Reset(LoadCursorA(instance, MAKEINTRESOURCEA(135 + i)));
     for (int i = 0; i < 5; ++i) look.labels[i] = LoadResourceString(IDS_HEALTH_OK + i);
 
     const UINT fontIds[] = {IDS_FONT_TEXT, IDS_FONT_TITLE, IDS_FONT_SMALL, IDS_FONT_BADGE, IDS_FONT_SMALLEST};
-    for (int i = 0; i < 5; ++i) look.fonts[i] = ParseFontSpec(LoadResourceString(fontIds[i]));
+    for (int i = 0; i < 5; ++i) look.fonts[i].Reset(ParseFontSpec(LoadResourceString(fontIds[i])));
 
     const WORD iconIds[] = {125, 163, 162, 161, 160};
     for (int i = 0; i < 5; ++i) look.icons[i] = ReportIfZero(LoadIconA(instance, MAKEINTRESOURCEA(iconIds[i])));
@@ -88,12 +87,11 @@ void LoadSharedLook(HINSTANCE instance) {
 
 void ReleaseSharedLook() {
     Look& look = TheLook();
-    for (HPEN& pen : look.pens) DeleteObject(std::exchange(pen, nullptr));
-    for (HBRUSH& brush : look.brushes) DeleteObject(std::exchange(brush, nullptr));
-    DeleteObject(std::exchange(look.texture, nullptr));
-    for (HFONT& font : look.fonts)
-        if (font) DeleteObject(std::exchange(font, nullptr));
-    for (HCURSOR& cursor : look.cursors) DestroyCursor(std::exchange(cursor, nullptr));
+    for (Pen& pen : look.pens) pen.Reset();
+    for (Brush& brush : look.brushes) brush.Reset();
+    look.texture.Reset();
+    for (Font& font : look.fonts) font.Reset();
+    for (CursorHandle& cursor : look.cursors) cursor.Reset();
 }
 
 const SkinStrip& WideButtonStrip() { return TheLook().wideButton; }
@@ -105,11 +103,11 @@ const BitmapStrip& ScrollThumbStrip() { return TheLook().scrollThumb; }
 const BitmapStrip& ChoiceButtonStrip() { return TheLook().choiceButton; }
 const SkinStrip& CheckBoxStrip() { return TheLook().checkBox; }
 
-HPEN GetSharedPen(SharedPen pen) { return TheLook().pens[static_cast<size_t>(pen)]; }
-HBRUSH GetSharedBrush(SharedBrush brush) { return TheLook().brushes[static_cast<size_t>(brush)]; }
-HBITMAP BackgroundTexture() { return TheLook().texture; }
-HCURSOR GetSharedCursor(SharedCursor cursor) { return TheLook().cursors[static_cast<size_t>(cursor)]; }
-HFONT GetSharedFont(SharedFont font) { return TheLook().fonts[static_cast<size_t>(font)]; }
+HPEN GetSharedPen(SharedPen pen) { return TheLook().pens[static_cast<size_t>(pen)].Get(); }
+HBRUSH GetSharedBrush(SharedBrush brush) { return TheLook().brushes[static_cast<size_t>(brush)].Get(); }
+HBITMAP BackgroundTexture() { return TheLook().texture.Get(); }
+HCURSOR GetSharedCursor(SharedCursor cursor) { return TheLook().cursors[static_cast<size_t>(cursor)].Get(); }
+HFONT GetSharedFont(SharedFont font) { return TheLook().fonts[static_cast<size_t>(font)].Get(); }
 
 HICON GetSharedIcon(int index) { return index >= 0 && index < 5 ? TheLook().icons[index] : nullptr; }
 

@@ -2,14 +2,14 @@
 
 #include "graphics/AlphaBlend.h"
 #include "graphics/Dib.h"
-#include "graphics/PooledDC.h"
+#include "graphics/MemoryDC.h"
 #include "graphics/Tiling.h"
 
 void BlitImage(HDC dc, HBITMAP bitmap, int x, int y) {
     const SIZE size = GetBitmapSize(bitmap);
     if (size.cx <= 0 || size.cy <= 0) return;
-    PooledDC source(bitmap);
-    BitBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY);
+    MemoryDC source(bitmap);
+    BitBlt(dc, x, y, size.cx, size.cy, source.GetDC(), 0, 0, SRCCOPY);
 }
 
 void BlendImage(HDC dc, HBITMAP bitmap, int x, int y) {
@@ -19,8 +19,8 @@ void BlendImage(HDC dc, HBITMAP bitmap, int x, int y) {
 
 void BlendImagePart(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
     if (!bitmap || width <= 0 || height <= 0) return;
-    PooledDC source(bitmap);
-    BlendPremultiplied(dc, x, y, width, height, source.Get(), 0, 0, width, height);
+    MemoryDC source(bitmap);
+    BlendPremultiplied(dc, x, y, width, height, source.GetDC(), 0, 0, width, height);
 }
 
 void TileHorizontal(HDC dc, HBITMAP bitmap, int x1, int y, int x2) {
@@ -40,10 +40,10 @@ void TileVertical(HDC dc, HBITMAP bitmap, int x, int y1, int y2) {
 void TileBackground(HDC dc, HBITMAP background, const Rect& rect) {
     const SIZE size = GetBitmapSize(background);
     if (size.cx <= 0 || size.cy <= 0) return;
-    PooledDC source(background);
+    MemoryDC source(background);
     for (int y = rect.y; y < rect.y + rect.height; y += size.cy) {
         for (int x = rect.x; x < rect.x + rect.width; x += size.cx) {
-            BitBlt(dc, x, y, size.cx, size.cy, source.Get(), 0, 0, SRCCOPY);
+            BitBlt(dc, x, y, size.cx, size.cy, source.GetDC(), 0, 0, SRCCOPY);
         }
     }
 }

@@ -4,7 +4,7 @@
 
 #include "graphics/Dib.h"
 #include "graphics/ImageHelpers.h"
-#include "graphics/PooledDC.h"
+#include "graphics/MemoryDC.h"
 #include "graphics/Resources.h"
 #include "graphics/SkinImage.h"
 
@@ -38,6 +38,6 @@ void BitmapStrip::SetBitmap(int frameWidth, Bitmap bitmap) {
 void BitmapStrip::DrawFrame(int index, HDC dc, int x, int y) const {
     const SIZE size = GetBitmapSize(bitmap_.Get());
     if (index < 0 || frameWidth_ <= 0 || (index + 1) * frameWidth_ > size.cx) return;
-    PooledDC source(bitmap_.Get());
-    BitBlt(dc, x, y, frameWidth_, height_, source.Get(), frameWidth_ * index, 0, SRCCOPY);
+    MemoryDC source(bitmap_.Get());
+    BitBlt(dc, x, y, frameWidth_, height_, source.GetDC(), frameWidth_ * index, 0, SRCCOPY);
 }

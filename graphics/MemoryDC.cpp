@@ -1,17 +1,40 @@
 #include "graphics/MemoryDC.h"
 
+#include <vector>
+
 #include "base/HandleOwners.h"
 
-MemoryDC::MemoryDC() {
+namespace {
+
+std::vector<HDC>& FreeDCs() {
+    static std::vector<HDC> dcs;
+    return dcs;
+}
+
+HDC TakeDC() {
+    std::vector<HDC>& free = FreeDCs();
+    if (!free.empty()) {
+        HDC dc = free.back();
+        free.pop_back();
+        return dc;
+    }
     WindowDC screen(nullptr);
-    dc_ = CreateCompatibleDC(screen.Get());
+    return CreateCompatibleDC(screen.Get());
+}
+
+}  // namespace
+
+MemoryDC::MemoryDC() : dc_(TakeDC()) {
+    if (dc_) saved_ = SaveDC(dc_);
 }
 
 MemoryDC::MemoryDC(HGDIOBJ bitmap) : MemoryDC() { Select(bitmap); }
 
 MemoryDC::~MemoryDC() {
+    if (!dc_) return;
     Restore();
-    if (dc_) DeleteDC(dc_);
+    if (saved_) RestoreDC(dc_, saved_);
+    FreeDCs().push_back(dc_);
 }
 
 void MemoryDC::Select(HGDIOBJ object) {

@@ -1,9 +1,11 @@
 #pragma once
 #include <windows.h>
 
-// A memory DC compatible with the screen that holds one bitmap. The object that was in the
-// DC before the first selection made through it is put back before the DC is deleted, so a
-// bitmap selected here can be deleted afterwards.
+// A memory DC compatible with the screen that holds one bitmap for one scope. Making a DC
+// costs many times what a small blend does and every paint draws dozens of frames, so
+// the DCs come from a pool that lives as long as the process and grows only as deep as
+// the owners nest. Each goes back as it was taken (SaveDC/RestoreDC), so the bitmap
+// selected here is free again and no colour or mode leaks to the next user. GUI thread only.
 class MemoryDC {
 public:
     MemoryDC();
@@ -21,4 +23,5 @@ public:
 private:
     HDC dc_ = nullptr;
     HGDIOBJ previous_ = nullptr;
+    int saved_ = 0;
 };

@@ -17,13 +17,3 @@ Bitmap LoadBitmapResource(UINT id) {
                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
-IconHandle LoadIconResource(UINT id) {
-    return IconHandle(static_cast<HICON>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id),
-                                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-}
-
-IconHandle LoadSmallIconResource(UINT id) {
-    return IconHandle(static_cast<HICON>(
-        LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-}

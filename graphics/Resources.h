@@ -16,6 +16,3 @@ ResourceBytes FindResourceBytes(UINT id, const char* type);
 
 // A bitmap resource as a DIB section.
 Bitmap LoadBitmapResource(UINT id);
-// An icon resource at the system's large and small icon sizes.
-IconHandle LoadIconResource(UINT id);
-IconHandle LoadSmallIconResource(UINT id);

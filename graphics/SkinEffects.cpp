@@ -6,7 +6,7 @@
 #include "graphics/CornerMask.h"
 #include "graphics/Dib.h"
 #include "graphics/IconTint.h"
-#include "graphics/PooledDC.h"
+#include "graphics/MemoryDC.h"
 #include "graphics/StartupStrips.h"
 
 namespace {
@@ -33,9 +33,9 @@ void DrawCornerShade(HDC dc, const Rect& rect) {
     const CornerShadePlacement place = PlaceCornerShade(rect);
     const Bitmap& mask = place.mask == CornerMask::First ? masks.first : masks.second;
     if (!mask) return;
-    PooledDC source(mask.Get());
+    MemoryDC source(mask.Get());
     const Rect& r = place.rect;
-    BlendPremultiplied(dc, r.x, r.y, r.width, r.height, source.Get(), 0, 0, kCornerMaskSize,
+    BlendPremultiplied(dc, r.x, r.y, r.width, r.height, source.GetDC(), 0, 0, kCornerMaskSize,
                        kCornerMaskSize);
 }
 
@@ -51,12 +51,12 @@ void DrawTintedFrame(HDC dc, const SkinStrip& strip, int frame, int variant, int
     if (!canvas || !bits) return;
     auto* pixels = static_cast<uint32_t*>(bits);
     std::memset(pixels, 0, size_t(width) * height * 4);
-    PooledDC scratch(canvas.Get());
-    strip.DrawFrame(frame, scratch.Get(), 0, 0);
+    MemoryDC scratch(canvas.Get());
+    strip.DrawFrame(frame, scratch.GetDC(), 0, 0);
     // GDI may still be writing into the section; the pixels are read directly next.
     GdiFlush();
     TintPixels(pixels, width, height, width, variant);
-    BlendPremultiplied(dc, x, y, width, height, scratch.Get(), 0, 0, width, height);
+    BlendPremultiplied(dc, x, y, width, height, scratch.GetDC(), 0, 0, width, height);
 }
 
 void DrawTintedIcon(HDC dc, int icon, int variant, int x, int y) {

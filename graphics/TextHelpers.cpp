@@ -2,9 +2,9 @@
 
 #include "base/HandleOwners.h"
 
-int TextWidth(HDC dc, const String& text, HFONT font) {
+SIZE TextExtent(HDC dc, HFONT font, const String& text) {
     const SelectGuard selected(dc, font);
-    SIZE size{};
+    SIZE size{0, 0};
     GetTextExtentPoint32A(dc, text.Chars(), static_cast<int>(text.Length()), &size);
-    return size.cx;
+    return size;
 }

@@ -3,5 +3,5 @@
 
 #include "base/String.h"
 
-// The width in pixels of the whole text in `font` on dc; the DC keeps its own font.
-int TextWidth(HDC dc, const String& text, HFONT font);
+// The size of the whole text in font on dc; the DC keeps its own font.
+SIZE TextExtent(HDC dc, HFONT font, const String& text);

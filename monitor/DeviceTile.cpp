@@ -31,7 +31,7 @@ Region ShapeOfKind(int kind) {
 
 void BadgeText(HDC dc, const String& text, int centre, int y, COLORREF color) {
     SetTextColor(dc, color);
-    const int width = TextWidth(dc, text, GetSharedFont(SharedFont::Badge));
+    const int width = TextExtent(dc, GetSharedFont(SharedFont::Badge), text).cx;
     TextOutA(dc, centre - width / 2, y, text.Chars(), static_cast<int>(text.Length()));
 }
 

@@ -1,11 +1,12 @@
 #pragma once
+#include "monitor/TileGeometry.h"
 
 // The arithmetic of the monitoring window: its fixed width, heights that show whole tile
 // rows, and keeping it on the screen. Plain numbers, no window.
 namespace monitor_geometry {
 
 constexpr int kWidth = 185;
-constexpr int kRowHeight = 29;
+using tiles::kRowHeight;
 constexpr int kFrameHeight = 48;  // what the frame adds to the tile rows
 constexpr int kMinHeight = kFrameHeight + kRowHeight;
 

@@ -50,12 +50,12 @@ protected:
 
 TEST_F(TextWidthOnDc, MeasuresTheWholeTextInTheFontGivenAndKeepsTheDcsFont) {
     HGDIOBJ before = GetCurrentObject(dc.GetDC(), OBJ_FONT);
-    const int one = TextWidth(dc.GetDC(), "HUB 12", small.Get());
+    const int one = TextExtent(dc.GetDC(), small.Get(), "HUB 12").cx;
     EXPECT_GT(one, 0);
-    EXPECT_EQ(TextWidth(dc.GetDC(), "HUB 12HUB 12", small.Get()), 2 * one);
-    EXPECT_GT(TextWidth(dc.GetDC(), "HUB 12", large.Get()), 2 * one);
-    EXPECT_GT(TextWidth(dc.GetDC(), "WWW", small.Get()), TextWidth(dc.GetDC(), "iii", small.Get()));
-    EXPECT_EQ(TextWidth(dc.GetDC(), "", large.Get()), 0);
+    EXPECT_EQ(TextExtent(dc.GetDC(), small.Get(), "HUB 12HUB 12").cx, 2 * one);
+    EXPECT_GT(TextExtent(dc.GetDC(), large.Get(), "HUB 12").cx, 2 * one);
+    EXPECT_GT(TextExtent(dc.GetDC(), small.Get(), "WWW").cx, TextExtent(dc.GetDC(), small.Get(), "iii").cx);
+    EXPECT_EQ(TextExtent(dc.GetDC(), large.Get(), "").cx, 0);
     EXPECT_EQ(GetCurrentObject(dc.GetDC(), OBJ_FONT), before);
 }
 

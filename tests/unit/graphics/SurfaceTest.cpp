@@ -5,7 +5,6 @@
 #include "graphics/DisplayChecks.h"
 #include "base/HandleOwners.h"
 #include "graphics/MemoryDC.h"
-#include "graphics/PooledDC.h"
 #include "graphics/Surface.h"
 
 namespace {
@@ -66,24 +65,24 @@ TEST(MemoryDC, RestoresTheObjectFromBeforeTheFirstSelection) {
     EXPECT_EQ(GetCurrentObject(memory.GetDC(), OBJ_BITMAP), original);
 }
 
-TEST(PooledDC, ReusesItsDCsAndFreesTheBitmapAfterEachScope) {
+TEST(MemoryDCPool, ReusesItsDCsAndFreesTheBitmapAfterEachScope) {
     Bitmap a(CreateBitmap(4, 4, 1, 32, nullptr));
     Bitmap b(CreateBitmap(4, 4, 1, 32, nullptr));
     HDC outer, inner;
     {
-        PooledDC first(a.Get());
-        PooledDC nested(b.Get());
-        outer = first.Get();
-        inner = nested.Get();
+        MemoryDC first(a.Get());
+        MemoryDC nested(b.Get());
+        outer = first.GetDC();
+        inner = nested.GetDC();
         EXPECT_NE(inner, outer) << "nested scopes share a DC";
         EXPECT_EQ(GetCurrentObject(outer, OBJ_BITMAP), a.Get());
     }
     // Drawing keeps taking DCs; none may be made beyond the two the deepest nesting needed.
     for (int i = 0; i < 100; ++i) {
-        PooledDC first(a.Get());
-        PooledDC nested(b.Get());
-        ASSERT_TRUE(first.Get() == outer || first.Get() == inner);
-        ASSERT_TRUE(nested.Get() == outer || nested.Get() == inner);
+        MemoryDC first(a.Get());
+        MemoryDC nested(b.Get());
+        ASSERT_TRUE(first.GetDC() == outer || first.GetDC() == inner);
+        ASSERT_TRUE(nested.GetDC() == outer || nested.GetDC() == inner);
     }
     MemoryDC elsewhere(a.Get());
     EXPECT_EQ(GetCurrentObject(elsewhere.GetDC(), OBJ_BITMAP), a.Get()) << "pool kept the bitmap";
