@@ -24,7 +24,7 @@ constexpr UINT kNoHardwareBoxStyle = MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST;
 // A second copy brings the first one's windows forward: the detail frame (or any other
 // top-level window still titled with the program's name) first, the monitor last.
 void ActivateFirstInstance() {
-    for (UINT titleId : {ids::kDetailTitle, ids::kMonitorTitle}) {
+    for (UINT titleId : {IDS_DETAIL_TITLE, IDS_MONITOR_TITLE}) {
         char title[80] = "";
         LoadStringA(ResourceInstance(), titleId, title, sizeof title);
         if (HWND window = FindWindowExA(nullptr, nullptr, "ElxWnd", title)) {
@@ -69,7 +69,7 @@ int RunApplication(HINSTANCE instance) {
     HMODULE msimg32 = LoadLibraryA("msimg32.dll");
     if (!msimg32) {
         SetResourceInstance(instance);
-        ShowErrorBox(LoadResourceString(ids::kMsimg32Required));
+        ShowErrorBox(LoadResourceString(IDS_MSIMG32_REQUIRED));
         return -1;
     }
 
@@ -86,7 +86,7 @@ int RunApplication(HINSTANCE instance) {
         }
         TheDeviceTree().Clear();
     } else {
-        MessageBoxA(nullptr, LoadResourceString(ids::kNoHardware).Chars(), LoadResourceString(ids::kAppCaption).Chars(),
+        MessageBoxA(nullptr, LoadResourceString(IDS_NO_HARDWARE).Chars(), LoadResourceString(IDS_APP_CAPTION).Chars(),
                     kNoHardwareBoxStyle);
     }
 

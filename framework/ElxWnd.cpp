@@ -45,7 +45,7 @@ ElxWnd* ElxWnd::FromHandle(HWND window) {
 }
 
 ElxWnd::ElxWnd(HWND parent, DWORD style, DWORD exStyle, bool visible) {
-    hwnd_ = CreateWindowExA(exStyle, "ElxWnd", LoadResourceString(ids::kAppCaption).Chars(),
+    hwnd_ = CreateWindowExA(exStyle, "ElxWnd", LoadResourceString(IDS_APP_CAPTION).Chars(),
                             style | (visible ? WS_VISIBLE : 0), 0, 0, 0, 0, parent, nullptr, ResourceInstance(),
                             this);
     if (hwnd_) WindowMap()[hwnd_] = this;

@@ -14,7 +14,7 @@ void CheckColorDepth() {
     WindowDC screen(nullptr);
     if (GetDeviceCaps(screen.Get(), BITSPIXEL) > 8) return;
     MessageBoxA(nullptr, LoadResourceString(IDS_COLOR_DEPTH_WARNING).Chars(),
-                LoadResourceString(ids::kAppCaption).Chars(), MB_ICONEXCLAMATION);
+                LoadResourceString(IDS_APP_CAPTION).Chars(), MB_ICONEXCLAMATION);
 }
 
 bool IsWindows98() {

@@ -16,7 +16,7 @@ String LoadResourceString(UINT id) {
 }
 
 void ShowErrorBox(String text) {
-    MessageBoxA(nullptr, text.Chars(), LoadResourceString(ids::kErrorCaption).Chars(), MB_OK);
+    MessageBoxA(nullptr, text.Chars(), LoadResourceString(IDS_ERROR_CAPTION).Chars(), MB_OK);
 }
 
 String SystemErrorText(DWORD code) {

@@ -12,11 +12,6 @@ namespace rec = layout::record;
 
 namespace {
 const char* const kNotAvailable = "N/A";
-
-String Letter(uint8_t number) {
-    char letter[2] = {static_cast<char>(number + 64), '\0'};
-    return String(letter);
-}
 }  // namespace
 
 uint8_t DeviceNode::Kind() const { return ReadU8(record_, rec::kKind); }
@@ -160,7 +155,7 @@ String DeviceNode::UpstreamName() const { return field::WideAt(record_, rec::kUp
 
 String DeviceNode::PortDesignation() const {
     uint8_t type = PortDesignationType();
-    if (type == 1 || type == 3) return Letter(ReadU8(record_, rec::kPort));
+    if (type == 1 || type == 3) return field::PortLetter(ReadU8(record_, rec::kPort));
     return String::FromInt(ReadU16(record_, rec::kPort));
 }
 

@@ -7,6 +7,11 @@
 
 namespace field {
 
+String PortLetter(uint8_t number) {
+    const char letter[2] = {static_cast<char>('A' + number - 1), '\0'};
+    return String(letter);
+}
+
 String WideAt(bytes::Address base, uint32_t offset) {
     bytes::Address text = bytes::ReadPtr32(base, offset);
     return String(text ? reinterpret_cast<const wchar_t*>(text) : nullptr);

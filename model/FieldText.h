@@ -17,4 +17,7 @@ String InlineWide(bytes::Address base, uint32_t offset, uint32_t capacity);
 // (the terminator included), or 2 for an empty text.
 uint16_t WriteInlineWide(bytes::Address base, uint32_t offset, uint32_t maxChars, String text);
 
+// The letter of a port numbered 1, 2, ...: "A", "B", ...
+String PortLetter(uint8_t number);
+
 }  // namespace field

@@ -1,6 +1,7 @@
 #include "model/TopologyItem.h"
 
 #include "model/DeviceTree.h"
+#include "model/FieldText.h"
 #include "model/Layout.h"
 
 using bytes::ReadU16;
@@ -73,9 +74,7 @@ String TopologyItem::PortLabel() const {
     switch (NodeKind()) {
     case layout::kHub: {
         uint16_t number = ReadU16(node, layout::hub::kNumber);
-        if (!UsesLetters()) return String::FromInt(number);
-        char letter[2] = {static_cast<char>((number & 0xFF) + 64), '\0'};
-        return String(letter);
+        return UsesLetters() ? field::PortLetter(static_cast<uint8_t>(number)) : String::FromInt(number);
     }
     case layout::kDevice: return String::FromInt(ReadU8(node, layout::device::kPort));
     default: return String();

@@ -105,14 +105,3 @@
 #define IDS_WARNING_CAPTION 98
 #define IDS_COLOR_DEPTH_WARNING 100
 #define IDS_HELP_FILE 102
-
-#ifdef __cplusplus
-namespace ids {
-constexpr unsigned kAppCaption = IDS_APP_CAPTION;
-constexpr unsigned kDetailTitle = IDS_DETAIL_TITLE;
-constexpr unsigned kNoHardware = IDS_NO_HARDWARE;
-constexpr unsigned kErrorCaption = IDS_ERROR_CAPTION;
-constexpr unsigned kMsimg32Required = IDS_MSIMG32_REQUIRED;
-constexpr unsigned kMonitorTitle = IDS_MONITOR_TITLE;
-}  // namespace ids
-#endif

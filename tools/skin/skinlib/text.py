@@ -1,5 +1,6 @@
 """Text: a tiny built-in pixel font for crisp small caps, and Liberation fonts through
-ImageMagick for larger type (with the pixel font, scaled, where ImageMagick is missing)."""
+ImageMagick for larger type. Both are required (the set-up script installs them), so every
+machine draws the same art."""
 import os
 import subprocess
 
@@ -44,16 +45,17 @@ def pixel_text(img, x, y, s, colour, scale=1, a=1.0):
 
 
 def coverage(s, points, face="LiberationSans-Bold.ttf"):
-    """Anti-aliased coverage of a text: (w, h, list of 0..1), or None without ImageMagick."""
-    if not os.path.exists(CONVERT):
-        return None
+    """Anti-aliased coverage of a text: (w, h, list of 0..1)."""
+    for need in (CONVERT, FONTS + face):
+        if not os.path.exists(need):
+            raise SystemExit(f"skin: {need} is missing; run tools/setup.sh (imagemagick, fonts-liberation)")
     try:
         out = subprocess.run(
             [CONVERT, "-background", "black", "-fill", "white", "-font", FONTS + face,
              "-pointsize", str(points), "label:" + s, "-format", "%w %h\n", "-write", "info:-",
              "-depth", "8", "gray:-"], capture_output=True, check=True, timeout=30).stdout
-    except (OSError, subprocess.SubprocessError):
-        return None
+    except (OSError, subprocess.SubprocessError) as error:
+        raise SystemExit(f"skin: ImageMagick could not draw {s!r}: {error}")
     head, _, raw = out.partition(b"\n")
     w, h = (int(v) for v in head.split())
     return w, h, [b / 255.0 for b in raw[:w * h]]
@@ -61,13 +63,7 @@ def coverage(s, points, face="LiberationSans-Bold.ttf"):
 
 def text(img, x, y, s, points, colour, face="LiberationSans-Bold.ttf", a=1.0, centre=False):
     """Draw s with its box's top-left at (x, y) (or centred on x); returns the width."""
-    cov = coverage(s, points, face)
-    if cov is None:
-        scale = max(1, round(points / 7))
-        w = pixel_text_width(s, scale)
-        pixel_text(img, x - (w // 2 if centre else 0), y + scale, s, colour, scale, a)
-        return w
-    w, h, vals = cov
+    w, h, vals = coverage(s, points, face)
     left = x - (w // 2 if centre else 0)
     for yy in range(h):
         for xx in range(w):
