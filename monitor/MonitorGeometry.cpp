@@ -4,24 +4,24 @@
 
 namespace monitor_geometry {
 
+namespace {
+// Moves the span [low, high) back inside [0, limit), its length kept.
+void ClampSpan(int& low, int& high, int limit) {
+    const int length = high - low;
+    if (low < 0) {
+        low = 0;
+        high = length;
+    }
+    if (high > limit) {
+        high = limit;
+        low = limit - length;
+    }
+}
+}  // namespace
+
 Box ClampPlacement(Box p, int screenWidth, int screenHeight) {
-    const int width = p.Width(), height = p.Height();
-    if (p.left < 0) {
-        p.left = 0;
-        p.right = width;
-    }
-    if (p.right > screenWidth) {
-        p.right = screenWidth;
-        p.left = screenWidth - width;
-    }
-    if (p.top < 0) {
-        p.top = 0;
-        p.bottom = height;
-    }
-    if (p.bottom > screenHeight) {
-        p.bottom = screenHeight;
-        p.top = screenHeight - height;
-    }
+    ClampSpan(p.left, p.right, screenWidth);
+    ClampSpan(p.top, p.bottom, screenHeight);
     return p;
 }
 
