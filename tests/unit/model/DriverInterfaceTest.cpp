@@ -1,10 +1,9 @@
 // The driver interface against a fake library: what it passes, in which order, and how
-// the library's callbacks reach the program.
+// the library's callbacks reach the program; and the restart after resume that uses it.
 #include <gtest/gtest.h>
-
+#include <cstring>
 #include <string>
 #include <vector>
-
 #include "app/Lifecycle.h"
 #include "base/Settings.h"
 #include "framework/WindowsAlive.h"
@@ -15,180 +14,65 @@
 
 namespace {
 
-namespace reg = e2e::registry;
+std::vector<std::string> calls;
+HWND treeWindow;
+LinsettCallback callbacks[3];
+uintptr_t block, systemAtStop;  // block 0: no hardware
+int Note(const std::string& call) { return calls.push_back(call), 1; }
 
-struct FakeLibrary {
-    std::vector<std::string> calls;
-    HWND treeWindow = nullptr;
-    LinsettCallback callbacks[3] = {};
-    std::vector<uintptr_t> blocks;  // handed out by successive InitializeDLL calls; 0 = no hardware
-    size_t started = 0;
-    int lightByteAtStop = -1;
-    uintptr_t systemRecordAtStop = 0;
-} fake;
-
-void* __cdecl FakeInitialize(HWND tree, const void* table) {
-    fake.calls.push_back("initialize");
-    fake.treeWindow = tree;
-    auto* slots = static_cast<const LinsettCallback*>(table);
-    for (int i = 0; i < 3; ++i) fake.callbacks[i] = slots[i];
-    uintptr_t block = fake.started < fake.blocks.size() ? fake.blocks[fake.started] : 0;
-    ++fake.started;
-    return reinterpret_cast<void*>(block);
-}
-int __cdecl FakeDeinitialize() {
-    fake.calls.push_back("deinitialize");
-    if (fake.systemRecordAtStop) fake.lightByteAtStop = *reinterpret_cast<uint8_t*>(fake.systemRecordAtStop + 2);
-    return 1;
-}
-int __cdecl FakeMoveUp(void* record, int places) {
-    fake.calls.push_back("up " + std::to_string(reinterpret_cast<uintptr_t>(record)) + " " + std::to_string(places));
-    return 1;
-}
-int __cdecl FakeMoveDown(void* record, int places) {
-    fake.calls.push_back("down " + std::to_string(reinterpret_cast<uintptr_t>(record)) + " " + std::to_string(places));
-    return 1;
-}
-int __cdecl FakeShowLight(int on, int constant) {
-    fake.calls.push_back("light " + std::to_string(on) + " " + std::to_string(constant));
-    return 1;
-}
-int __cdecl FakeSave() {
-    fake.calls.push_back("save");
-    return 1;
-}
-
-class DriverWithFakeLibrary : public ::testing::Test {
-protected:
-    DriverInterface driver;
-    void SetUp() override {
-        fake = FakeLibrary{};
-        driver.UseEntryPoints({FakeInitialize, FakeDeinitialize, FakeMoveUp, FakeMoveDown, FakeShowLight, FakeSave});
-    }
-};
-
-TEST_F(DriverWithFakeLibrary, StartHandsOverAHiddenTreeAndTheCallbacks) {
-    SyntheticTopology topo;
-    fake.blocks = {topo.RootBlock()};
-    ASSERT_TRUE(driver.Start(GetModuleHandleA(nullptr)));
-    EXPECT_EQ(driver.RootBlock(), topo.RootBlock());
-    HWND tree = driver.TreeWindow();
-    ASSERT_EQ(fake.treeWindow, tree);
-    char className[64] = "";
-    GetClassNameA(tree, className, sizeof className);
-    EXPECT_STREQ(className, "SysTreeView32");
-    EXPECT_FALSE(IsWindowVisible(tree));
-    EXPECT_EQ(GetParent(tree), nullptr);
-
-    driver.Stop();
-    EXPECT_EQ(fake.calls, (std::vector<std::string>{"initialize", "deinitialize"}));
-    EXPECT_FALSE(IsWindow(tree)) << "the tree window outlived the library";
-    EXPECT_EQ(driver.TreeWindow(), nullptr);
-}
-
-TEST_F(DriverWithFakeLibrary, NoHardwareIsAFailedStart) {
-    fake.blocks = {0};
+TEST(DriverInterface, StartsStopsMovesForwardsTheCallbacksAndRestartsAfterResume) {
+    DriverInterface& driver = DriverInterface::Instance();  // the callbacks speak to this one
+    driver.UseEntryPoints(
+        {[](HWND tree, const void* table) -> void* {
+             treeWindow = tree;
+             std::memcpy(callbacks, table, sizeof callbacks);
+             return reinterpret_cast<void*>(block);
+         },
+         [] { return Note("stop " + std::to_string(systemAtStop ? *(uint8_t*)(systemAtStop + 2) : 9)); },
+         [](void* r, int n) { return Note("up " + std::to_string(uintptr_t(r)) + " " + std::to_string(n)); },
+         [](void* r, int n) { return Note("down " + std::to_string(uintptr_t(r)) + " " + std::to_string(n)); },
+         [](int on, int k) { return Note("light " + std::to_string(on) + " " + std::to_string(k)); },
+         [] { return Note("save"); }});
     EXPECT_FALSE(driver.Start(GetModuleHandleA(nullptr)));
-    EXPECT_EQ(fake.calls, (std::vector<std::string>{"initialize"}));
     driver.Stop();
-}
-
-TEST_F(DriverWithFakeLibrary, CallbacksReachTheHandlersOnTheirSlots) {
-    // The callbacks are static: they speak to the process-wide instance.
-    DriverInterface& global = DriverInterface::Instance();
-    std::vector<std::string> seen;
-    global.SetHandlers({[&](bytes::Address block) { seen.push_back("changed " + std::to_string(block)); },
-                        [&] { seen.push_back("changing"); }});
     SyntheticTopology topo;
-    fake.blocks = {topo.RootBlock()};
+    block = topo.RootBlock();
     ASSERT_TRUE(driver.Start(GetModuleHandleA(nullptr)));
+    EXPECT_EQ(driver.RootBlock(), block);
+    ASSERT_EQ(treeWindow, driver.TreeWindow());
 
-    EXPECT_EQ(fake.callbacks[2](0), 1u);
-    EXPECT_EQ(fake.callbacks[1](12345), 1u);
-    EXPECT_EQ(fake.callbacks[0](0xFEDCBA98u), 1u);
-    EXPECT_EQ(seen, (std::vector<std::string>{"changing", "changed " + std::to_string(0xFEDCBA98ull)}))
-        << "the new root block's address must arrive zero-extended";
-    global.SetHandlers({});
-    driver.Stop();
-}
-
-TEST_F(DriverWithFakeLibrary, MovesPassTheSignedDeltaAsPlaces) {
-    struct Case {
-        int delta;
-        std::string call;
-    } cases[] = {{0, "up 4096 0"}, {1, "down 4096 1"}, {-2, "up 4096 2"}, {5, "down 4096 5"}};
-    for (const Case& c : cases) {
-        fake.calls.clear();
-        driver.MoveBy(4096, c.delta);
-        EXPECT_EQ(fake.calls, (std::vector<std::string>{c.call})) << c.delta;
-    }
-    fake.calls.clear();
-    driver.SetTransmissionLight(true);
+    std::vector<std::string> seen;
+    driver.SetHandlers({[&](bytes::Address at) { seen.push_back("changed " + std::to_string(at)); },
+                        [&] { seen.push_back("changing"); }});
+    EXPECT_EQ(callbacks[2](0) + callbacks[1](1) + callbacks[0](0xFEDCBA98u), 3u);
+    EXPECT_EQ(seen, (std::vector<std::string>{"changing", "changed " + std::to_string(0xFEDCBA98ull)}));
+    driver.SetHandlers({});
+    for (int delta : {0, 1, -2}) driver.MoveBy(4096, delta);
     driver.SetTransmissionLight(false);
     driver.SaveChange();
-    EXPECT_EQ(fake.calls, (std::vector<std::string>{"light 1 1", "light 0 1", "save"}));
-}
+    EXPECT_EQ(calls, (std::vector<std::string>{"stop 9", "up 4096 0", "down 4096 1", "up 4096 2", "light 0 1", "save"}))
+        << "no hardware: a failed start; zero moves up";
 
-// The restart after resume, on the process-wide instances it works with.
-class Resume : public ::testing::Test {
-protected:
-    SyntheticTopology before, after;
-    uintptr_t oldSystem = 0, newSystem = 0;
-
-    static uintptr_t OneSystemRing(SyntheticTopology& topo) {
-        uintptr_t computer = topo.NewNode(0x80), system = topo.NewRecord(0x80, "Computer");
-        topo.Connect(system, computer);
-        topo.LinkRingA({system});
-        topo.LinkRingB({system});
-        topo.SetRoot(system, system, nullptr);
-        return system;
-    }
-
-    void SetUp() override {
-        fake = FakeLibrary{};
-        oldSystem = OneSystemRing(before);
-        newSystem = OneSystemRing(after);
-        before.SetU8(oldSystem, 0x02, 1);
-        fake.systemRecordAtStop = oldSystem;
-        reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
-        ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, Settings::kKeyPath));
-        DriverInterface::Instance().UseEntryPoints(
-            {FakeInitialize, FakeDeinitialize, FakeMoveUp, FakeMoveDown, FakeShowLight, FakeSave});
-        fake.blocks = {before.RootBlock(), after.RootBlock()};
-        ASSERT_TRUE(DriverInterface::Instance().Start(GetModuleHandleA(nullptr)));
-        TheDeviceTree().Attach(DriverInterface::Instance().TreeWindow(), before.RootBlock());
-        fake.calls.clear();
-    }
-    void TearDown() override {
-        DriverInterface::Instance().Stop();
-        DriverInterface::Instance().UseEntryPoints({});
-        TheDeviceTree().Clear();
-        SetWindowsAlive(true);
-        reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
-    }
-};
-
-TEST_F(Resume, RestartsTheLibraryAndCarriesTheLightSwitchOver) {
-    reg::SetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, "ShowTransmissionLight", 0);
+    // A resume whose restart finds no hardware: the light switch is stored before the stop,
+    // and neither the model nor the windows go on using the stopped library.
+    systemAtStop = topo.NewRecord(0x80, "Computer");
+    topo.SetU8(systemAtStop, 2, 1);
+    topo.LinkRingA({systemAtStop});
+    topo.SetRoot(systemAtStop, systemAtStop, nullptr);
+    TheDeviceTree().Attach(treeWindow, block);
+    ASSERT_TRUE(e2e::registry::CreateKey(HKEY_LOCAL_MACHINE, Settings::kKeyPath));
+    e2e::registry::SetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, "ShowTransmissionLight", 0);
+    block = 0;
+    calls.clear();
+    const HWND stoppedTree = treeWindow;
     ResumeSequence();
-    EXPECT_EQ(fake.calls, (std::vector<std::string>{"deinitialize", "initialize"}));
-    EXPECT_EQ(fake.lightByteAtStop, 0) << "the switch is stored before the library stops";
-    EXPECT_EQ(DriverInterface::Instance().RootBlock(), after.RootBlock());
-    EXPECT_EQ(TheDeviceTree().SystemRecord()->Record(), newSystem);
-    EXPECT_EQ(*reinterpret_cast<uint8_t*>(newSystem + 2), 0);
-    EXPECT_TRUE(AreWindowsAlive());
-}
-
-TEST_F(Resume, SwitchOnByDefaultInTheNewSystemRecord) {
-    ResumeSequence();
-    EXPECT_EQ(*reinterpret_cast<uint8_t*>(newSystem + 2), 1);
-}
-
-TEST_F(Resume, FailedRestartLeavesTheWindowsSilent) {
-    fake.blocks = {before.RootBlock(), 0};
-    ResumeSequence();
+    EXPECT_EQ(calls, (std::vector<std::string>{"stop 0"}));
+    EXPECT_FALSE(IsWindow(stoppedTree)) << "the tree window outlived the library";
+    EXPECT_EQ(TheDeviceTree().SystemRecord(), nullptr);
     EXPECT_FALSE(AreWindowsAlive());
-    EXPECT_EQ(TheDeviceTree().SystemRecord(), nullptr) << "the model still points into the stopped library";
+    SetWindowsAlive(true);
+    e2e::registry::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+    driver.UseEntryPoints({});
 }
 
 }  // namespace

@@ -1,161 +1,178 @@
-// The tile list as the monitor window uses it: rebuilt from the monitoring order, rows
-// fitted, dragged to reorder (with the driver told), clicked, and rebuilt under a drag.
+// The tile list as the monitor window uses it, on a hidden window over synthetic records with
+// the program's art: rebuilt, rows fitted, dragged (the driver told), clicked; tiles' tips and light.
 #include <gtest/gtest.h>
-
-#include "framework/RootElement.h"
+#include <memory>
+#include <string>
+#include <vector>
+#include "framework/SharedLook.h"
+#include "graphics/StartupStrips.h"
+#include "model/DeviceTree.h"
+#include "model/DriverInterface.h"
+#include "monitor/DeviceTileList.h"
+#include "monitor/TileArt.h"
 #include "monitor/TileGeometry.h"
-#include "tests/unit/monitor/TileListFixture.h"
+#include "tests/unit/elements/ElementHost.h"
+#include "tests/unit/model/SyntheticTopology.h"
 
-namespace monitor_test {
 namespace {
 
-using elements_test::At;
+struct Device { const char* key; uint8_t severity, statusCode, portType, port, hubNumber; bool connected = true; };
+const std::vector<Device> kFive{{"mouse", 0, 0, 0, 1, 1}, {"disk", 3, 4, 1, 2, 3}, {"cam", 2, 4, 2, 3, 1},
+                                {"printer", 3, 1, 3, 4, 2}, {"keys", 4, 3, 0, 12, 4}};
+std::vector<std::string> moves;  // what the driver was asked, in order: "up 2 disk"
 
-const std::vector<DeviceSpec> kFive{
-    {"mouse", 0, 0, 0, 1, 1},    {"disk", 1, 2, 1, 2, 3},   {"camera", 2, 4, 2, 3, 1},
-    {"printer", 3, 1, 3, 4, 2},  {"keys", 4, 3, 0, 12, 4},
+int Moved(const char* way, void* record, int places) {  // the key is the record's ANSI text at 0x008
+    const char* key = reinterpret_cast<const char*>(*reinterpret_cast<uint32_t*>(uintptr_t(record) + 8));
+    return moves.push_back(std::string(way) + " " + std::to_string(places) + " " + key), 1;
+}
+
+class TileList : public ::testing::Test, public TileListHost {
+protected:
+    static void SetUpTestSuite() {
+        RegisterElxWndClass(GetModuleHandleA(nullptr));
+        LoadSharedLook(GetModuleHandleA(nullptr));
+        LoadStartupStrips();
+        LoadTileImages();
+        DriverInterface::Instance().UseEntryPoints({[](HWND, const void*) -> void* { return nullptr; },
+                                                    [] { return 1; }, [](void* r, int n) { return Moved("up", r, n); },
+                                                    [](void* r, int n) { return Moved("down", r, n); },
+                                                    [](int, int) { return 1; }, [] { return 1; }});
+    }
+    void SetUp() override {
+        moves.clear();
+        host.root.SetSize(185, 200);
+        list.SetHost(this);
+    }
+    void OpenDetails(DeviceNode& node) override { opened += node.KeyName().Chars(); }
+    bool IsOptionsDialogOpen() override { return optionsOpen; }
+
+    // Records in ring order after the system record; the old ones stay readable meanwhile.
+    void Build(const std::vector<Device>& devices) {
+        auto fresh = std::make_unique<SyntheticTopology>();
+        SyntheticTopology& t = *fresh;
+        const uintptr_t computer = t.NewNode(0x80);
+        t.SetWide(computer, 0x1C, L"WORKBENCH");
+        const HTREEITEM top = t.Insert(nullptr, computer, "WORKBENCH");
+        std::vector<uintptr_t> records{t.NewRecord(0x80, "Computer", computer)};
+        for (const Device& d : devices) {
+            const uintptr_t node = d.connected ? t.NewNode(0x83) : 0;
+            records.push_back(t.NewRecord(0x83, d.key, node));
+            if (node) t.SetU8(node, 0x78, d.severity), t.SetU8(node, 0x88, d.statusCode), t.Insert(top, node, d.key);
+            t.SetU16(records.back(), 0x172, d.port);
+            t.SetU8(records.back(), 0x174, d.portType);
+            t.SetU8(records.back(), 0x175, d.hubNumber);
+        }
+        t.LinkRingA(records);
+        t.SetRoot(records[0], records[0], top);
+        tree.Attach(t.TreeWindow(), t.RootBlock());
+        tree.DiscardHandles();
+        tree.Rebuild();
+        list.Rebuild();
+        topo = std::move(fresh);
+    }
+    void ShowRows(int rows) { list.SetBounds(kListX, kListY, tiles::kWidth, tiles::ColumnHeight(rows)); }
+    POINT RowCentre(int row) const {  // in window coordinates
+        const DeviceTile* tile = list.TileAt(list.FirstVisible() + row);
+        return POINT{kListX + 80, kListY + tile->Y() + tiles::ContentTop(tile->PositionKind()) + 9};
+    }
+    std::string Shown() const {
+        std::string shown;
+        for (int i = 0; i < list.NodeCount(); ++i) shown += std::string(list.TileAt(i)->Node().KeyName().Chars()) + " ";
+        return shown;
+    }
+    void Drag(int row, int toY, int toX = kListX + 80) {
+        const POINT p = RowCentre(row);
+        host.Down(p.x, p.y);
+        host.Move(toX, toY);
+        host.Up(toX, toY);
+    }
+    static constexpr int kListX = 24, kListY = 18;
+    elements_test::HostWindow host;
+    std::unique_ptr<SyntheticTopology> topo;
+    DeviceTree tree;
+    DeviceTileList list{&host.root, tree};
+    std::string opened;
+    bool optionsOpen = false;
 };
 
-TEST_F(TileListTest, RebuildShowsTheSystemAndConnectedDevicesInRingOrder) {
-    std::vector<DeviceSpec> devices = kFive;
-    devices[2].connected = false;
-    Build(devices);
-    EXPECT_EQ(ShownRecords(), (std::vector<uintptr_t>{Record(0), Record(1), Record(2), Record(4), Record(5)}));
-    EXPECT_EQ(list.TileForNode(tree.HandleByRecord(Record(4))), list.TileAt(3));
-    EXPECT_EQ(list.TileForNode(tree.HandleByRecord(Record(3))), nullptr);  // not connected
-    EXPECT_EQ(list.IndexOfTile(list.TileAt(2)), 2);
-}
-
-TEST_F(TileListTest, RowsFitTheHeightAndTheFirstVisibleFollowsAShrinkingList) {
+TEST_F(TileList, RebuildShowsConnectedDevicesInRingOrderAndEndsADragOnTheOldTiles) {
+    Build({kFive[0], kFive[1], {"cam", 2, 4, 2, 3, 1, false}, kFive[3], kFive[4]});
+    EXPECT_EQ(Shown(), "System mouse disk printer keys ");
     Build(kFive);
     ShowRows(3);
-    EXPECT_EQ(list.VisibleCount(), 3);
     list.SetSize(tiles::kWidth, tiles::ColumnHeight(3) - 1);
     EXPECT_EQ(list.VisibleCount(), 2);
-    // Heights of the shown tiles follow their kinds and stack without gaps.
-    EXPECT_EQ(list.TileAt(0)->Height(), 35);
-    EXPECT_EQ(list.TileAt(1)->Y(), 35);
-    EXPECT_FALSE(list.TileAt(2)->IsVisible());
-
     ShowRows(3);
-    EXPECT_TRUE(list.ScrollDown());
-    EXPECT_TRUE(list.ScrollDown());
-    EXPECT_TRUE(list.ScrollDown());
-    EXPECT_FALSE(list.ScrollDown());  // rows 3 to 5 of six shown
-    EXPECT_EQ(list.FirstVisible(), 3);
-    EXPECT_TRUE(list.CanScrollUp());
-
-    // A rebuild with fewer nodes pulls the window back so that the last rows stay filled.
+    EXPECT_EQ(list.TileAt(1)->Y(), 35) << "tiles stack after the taller first one";
+    while (list.ScrollDown()) {}
+    EXPECT_EQ(list.FirstVisible(), 3);  // rows 3 to 5 of six: cam printer keys
+    const POINT p = RowCentre(0);
+    host.Down(p.x, p.y);
+    host.Move(p.x, RowCentre(1).y);
+    // A topology change under the drag: fewer nodes pull the rows back, and the old tiles
+    // go with the drag; the rest of the gesture reaches fresh tiles never pressed.
     Build({kFive[0], kFive[1], kFive[2]});
     EXPECT_EQ(list.FirstVisible(), 1);
-    EXPECT_EQ(list.VisibleCount(), 3);
     EXPECT_FALSE(list.CanScrollDown());
-
-    Build({});
-    EXPECT_EQ(list.NodeCount(), 1);  // the system record alone
-    EXPECT_EQ(list.VisibleCount(), 1);
-    EXPECT_EQ(list.TileAt(0)->PositionKind(), tiles::kOnly);
-    EXPECT_EQ(list.TileAt(0)->Height(), 41);
-}
-
-TEST_F(TileListTest, DraggingAboveAndBelowTheListMovesToTheEndRowsAndTellsTheDriver) {
-    Build(kFive);
-    ShowRows(4);
-    ASSERT_TRUE(list.ScrollDown());  // rows show indexes 1 to 4
-    const std::vector<uintptr_t> before = ShownRecords();
-
-    // The second shown row dragged far above the list lands on the first shown row.
-    POINT p = RowCentre(1);
-    host.Down(p.x, p.y);
-    host.Move(p.x, -200);
-    EXPECT_EQ(ShownRecords()[1], before[2]);
-    EXPECT_EQ(ShownRecords()[2], before[1]);
-    EXPECT_EQ(moves, (std::vector<Move>{{true, 1, before[2]}}));
-    host.Up(p.x, -200);
-    EXPECT_TRUE(detail.opened.empty());  // a drag never opens the details
-
-    // The first shown row dragged below the list lands on the last shown row, never beyond.
-    moves.clear();
-    const std::vector<uintptr_t> middle = ShownRecords();
-    p = RowCentre(0);
-    host.Down(p.x, p.y);
-    host.Move(p.x, 900);
-    EXPECT_EQ(ShownRecords()[4], middle[1]);
-    EXPECT_EQ(ShownRecords()[5], middle[5]);
-    EXPECT_EQ(moves, (std::vector<Move>{{false, 3, middle[1]}}));
-    host.Up(p.x, 900);
-    EXPECT_TRUE(detail.opened.empty());
-}
-
-TEST_F(TileListTest, TwoRowsUpIsOneMoveOfTwoAndOwnRowIsNoMove) {
-    Build(kFive);
-    ShowRows(5);
-    const std::vector<uintptr_t> before = ShownRecords();
-    POINT p = RowCentre(3);
-    host.Down(p.x, p.y);
-    // Off the tile to the side but within its own row: no reorder, no driver call.
-    host.Move(kListX + tiles::kWidth + 5, p.y);
-    EXPECT_TRUE(moves.empty());
-    EXPECT_EQ(ShownRecords(), before);
-    const POINT to = RowCentre(1);
-    host.Move(p.x, to.y);
-    EXPECT_EQ(moves, (std::vector<Move>{{true, 2, before[3]}}));
-    EXPECT_EQ(list.TileAt(1)->Node().Record(), before[3]);
-    // The dragged tile now lies under the pointer and is still the pressed one.
-    EXPECT_TRUE(list.TileAt(1)->IsPressedInside());
-    host.Up(to.x, to.y);
-    EXPECT_TRUE(detail.opened.empty());
-}
-
-TEST_F(TileListTest, AClickOpensTheDetailsAndARefusedOrSingleRowPressDoesNotReorder) {
-    Build(kFive);
-    ShowRows(3);
-    POINT p = RowCentre(2);
-    host.Down(p.x, p.y);
-    host.Up(p.x, p.y);
-    EXPECT_EQ(detail.opened, (std::vector<uintptr_t>{Record(2)}));
-
-    // While an options dialog is open a press is refused: no capture, no click.
-    detail.optionsOpen = true;
-    host.Down(p.x, p.y);
     EXPECT_EQ(host.root.Captured(), nullptr);
-    host.Up(p.x, p.y);
-    EXPECT_EQ(detail.opened.size(), 1u);
-    detail.optionsOpen = false;
-
-    // With a single row nothing can be reordered.
-    ShowRows(1);
-    const std::vector<uintptr_t> before = ShownRecords();
-    p = RowCentre(0);
-    host.Down(p.x, p.y);
-    host.Move(p.x, 900);
-    host.Up(p.x, 900);
-    EXPECT_EQ(ShownRecords(), before);
-    EXPECT_TRUE(moves.empty());
-}
-
-TEST_F(TileListTest, ATopologyChangeDuringADragEndsItWithNoStaleTileInUse) {
-    Build(kFive);
-    ShowRows(4);
-    const POINT p = RowCentre(1);
-    host.Down(p.x, p.y);
-    host.Move(p.x, RowCentre(2).y);
-    ASSERT_EQ(moves.size(), 1u);
-    ASSERT_NE(host.root.Captured(), nullptr);
-
-    // The library rewrites its records: the old tiles and handles go, and so does the drag.
-    Build({kFive[3], kFive[4], kFive[0]});
-    EXPECT_EQ(host.root.Captured(), nullptr);
-    for (int i = 0; i < list.NodeCount(); ++i) {
-        EXPECT_FALSE(list.TileAt(i)->IsPressed()) << i;
-        EXPECT_EQ(&list.TileAt(i)->Node(), tree.HandleByRecord(Record(i))) << i;
-    }
-    // The rest of the gesture reaches fresh tiles that were never pressed: nothing happens.
-    host.Move(p.x, RowCentre(0).y);
     host.Up(p.x, RowCentre(0).y);
-    EXPECT_EQ(moves.size(), 1u);
-    EXPECT_TRUE(detail.opened.empty());
+    EXPECT_EQ(moves, (std::vector<std::string>{"down 1 cam"}));
+    EXPECT_EQ(opened, "");
+}
+
+TEST_F(TileList, DragsMoveToTheRowUnderThePointerAndTellTheDriverAndClicksOpenTheDetails) {
+    Build(kFive);
+    ShowRows(4);
+    ASSERT_TRUE(list.ScrollDown());  // rows show mouse disk cam printer
+    Drag(3, RowCentre(3).y, kListX + tiles::kWidth + 5);  // off the tile within its own row: no move
+    Drag(3, RowCentre(1).y);
+    Drag(1, -200);  // far above the list: onto the first shown row
+    Drag(0, 900);   // far below: onto the last shown row, never beyond
+    EXPECT_EQ(moves, (std::vector<std::string>{"up 2 printer", "up 1 printer", "down 3 printer"}));
+    EXPECT_EQ(Shown(), "System mouse disk cam printer keys ");
+    EXPECT_EQ(opened, "");
+
+    Drag(2, RowCentre(2).y);  // a click
+    optionsOpen = true;  // a press is refused: no capture, no click
+    Drag(1, RowCentre(1).y);
+    optionsOpen = false;
+    EXPECT_EQ(opened, "cam");
+    ShowRows(1);
+    Drag(0, 900);
+    EXPECT_EQ(moves.size(), 3u) << "one row never reorders";
+}
+
+TEST_F(TileList, TooltipsByAreaAndTheLightFrameOfTheStatusCode) {
+    Build({kFive[0], kFive[1], kFive[4]});
+    ShowRows(4);
+    POINT marker{20, 10}, badge{70, 10}, margin{20, 0}, icon{40, 10};
+    DeviceTile& disk = *list.TileAt(2);
+    EXPECT_EQ(disk.GetTooltip(&marker), String("HARMLESS FAILURE"));
+    EXPECT_EQ(disk.GetTooltip(&badge), String("Plugged into port B of hub 3"));
+    EXPECT_EQ(disk.GetTooltip(&margin), String("Push for details, drag to reorder"));
+    EXPECT_EQ(list.TileAt(0)->GetTooltip(&icon), String("WORKBENCH"));
+
+    const auto square = [&](int row, int frame) {  // the painted light, or the strip's frame
+        const e2e::Image painted = elements_test::PaintTree(host.root);
+        const DeviceTile* tile = list.TileAt(row);
+        const int top = kListY + tile->Y() + tiles::ContentTop(tile->PositionKind()) + 2;
+        HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 13, 13);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        if (frame >= 0) DrawLightFrame(dc, frame, 0, 0);
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < 13; ++y)
+            for (int x = 0; x < 13; ++x) {
+                const COLORREF c = GetPixel(dc, x, y);
+                pixels.push_back(frame < 0 ? painted.At(kListX + 108 + x, top + y)
+                                           : (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+            }
+        SelectObject(dc, old), DeleteObject(bitmap), DeleteDC(dc), ReleaseDC(nullptr, screen);
+        return pixels;
+    };
+    EXPECT_EQ(square(1, -1), square(1, 4));  // the mouse, status code 0
+    EXPECT_EQ(square(2, -1), square(2, 0));  // the disk, status code 4
+    e2e::SaveScreenshot(elements_test::PaintTree(host.root), "device_tile_list");
 }
 
 }  // namespace
-}  // namespace monitor_test
