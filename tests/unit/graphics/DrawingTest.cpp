@@ -1,139 +1,103 @@
-// The image helpers and the two effects, drawn into memory DCs and read back.
+// The image helpers and the two skin effects, drawn into memory DCs and read back, and the
+// corner-shade masks and icon tints under them.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <functional>
+#include <string>
 
 #include "TestArt.h"
-#include "graphics/AlphaBlend.h"
+#include "graphics/CornerMask.h"
 #include "graphics/IconTint.h"
 #include "graphics/ImageHelpers.h"
-#include "graphics/PixelOps.h"
 #include "graphics/SkinEffects.h"
 #include "graphics/SkinImage.h"
-#include "graphics/Tiling.h"
 
 namespace {
 
-constexpr uint32_t kBackground = 0x00102030;
-constexpr uint32_t kInk = 0xFF4080C0;  // opaque
+constexpr uint32_t kBackground = 0x00102030, kInk = 0x004080C0;
 
-Bitmap SolidImage(int width, int height) {
-    const auto bytes = MakeTga(width, height, 0, [](int, int) { return kInk; });
-    return DecodeSkinImage(bytes.data(), bytes.size(), true);
-}
-
-struct Span {
-    int position, length;
-    bool operator==(const Span&) const = default;
-};
-
-std::vector<Span> Tiles(int start, int end, int size) {
-    std::vector<Span> spans;
-    ForEachTile(start, end, size, [&](int pos, int length) { spans.push_back({pos, length}); });
-    return spans;
-}
-
-TEST(ForEachTile, CutsTheLastCopySoItEndsOnTheEnd) {
-    EXPECT_EQ(Tiles(60, 110, 40), (std::vector<Span>{{60, 40}, {100, 11}}));
-    EXPECT_EQ(Tiles(60, 100, 40), (std::vector<Span>{{60, 40}}));
-    EXPECT_EQ(Tiles(0, 100, 25).size(), 4u);
-    EXPECT_TRUE(Tiles(60, 60, 40).empty());
-    EXPECT_TRUE(Tiles(60, 110, 0).empty()) << "an image of no width must not loop for ever";
-}
-
-TEST(AlphaBlend, IsFoundInTheSystemLibrary) { EXPECT_TRUE(AlphaBlendAvailable()); }
-
-TEST(ImageHelpers, TileAlongBothEdgesUpToTheEndPixel) {
-    const Bitmap image = SolidImage(40, 40);
+// Which of the points have ink after draw(dc, image) with an opaque image of the size given.
+std::string Ink(SIZE size, const std::function<void(HDC, HBITMAP)>& draw, std::initializer_list<POINT> points) {
+    const auto bytes = MakeTga(size.cx, size.cy, 0, [](int, int) { return 0xFF000000 | kInk; });
+    const Bitmap image = DecodeSkinImage(bytes.data(), bytes.size(), true);
     TestCanvas canvas(128, 128, kBackground);
-    TileHorizontal(canvas.Dc(), image.Get(), 60, 0, 110);
-    EXPECT_EQ(canvas.Pixel(59, 5), kBackground);
-    EXPECT_EQ(canvas.Pixel(60, 5), kInk & 0xFFFFFF);
-    EXPECT_EQ(canvas.Pixel(110, 5), kInk & 0xFFFFFF) << "cut copy does not reach x2";
-    EXPECT_EQ(canvas.Pixel(111, 5), kBackground);
-    EXPECT_EQ(canvas.Pixel(100, 40), kBackground) << "tiled below the image";
-
-    canvas.Fill(kBackground);
-    TileVertical(canvas.Dc(), image.Get(), 0, 20, 90);
-    EXPECT_EQ(canvas.Pixel(5, 19), kBackground);
-    EXPECT_EQ(canvas.Pixel(5, 90), kInk & 0xFFFFFF) << "cut copy does not reach y2";
-    EXPECT_EQ(canvas.Pixel(5, 91), kBackground);
-    EXPECT_EQ(canvas.Pixel(40, 30), kBackground) << "tiled right of the image";
-
-    // A copy that ends exactly on the end is whole, and nothing follows it.
-    canvas.Fill(kBackground);
-    TileHorizontal(canvas.Dc(), image.Get(), 60, 0, 100);
-    EXPECT_EQ(canvas.Pixel(99, 5), kInk & 0xFFFFFF);
-    EXPECT_EQ(canvas.Pixel(100, 5), kBackground);
+    draw(canvas.Dc(), image.Get());
+    std::string marks;
+    for (POINT p : points) marks += canvas.Pixel(p.x, p.y) == kInk ? '1' : '0';
+    return marks;
 }
 
-TEST(ImageHelpers, BlendAndBlitPlaceTheWholeOrPartOfAnImage) {
-    const Bitmap image = SolidImage(10, 10);
-    TestCanvas canvas(64, 64, kBackground);
-    BlendImagePart(canvas.Dc(), image.Get(), 0, 0, 4, 3);
-    EXPECT_EQ(canvas.Pixel(3, 2), kInk & 0xFFFFFF);
-    EXPECT_EQ(canvas.Pixel(4, 2), kBackground);
-    EXPECT_EQ(canvas.Pixel(3, 3), kBackground);
-    BlendImage(canvas.Dc(), image.Get(), 20, 20);
-    BlitImage(canvas.Dc(), image.Get(), 40, 40);
-    EXPECT_EQ(canvas.Pixel(29, 29), kInk & 0xFFFFFF);
-    EXPECT_EQ(canvas.Pixel(30, 30), kBackground);
-    EXPECT_EQ(canvas.Pixel(49, 49), kInk & 0xFFFFFF);
-    BlendImage(canvas.Dc(), nullptr, 0, 0);  // a failed load draws nothing
+TEST(ImageHelpers, TileBlendAndBlitCoverExactlyTheirPixels) {
+    // Tiles run up to the end pixel itself, the last copy cut; a copy ending on the end is whole.
+    EXPECT_EQ(Ink({40, 40}, [](auto d, auto b) { TileHorizontal(d, b, 60, 0, 110); },
+                    {{59, 5}, {60, 5}, {110, 5}, {111, 5}, {100, 40}}), "01100");
+    EXPECT_EQ(Ink({40, 40}, [](auto d, auto b) { TileHorizontal(d, b, 60, 0, 100); }, {{99, 5}, {100, 5}}), "10");
+    EXPECT_EQ(Ink({40, 40}, [](auto d, auto b) { TileVertical(d, b, 0, 20, 90); },
+                    {{5, 19}, {5, 20}, {5, 90}, {5, 91}, {40, 30}}), "01100");
+    EXPECT_EQ(Ink({0, 0}, [](auto d, auto b) { TileHorizontal(d, b, 0, 0, 100); }, {{0, 0}}), "0") << "no hang";
+    EXPECT_EQ(Ink({10, 10}, [](auto d, auto b) { BlendImagePart(d, b, 0, 0, 4, 3); }, {{3, 2}, {4, 2}, {3, 3}}), "100");
+    EXPECT_EQ(Ink({10, 10}, [](auto d, auto b) { BlendImage(d, b, 20, 20); }, {{20, 20}, {29, 29}, {30, 30}}), "110");
+    EXPECT_EQ(Ink({10, 10}, [](auto d, auto b) { BlitImage(d, b, 20, 20); }, {{20, 20}, {29, 29}, {30, 30}}), "110");
+    // The background covers its rect with whole tiles, the last row and column not cut.
+    EXPECT_EQ(Ink({16, 16}, [](auto d, auto b) { TileBackground(d, b, {4, 4, 20, 20}); }, {{3, 3}, {35, 35}, {36, 36}}),
+              "010");
 }
 
-TEST(ImageHelpers, BackgroundCoversTheRectWithWholeTiles) {
-    const Bitmap tile = SolidImage(16, 16);
-    TestCanvas canvas(64, 64, kBackground);
-    TileBackground(canvas.Dc(), tile.Get(), {4, 4, 20, 20});
-    EXPECT_EQ(canvas.Pixel(3, 3), kBackground);
-    EXPECT_EQ(canvas.Pixel(35, 35), kInk & 0xFFFFFF) << "last row and column are not cut";
-    EXPECT_EQ(canvas.Pixel(36, 36), kBackground);
+// The masks are bottom-up: the first is darkest at its top-left, the second at its bottom-right,
+// falling from alpha 102 at the corner to 0 at distance 64.
+TEST(CornerMask, AlphaFallsWithTheDistanceFromTheMasksCorner) {
+    const std::tuple<CornerMask, int, int, int> cases[] = {
+        {CornerMask::First, 0, 63, 100},  {CornerMask::First, 0, 32, 50}, {CornerMask::First, 63, 0, 0},
+        {CornerMask::Second, 63, 0, 100}, {CornerMask::Second, 0, 63, 0},
+    };
+    for (const auto& [mask, col, row, alpha] : cases)
+        EXPECT_EQ(CornerMaskAlpha(mask, col, row), alpha) << col << "," << row;
 }
 
-// The grey level of a pixel of a grey canvas.
-int Grey(const TestCanvas& canvas, int x, int y) { return int(canvas.Pixel(x, y) & 0xFF); }
-
-TEST(DrawCornerShade, DarkensTowardsTheMasksCorner) {
+// On white, about 40 % darker at the mask's corner and untouched outside the rect.
+TEST(DrawCornerShade, DarkensTowardsTheMasksCornerInsideTheRect) {
     TestCanvas canvas(300, 100, 0xFFFFFF);
+    auto grey = [&](int x, int y) { return int(canvas.Pixel(x, y) & 0xFF); };
     DrawCornerShade(canvas.Dc(), {0, 0, 128, 64});
-    EXPECT_LT(Grey(canvas, 0, 0), 165) << "about 40 % darker at the corner";
-    EXPECT_GT(Grey(canvas, 0, 0), 145);
-    EXPECT_LT(Grey(canvas, 0, 0), Grey(canvas, 30, 15));
-    EXPECT_EQ(Grey(canvas, 127, 63), 255);
-    EXPECT_EQ(Grey(canvas, 128, 0), 255) << "shaded outside the rect";
-
+    EXPECT_NEAR(grey(0, 0), 155, 10);
+    EXPECT_EQ(grey(127, 63) + grey(128, 0), 2 * 255);
     canvas.Fill(0xFFFFFF);
-    DrawCornerShade(canvas.Dc(), {300, 0, -200, 64});  // the 200 pixels left of 300
-    EXPECT_EQ(Grey(canvas, 99, 63), 255);
-    EXPECT_LT(Grey(canvas, 299, 63), 165) << "second mask is darkest at the bottom right";
-    EXPECT_EQ(Grey(canvas, 100, 0), 255);
+    DrawCornerShade(canvas.Dc(), {300, 100, -200, -64});  // the second mask, left of and above (300, 100)
+    EXPECT_NEAR(grey(299, 99), 155, 10);
+    EXPECT_EQ(grey(100, 36) + grey(99, 99) + grey(299, 35), 3 * 255);
 }
 
-class TintedFrameTest : public testing::Test {
-protected:
-    void SetUp() override { strip.Load(16, kStripTga); }
+// Colour bytes in memory order: the first (blue) byte is read as r.
+constexpr uint32_t Bytes(uint32_t alpha, uint32_t first, uint32_t second, uint32_t third) {
+    return alpha << 24 | third << 16 | second << 8 | first;
+}
+
+TEST(TintPixel, TurnsTheHueBySixtyDegreesAVariantAndDesaturates) {
+    const uint32_t red = Bytes(255, 255, 0, 0);
+    const uint32_t cases[][3] = {
+        {red, 1, Bytes(255, 255, 255, 178)},                      // hue 60
+        {red, 3, Bytes(255, 178, 255, 255)},                      // 180
+        {red, 9, Bytes(255, 255, 178, 178)},                      // hue kept, only desaturated
+        {Bytes(255, 128, 128, 128), 6, Bytes(255, 128, 89, 89)},  // greys get a tint
+        {Bytes(128, 120, 30, 77), 6, Bytes(128, 120, 84, 102)},   // alpha and value kept
+    };
+    for (const auto& c : cases) EXPECT_EQ(TintPixel(c[0], int(c[1])), c[2]) << std::hex << c[0] << " " << c[1];
+    uint32_t pixels[3] = {red, red, red};
+    TintPixels(pixels, 2, 1, 3, 9);
+    EXPECT_EQ(pixels[1], Bytes(255, 255, 178, 178));
+    EXPECT_EQ(pixels[2], red) << "tinted past the width";
+}
+
+TEST(DrawTintedFrame, TintsOpaquePixelsKeepsTransparentOnesAndVariantZeroDrawsAsItIs) {
     SkinStrip strip;
-    TestCanvas canvas{32, 8, kBackground};
-};
-
-TEST_F(TintedFrameTest, VariantZeroDrawsTheFrameAsItIs) {
-    TestCanvas plain(32, 8, kBackground);
-    strip.DrawFrame(1, plain.Dc(), 3, 2);
-    DrawTintedFrame(canvas.Dc(), strip, 1, 0, 3, 2);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 32; ++x) ASSERT_EQ(canvas.Pixel(x, y), plain.Pixel(x, y)) << x << "," << y;
-}
-
-TEST_F(TintedFrameTest, OtherVariantsTintOpaquePixelsAndKeepTransparentOnes) {
-    for (int variant : {1, 3, 5, 6, 12}) {
-        canvas.Fill(kBackground);
+    strip.Load(16, kStripTga);
+    TestCanvas canvas(32, 8, kBackground);
+    // Frame 1's first pixel: hue 244.8, kept or turned by 300 past 360, at saturation 0.3.
+    for (auto [variant, colour] : {std::pair{0, StripPixel(16, 0) & 0xFFFFFF}, {6, 0xC88B90u}, {5, 0xC8C38Bu}}) {
         DrawTintedFrame(canvas.Dc(), strip, 1, variant, 3, 2);
-        const uint32_t tinted = TintPixel(PremultiplyPixel(StripPixel(16, 0)), variant);
-        EXPECT_EQ(canvas.Pixel(3, 2), tinted & 0xFFFFFF) << variant;
-        EXPECT_NE(canvas.Pixel(3, 2), StripPixel(16, 0) & 0xFFFFFF) << variant;
+        EXPECT_EQ(canvas.Pixel(3, 2), colour) << variant;
         EXPECT_EQ(canvas.Pixel(4, 2), kBackground) << "transparent pixel painted, variant " << variant;
-        EXPECT_EQ(canvas.Pixel(19, 2), kBackground) << "drew past the frame";
+        EXPECT_EQ(canvas.Pixel(19, 2), kBackground) << "drew past the frame, variant " << variant;
     }
 }
 
