@@ -1,12 +1,10 @@
 #pragma once
-// A hidden window holding an element tree, as the program's windows hold theirs: mouse
-// messages go through the root's routing, WM_TIMER reaches the root's timers, and the whole
-// tree can be painted off screen to look at its pixels.
+// A hidden window holding an element tree as the program's windows do: mouse messages go
+// through the root's routing, WM_TIMER to its timers, and the tree paints off screen.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 #include "framework/SharedLook.h"
@@ -22,20 +20,17 @@ class HostWindow : public ElxWnd {
 public:
     HostWindow() : ElxWnd(nullptr, WS_POPUP, 0, false) {}
     RootElement root{hwnd_};
-
     LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message != WM_TIMER) return ElxWnd::OnOtherMessage(message, wParam, lParam);
         root.OnTimer(static_cast<UINT>(wParam));
         return 0;
     }
-
     // Delivers what was posted to the window, WM_TIMER included.
     void Pump() {
         MSG msg;
         while (PeekMessageA(&msg, hwnd_, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     }
     void PostTimer(UINT id) { PostMessageA(hwnd_, WM_TIMER, id, 0); }
-
     void Down(int x, int y) { root.RouteLeftButtonDown(MK_LBUTTON, At(x, y)); }
     void Move(int x, int y) { root.RouteMouseMove(MK_LBUTTON, At(x, y)); }
     void Up(int x, int y) { root.RouteLeftButtonUp(0, At(x, y)); }
@@ -49,10 +44,9 @@ public:
     std::vector<int> commands;
 };
 
-// The root painted into a 32-bit DIB of the root's size.
+// The root painted into a 32-bit DIB of the root's size, on white.
 e2e::Image PaintTree(RootElement& root);
 
-// Every test of the folder needs the shared look: strips, pens, fonts, cursors.
 class ElementKinds : public ::testing::Test {
 protected:
     static void SetUpTestSuite();
