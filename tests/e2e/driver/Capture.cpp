@@ -53,7 +53,8 @@ Image CaptureWindow(HWND window) {
     return CaptureScreen(r);
 }
 
-bool SaveBmp(const Image& image, const std::string& path) {
+// 32-bit top-down BMP; false when the file cannot be written.
+static bool SaveBmp(const Image& image, const std::string& path) {
     if (image.Empty()) return false;
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;

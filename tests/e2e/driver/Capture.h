@@ -23,9 +23,6 @@ struct Image {
 Image CaptureScreen(const RECT& area);
 Image CaptureWindow(HWND window);
 
-// 32-bit top-down BMP; false when the file cannot be written.
-bool SaveBmp(const Image& image, const std::string& path);
-
 // Saves under the screenshot folder as name.bmp and returns the full path.
 std::string SaveScreenshot(const Image& image, const std::string& name);
 

@@ -34,11 +34,6 @@ void MoveMouseTo(int x, int y) { Send(MouseInput(x, y, 0)); }
 
 void ClickAt(int x, int y, MouseButton button) { Click(x, y, button); }
 
-void DoubleClickAt(int x, int y) {
-    Click(x, y, MouseButton::Left);
-    Click(x, y, MouseButton::Left);
-}
-
 void DragFromTo(int fromX, int fromY, int toX, int toY, int steps) {
     Send(MouseInput(fromX, fromY, 0));
     Send(MouseInput(fromX, fromY, MOUSEEVENTF_LEFTDOWN));
@@ -60,12 +55,6 @@ void PressKey(WORD virtualKey) {
     Send(input);
     input.ki.dwFlags = KEYEVENTF_KEYUP;
     Send(input);
-}
-
-POINT CentreOf(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 }  // namespace e2e

@@ -59,11 +59,6 @@ bool SetString(HKEY root, const std::string& path, const std::string& name, cons
     return SetValue(root, path, name, REG_SZ, bytes);
 }
 
-bool DeleteValue(HKEY root, const std::string& path, const std::string& name) {
-    Key key(root, path, KEY_WRITE);
-    return key.Get() && RegDeleteValueA(key.Get(), name.c_str()) == ERROR_SUCCESS;
-}
-
 std::optional<Value> GetValue(HKEY root, const std::string& path, const std::string& name) {
     Key key(root, path, KEY_READ);
     if (!key.Get()) return std::nullopt;

@@ -20,7 +20,6 @@ bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD
               const std::vector<uint8_t>& data);
 bool SetDword(HKEY root, const std::string& path, const std::string& name, uint32_t value);
 bool SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text);
-bool DeleteValue(HKEY root, const std::string& path, const std::string& name);
 
 struct Value {
     DWORD type = REG_NONE;
