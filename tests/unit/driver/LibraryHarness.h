@@ -1,7 +1,6 @@
 #pragma once
-// The real Linsett.dll loaded into the test process, on a hidden tree window of this thread,
-// with a scenario file and a private LOCALAPPDATA per test. Published fields are read by raw
-// offset from 32-bit addresses, as the program reads them.
+// The real Linsett.dll in the test process, on a hidden tree window of this thread, with a private
+// LOCALAPPDATA per test; published fields are read by offset from 32-bit addresses, as the program does.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -25,6 +24,11 @@ struct CallbackEvent {
 extern std::vector<CallbackEvent> g_events;
 int CountEvents(int slot);
 
+template <class F>
+F Export(const char* name) {
+    static HMODULE library = LoadLibraryA("Linsett.dll");
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
 template <class T>
 T Read(uint32_t address, uint32_t offset) {
     T value;
@@ -49,16 +53,12 @@ protected:
 
     std::vector<HTREEITEM> Children(HTREEITEM item) const;  // TVI_ROOT for the root items
     std::pair<uint32_t, std::string> Item(HTREEITEM item) const;  // its node and its text
-    std::vector<uint32_t> Ring(uint32_t link) const;  // records along a link from the entry record
+    std::vector<uint32_t> Ring(uint32_t link, uint32_t start = 0) const;  // records along a link, from the entry
     uint32_t Record(const std::string& key) const;
     uint32_t Node(const std::string& key) const { return Read<uint32_t>(Record(key), 0x004); }
     std::vector<std::string> MonitorKeys() const;  // shown records along link A from the start
     std::string StateFile() const { return appData_ + "\\Quorvane\\linsett-state.json"; }
 
-    MoveNodeUpFn moveUp_ = nullptr;
-    MoveNodeDownFn moveDown_ = nullptr;
-    ShowRealTimeTransmissionLightFn lights_ = nullptr;
-    SaveChangeFn save_ = nullptr;
     HWND tree_ = nullptr;
     uint32_t root_ = 0;
     std::string appData_, scenario_;
