@@ -22,7 +22,6 @@ struct CallbackEvent {
     uint8_t changeCode;  // OnTopologyChanged: the new root block's, read while it is valid
 };
 extern std::vector<CallbackEvent> g_events;
-int CountEvents(int slot);
 
 template <class F>
 F Export(const char* name) {

@@ -53,7 +53,8 @@ TEST(ScenarioReader, NamesEachMistakeWithItsLineAndDecodesEscapes) {
         linsett::Scenario scenario;
         linsett::Problem problem;
         ASSERT_FALSE(ReadScenario(text, scenario, problem)) << text;
-        EXPECT_EQ(problem.line, 1 + std::count(text.begin(), text.begin() + text.find(marker), '\n')) << problem.message;
+        int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + text.find(marker), '\n'));
+        EXPECT_EQ(problem.line, line) << problem.message;
         EXPECT_NE(problem.message.find(reason), std::string::npos) << problem.message;
     }
     linsett::Scenario scenario;
