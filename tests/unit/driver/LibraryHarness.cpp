@@ -1,7 +1,10 @@
 #include "tests/unit/driver/LibraryHarness.h"
 
 #include <filesystem>
+#include <set>
+#include <thread>
 
+#include "driver/AnsiText.h"
 #include "driver/Text.h"
 #include "driver/ctl/ControlClient.h"
 #include "tests/e2e/driver/Paths.h"
@@ -9,175 +12,109 @@
 
 namespace linsett_test {
 
+std::vector<CallbackEvent> g_events;
+
 namespace {
 
 bool g_insideExport = false;
 
-uint32_t __stdcall Record(int slot, uint32_t argument) {
-    uint8_t changeCode = slot == kOnTopologyChanged ? Read<uint8_t>(argument, 0x0E) : 0;
-    Events().push_back(CallbackEvent{slot, argument, GetCurrentThreadId(), g_insideExport, changeCode});
+template <int Slot>
+uint32_t __stdcall On(uint32_t argument) {
+    uint8_t changeCode = Slot == kOnTopologyChanged ? Read<uint8_t>(argument, 0x0E) : 0;
+    g_events.push_back(CallbackEvent{Slot, argument, g_insideExport, changeCode});
     return 1;
-}
-uint32_t __stdcall OnChanged(uint32_t argument) { return Record(kOnTopologyChanged, argument); }
-uint32_t __stdcall OnNotice(uint32_t argument) { return Record(kOnDriverNotice, argument); }
-uint32_t __stdcall OnChanging(uint32_t argument) { return Record(kOnTopologyChanging, argument); }
-
-HMODULE Library() {
-    static HMODULE module = LoadLibraryA("Linsett.dll");
-    return module;
-}
-
-template <class F>
-F Export(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(Library(), name)));
-}
-
-std::string NewTempFolder() {
-    static int counter = 0;
-    char base[MAX_PATH];
-    GetTempPathA(sizeof base, base);
-    std::string folder = std::string(base) + "linsett-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                         std::to_string(++counter);
-    std::filesystem::remove_all(folder);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
 }
 
 }  // namespace
 
-std::vector<CallbackEvent>& Events() {
-    static std::vector<CallbackEvent> events;
-    return events;
+std::string WideText(uint32_t address) {
+    return address ? linsett::Narrow(reinterpret_cast<const char16_t*>(static_cast<uintptr_t>(address))) : "<null>";
 }
 
-int CountEvents(int slot) {
-    int count = 0;
-    for (const CallbackEvent& event : Events()) count += event.slot == slot;
-    return count;
-}
-
-std::string ReadWideAsUtf8(uint32_t textAddress) {
-    if (!textAddress) return {};
-    const auto* text = reinterpret_cast<const char16_t*>(static_cast<uintptr_t>(textAddress));
-    return linsett::Narrow(text);
-}
-
-std::string ReadWideArray(uint32_t address, uint32_t offset) {
-    return linsett::Narrow(reinterpret_cast<const char16_t*>(static_cast<uintptr_t>(address) + offset));
-}
-
-std::string ReadAnsi(uint32_t textAddress) {
-    return textAddress ? std::string(reinterpret_cast<const char*>(static_cast<uintptr_t>(textAddress))) : "<null>";
-}
-
-std::string ScenarioPath(const char* name) {
-    return e2e::WindowsPath(std::string(LINSETT_SCENARIO_DIR) + "/" + name);
+std::string AnsiText(uint32_t address) {
+    return address ? reinterpret_cast<const char*>(static_cast<uintptr_t>(address)) : "<null>";
 }
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
+    for (ULONGLONG deadline = GetTickCount64() + timeoutMs;;) {
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         if (condition()) return true;
-        ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 50)),
-                                  QS_ALLINPUT);
+        if (GetTickCount64() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
 }
 
-BoxWatcher::BoxWatcher()
-    : thread_([this] {
-          e2e::ModalBox box = e2e::WaitForModalBox(GetCurrentProcessId(), 20000);
-          if (!box.window) return;
-          text_ = box.title + "|" + box.text;
-          e2e::CloseModalBoxes(GetCurrentProcessId());
-      }) {}
-
-BoxWatcher::~BoxWatcher() {
-    if (thread_.joinable()) thread_.join();
-}
-
-std::string BoxWatcher::Text() {
-    if (thread_.joinable()) thread_.join();
-    return text_;
-}
-
 void LibraryTest::SetUp() {
-    ASSERT_NE(Library(), nullptr) << "Linsett.dll did not load";
-    initialize_ = Export<InitializeDLLFn>("InitializeDLL");
-    deinitialize_ = Export<DeinitializeDLLFn>("DeinitializeDLL");
-    moveUp_ = Export<MoveNodeUpFn>("MoveNodeUp");
-    moveDown_ = Export<MoveNodeDownFn>("MoveNodeDown");
-    lights_ = Export<ShowRealTimeTransmissionLightFn>("ShowRealTimeTransmissionLight");
-    save_ = Export<SaveChangeFn>("SaveChange");
-    ASSERT_TRUE(initialize_ && deinitialize_ && moveUp_ && moveDown_ && lights_ && save_);
+    ASSERT_TRUE(Export<InitializeDLLFn>("InitializeDLL")) << "Linsett.dll did not load";
     InitCommonControls();
     tree_ = CreateWindowExA(0, WC_TREEVIEWA, "", 0, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(tree_, nullptr);
-    appData_ = NewTempFolder();
+    ASSERT_NE(tree_, nullptr) << GetLastError();
+    static int counter = 0;
+    appData_ = std::filesystem::temp_directory_path().string() + "linsett-test-" +
+               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    std::filesystem::remove_all(appData_);
+    std::filesystem::create_directories(appData_ + "\\Quorvane");
     SetEnvironmentVariableA("LOCALAPPDATA", appData_.c_str());
-    Events().clear();
+    g_events.clear();
 }
 
 void LibraryTest::TearDown() {
     Stop();
-    if (tree_) DestroyWindow(tree_);
-    SetEnvironmentVariableA("LINSETT_SCENARIO", nullptr);
+    DestroyWindow(tree_);
     std::filesystem::remove_all(appData_);
 }
 
-uint32_t LibraryTest::Initialize() {
-    // The program's own table: a local array of native pointers, valid only during the call.
-    LinsettCallback table[kLinsettCallbackCount] = {OnChanged, OnNotice, OnChanging};
-    g_insideExport = true;
-    void* root = initialize_(tree_, table);
-    g_insideExport = false;
-    root_ = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(root));
-    EXPECT_EQ(reinterpret_cast<uintptr_t>(root), root_) << "the root block lies above 4 GB";
-    return root_;
-}
-
 uint32_t LibraryTest::Start(const std::string& scenario) {
-    // An empty name leaves the built-in demo; a bare name is a shipped scenario.
-    std::string path = scenario.find('\\') == std::string::npos ? ScenarioPath(scenario.c_str()) : scenario;
-    SetEnvironmentVariableA("LINSETT_SCENARIO", scenario.empty() ? nullptr : path.c_str());
-    return Initialize();
+    bool shipped = !scenario.empty() && scenario.find('\\') == std::string::npos;
+    scenario_ = shipped ? e2e::WindowsPath(std::string(LINSETT_SCENARIO_DIR) + "/" + scenario) : scenario;
+    return Restart();
 }
 
 uint32_t LibraryTest::Restart() {
     Stop();
-    return Initialize();
+    SetEnvironmentVariableA("LINSETT_SCENARIO", scenario_.empty() ? nullptr : scenario_.c_str());
+    // The program's own table: a local array of native pointers, valid only during the call.
+    LinsettCallback table[] = {On<kOnTopologyChanged>, On<kOnDriverNotice>, On<kOnTopologyChanging>};
+    g_insideExport = true;
+    auto root = reinterpret_cast<uintptr_t>(Export<InitializeDLLFn>("InitializeDLL")(tree_, table));
+    g_insideExport = false;
+    EXPECT_EQ(root >> 32, 0u) << "the root block lies above 4 GB";
+    return root_ = static_cast<uint32_t>(root);
 }
 
 void LibraryTest::Stop() {
     g_insideExport = true;
-    deinitialize_();
+    Export<DeinitializeDLLFn>("DeinitializeDLL")();
     g_insideExport = false;
     root_ = 0;
+}
+
+std::string LibraryTest::StartAndAnswerBox(const std::string& scenario) {
+    std::string text;
+    std::thread watcher([&] {
+        e2e::ModalBox box = e2e::WaitForModalBox(GetCurrentProcessId(), 20000);
+        text = box.title + "|" + box.text;
+        e2e::CloseModalBoxes(GetCurrentProcessId());
+    });
+    Start(scenario);
+    watcher.join();
+    return text;
 }
 
 std::string LibraryTest::Control(const std::string& command) {
     linsett::ControlResult found;
     HWND control = linsett::FindControlWindow(GetCurrentProcessId(), found);
-    if (!control) return "no control window";
-    std::string reply;
-    if (linsett::SendControlCommand(control, command, 10000, reply) == linsett::ControlResult::Timeout)
-        return "timeout";
+    std::string reply = control ? "timeout" : "no control window";
+    if (control) linsett::SendControlCommand(control, command, 10000, reply);
     return reply;
 }
 
 uint32_t LibraryTest::ChangeTopology(const std::string& command) {
-    int before = CountEvents(kOnTopologyChanged);
-    std::string reply = Control(command);
-    EXPECT_EQ(reply, "ok") << command;
-    EXPECT_TRUE(PumpUntil([&] { return CountEvents(kOnTopologyChanged) > before; })) << command;
-    root_ = Events().back().argument;
-    return root_;
+    size_t before = g_events.size();  // Changing and Changed come in one message
+    EXPECT_EQ(Control(command), "ok") << command;
+    EXPECT_TRUE(PumpUntil([&] { return g_events.size() > before + 1; })) << command;
+    return root_ = g_events.back().argument;
 }
 
 std::vector<HTREEITEM> LibraryTest::Children(HTREEITEM item) const {
@@ -185,62 +122,80 @@ std::vector<HTREEITEM> LibraryTest::Children(HTREEITEM item) const {
     auto next = [&](HTREEITEM from, WPARAM how) {
         return reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
     };
-    for (HTREEITEM child = next(item, TVGN_CHILD); child; child = next(child, TVGN_NEXT)) children.push_back(child);
+    for (HTREEITEM child = next(item, item == TVI_ROOT ? TVGN_ROOT : TVGN_CHILD); child; child = next(child, TVGN_NEXT))
+        children.push_back(child);
     return children;
 }
 
-uint32_t LibraryTest::Param(HTREEITEM item) const {
+std::pair<uint32_t, std::string> LibraryTest::Item(HTREEITEM item) const {
+    char text[256] = {};
     TVITEMA query{};
-    query.mask = TVIF_PARAM;
+    query.mask = TVIF_PARAM | TVIF_TEXT;
     query.hItem = item;
-    SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    EXPECT_EQ(static_cast<uint64_t>(query.lParam) >> 32, 0u) << "an item parameter above 4 GB";
-    return static_cast<uint32_t>(query.lParam);
-}
-
-std::string LibraryTest::Text(HTREEITEM item) const {
-    char buffer[256] = {};
-    TVITEMA query{};
-    query.mask = TVIF_TEXT;
-    query.hItem = item;
-    query.pszText = buffer;
+    query.pszText = text;
     query.cchTextMax = 255;
     SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    return buffer;
+    return {static_cast<uint32_t>(query.lParam), linsett::AnsiToUtf8(text)};
 }
 
-HTREEITEM LibraryTest::RootItem() const {
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-}
-
-std::vector<uint32_t> LibraryTest::Ring(uint32_t link) const {
+std::vector<uint32_t> LibraryTest::Ring(uint32_t link, uint32_t start) const {
     std::vector<uint32_t> ring;
-    uint32_t entry = Read<uint32_t>(root_, 0x00);
-    uint32_t record = entry;
-    do {
-        ring.push_back(record);
-        record = Read<uint32_t>(record, link);
-    } while (record && record != entry && ring.size() < 1000);
+    start = start ? start : Read<uint32_t>(root_, 0x00);
+    for (uint32_t r = start; r && ring.size() < 1000 && (ring.empty() || r != start); r = Read<uint32_t>(r, link))
+        ring.push_back(r);
     return ring;
 }
 
-uint32_t LibraryTest::RecordByKey(const std::string& key) const {
+uint32_t LibraryTest::Record(const std::string& key) const {
     for (uint32_t record : Ring(0x2C8))
-        if (ReadAnsi(Read<uint32_t>(record, 0x008)) == key) return record;
+        if (AnsiText(Read<uint32_t>(record, 0x008)) == key) return record;
     return 0;
 }
 
 std::vector<std::string> LibraryTest::MonitorKeys() const {
     std::vector<std::string> keys;
-    uint32_t start = Read<uint32_t>(root_, 0x04);
-    uint32_t record = start;
-    do {
+    for (uint32_t record : Ring(0x2CC, Read<uint32_t>(root_, 0x04))) {
         uint8_t kind = Read<uint8_t>(record, 0);
         if (kind == 0x80 || (kind == 0x83 && Read<uint32_t>(record, 0x004)))
-            keys.push_back(ReadAnsi(Read<uint32_t>(record, 0x008)));
-        record = Read<uint32_t>(record, 0x2CC);
-    } while (record != start && keys.size() < 1000);
+            keys.push_back(AnsiText(Read<uint32_t>(record, 0x008)));
+    }
     return keys;
+}
+
+// The rules of the published tree and rings that the program relies on.
+void LibraryTest::ExpectPublishedInvariants() {
+    std::vector<HTREEITEM> roots = Children(TVI_ROOT);
+    ASSERT_EQ(roots.size(), 1u);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(roots[0]) & 0xFFFFFFFF, Read<uint32_t>(root_, 0x08));
+    // Both links visit every record once and return to the entry record, the system record.
+    std::vector<uint32_t> listRing = Ring(0x2C8), monitorRing = Ring(0x2CC);
+    std::set<uint32_t> records(listRing.begin(), listRing.end());
+    EXPECT_EQ(Read<uint32_t>(listRing.back(), 0x2C8), listRing[0]);
+    EXPECT_EQ(Read<uint32_t>(monitorRing.back(), 0x2CC), listRing[0]);
+    EXPECT_EQ(records, std::set<uint32_t>(monitorRing.begin(), monitorRing.end()));
+    EXPECT_EQ(records.size(), listRing.size());
+    EXPECT_EQ(Read<uint32_t>(Item(roots[0]).first, 0x0C), listRing[0]);
+    // Every port of every hub is an item, in port order, with the node of its record.
+    std::function<void(HTREEITEM, bool)> visitHub = [&](HTREEITEM hubItem, bool rootHub) {
+        std::vector<HTREEITEM> ports = Children(hubItem);
+        EXPECT_EQ(ports.size(), Read<uint8_t>(Item(hubItem).first, 0x20));
+        for (size_t i = 0; i < ports.size(); ++i) {
+            auto [node, text] = Item(ports[i]);
+            if (!node) {
+                EXPECT_EQ(text, "Available");
+                continue;
+            }
+            uint32_t record = Read<uint32_t>(node, 0x0C);
+            EXPECT_TRUE(records.count(record) && Read<uint32_t>(record, 0x004) == node) << text;
+            EXPECT_EQ(Read<uint16_t>(record, 0x172), i + 1) << "port badge of " << text;
+            EXPECT_EQ(Read<uint8_t>(record, 0x174), rootHub ? 2 : 0) << "port type of " << text;
+            bool hub = Read<uint8_t>(node, 0x00) == 0x82;
+            if (hub) visitHub(ports[i], false);
+            EXPECT_TRUE(hub || Read<uint8_t>(node, 0x51) == i + 1) << "device port of " << text;
+        }
+    };
+    for (HTREEITEM adapter : Children(roots[0]))
+        for (HTREEITEM hub : Children(adapter)) visitHub(hub, true);
 }
 
 }  // namespace linsett_test

@@ -1,109 +1,129 @@
-"""Checks the generated skin against the program's resource tables.
-
-usage: test_skin.py GENERATED_DIR RESOURCES_DIR"""
+"""The generated skin (test_skin.py GENERATED_DIR), read the way the program's loaders read it:
+sizes and frames from expected.txt, window regions and the outlines on them, seams, grounds."""
+import functools
 import os
+import struct
 import sys
 import unittest
 
-from skinfiles import (expected_resources, quoted_strings, read_bmp, read_icon_dir, read_rgn,
-                       read_tga, region_cells, string_table)
-
-GEN = RES = None
-_cache = {}
+GEN = None
 
 
+def expected():
+    """{id: (type, numbers)}: pictures with width, height, frames; regions with bounds."""
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "expected.txt")) as f:
+        rows = [line.split() for line in f if line.strip() and not line.startswith("#")]
+    return {int(r[0]): (r[1], [int(v) for v in r[2:]]) for r in rows}
+
+
+def read_tga(data):
+    """Rows of (b, g, r, a), top row first; only the format the program's loader takes."""
+    w, h, depth, desc = struct.unpack_from("<HHBB", data, 12)
+    start = 18 + data[0]
+    if (data[1], data[2], depth, desc) != (0, 2, 32, 0x28) or len(data) < start + w * h * 4:
+        raise ValueError("not a whole uncompressed 32-bit top-left TGA")
+    return [[tuple(data[start + (y * w + x) * 4:start + (y * w + x) * 4 + 4]) for x in range(w)] for y in range(h)]
+
+
+def read_bmp(data):
+    offset, = struct.unpack_from("<I", data, 10)
+    _, w, h, planes, bits, compression = struct.unpack_from("<IiiHHI", data, 14)
+    if data[:2] != b"BM" or planes != 1 or compression != 0 or bits != 24:
+        raise ValueError("not an uncompressed 24-bit bitmap")
+    stride = (w * 3 + 3) & ~3
+    base = [offset + (abs(h) - 1 - y if h > 0 else y) * stride for y in range(abs(h))]
+    return [[tuple(data[b + x * 3:b + x * 3 + 3]) + (255,) for x in range(w)] for b in base]
+
+
+def read_rgn(data):
+    size, kind, count, rgn_size = struct.unpack_from("<IIII", data, 0)
+    if (size, kind, rgn_size, len(data)) != (32, 1, 16 * count, 32 + 16 * count):
+        raise ValueError("bad region header")
+    return [struct.unpack_from("<4i", data, 32 + 16 * k) for k in range(count)], struct.unpack_from("<4i", data, 16)
+
+
+@functools.lru_cache(None)
 def load(rid):
-    if rid not in _cache:
-        kind = expected_resources()[rid][0]
-        name = {"TGA": "skin%d.tga", "BITMAP": "skin%d.bmp", "RGN": "shape%d.rgn"}[kind] % rid
-        with open(os.path.join(GEN, "skin", name), "rb") as f:
-            data = f.read()
-        _cache[rid] = {"TGA": read_tga, "BITMAP": read_bmp, "RGN": read_rgn}[kind](data)
-    return _cache[rid]
+    name, reader = {"TGA": ("skin%d.tga", read_tga), "BITMAP": ("skin%d.bmp", read_bmp),
+                    "RGN": ("shape%d.rgn", read_rgn)}[expected()[rid][0]]
+    with open(os.path.join(GEN, "skin", name % rid), "rb") as f:
+        return reader(f.read())
 
 
-def frame_of(pic, index, frames):
-    fw = pic.w // frames
-    return [row[index * fw:(index + 1) * fw] for row in pic.rows]
+def cells(rid, dy):
+    return {(x, y + dy) for l, t, r, b in load(rid)[0] for y in range(t, b) for x in range(l, r)}
 
 
-class Formats(unittest.TestCase):
-    def test_every_picture_has_its_size_and_nonempty_frames(self):
-        for rid, (kind, nums) in expected_resources().items():
-            if kind == "RGN":
-                continue
+def frame(rid, index, frames):
+    fw = len(load(rid)[0]) // frames
+    return [row[index * fw:(index + 1) * fw] for row in load(rid)]
+
+
+class Skin(unittest.TestCase):
+    def test_every_picture_has_its_size_and_drawn_frames(self):
+        pictures = {rid: numbers for rid, (kind, numbers) in expected().items() if kind != "RGN"}
+        for rid, (w, h, frames) in pictures.items():
             with self.subTest(id=rid):
-                pic = load(rid)
-                w, h, frames = nums
-                self.assertEqual((pic.w, pic.h), (w, h))
+                self.assertEqual((len(load(rid)[0]), len(load(rid))), (w, h))
                 for k in range(frames):
-                    cells = [p for row in frame_of(pic, k, frames) for p in row]
-                    self.assertTrue(any(p[3] > 0 for p in cells), "frame %d is empty" % k)
-                    self.assertGreater(len(set(cells)), 3, "frame %d is flat" % k)
+                    pixels = [p for row in frame(rid, k, frames) for p in row]
+                    self.assertGreater(len({p for p in pixels if p[3]}), 3, "frame %d is empty or flat" % k)
 
-    def test_bitmaps_are_24_bit(self):
-        for rid, (kind, _) in expected_resources().items():
-            if kind == "BITMAP":
+    def test_regions_are_one_rectangle_per_band_top_down_within_their_bounds(self):
+        for rid, (kind, bound) in expected().items():
+            if kind == "RGN":
                 with self.subTest(id=rid):
-                    self.assertEqual(load(rid).bits, 24)
+                    rects, header_bound = load(rid)
+                    union = [f(r[k] for r in rects) for k, f in enumerate((min, min, max, max))]
+                    self.assertEqual((union, list(header_bound)), (bound, bound))
+                    for a, b in zip(rects, rects[1:]):
+                        self.assertEqual(a[3], b[1])
+                        self.assertNotEqual((a[0], a[2]), (b[0], b[2]), "bands that could merge")
 
-    def test_some_pictures_carry_an_image_id_the_loader_must_skip(self):
-        tagged = [rid for rid, (kind, _) in expected_resources().items() if kind == "TGA" and load(rid).id_length]
-        self.assertGreaterEqual(len(tagged), 5)
+    def test_pictures_are_drawn_exactly_to_their_regions(self):
+        # region, rows it moves up by, picture, where the region's box lies in it: frame corners,
+        # then the monitor's tops and bottoms (the bottoms are placed for a window 77 rows high).
+        pairs = [(174, 0, 147, 0, 0, 45, 44), (175, 0, 148, 15, 0, 45, 44), (176, 0, 149, 0, 6, 45, 44),
+                 (177, 0, 150, 455, 6, 45, 44), (172, 0, 139, 0, 0, 185, 38), (173, 0, 141, 0, 0, 185, 38),
+                 (170, 39, 140, 0, 0, 185, 37), (171, 39, 142, 0, 0, 185, 37)]
+        for rid, up, pic, ox, oy, w, h in pairs:
+            with self.subTest(region=rid):
+                inside, rows = cells(rid, -up), load(pic)
+                for y in range(h):
+                    for x in range(w):
+                        a = rows[y + oy][x + ox][3]
+                        if (x, y) not in inside:
+                            self.assertEqual(a, 0, (x, y))
+                        elif any((x + dx, y + dy) not in inside and 0 <= x + dx < w and 0 <= y + dy < h
+                                 for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
+                            self.assertEqual(a, 255, "outline pixel %r" % ((x, y),))
 
-    def test_regions_are_rectangle_lists_banded_as_the_system_expects(self):
-        for rid, (kind, bound) in expected_resources().items():
-            if kind != "RGN":
-                continue
-            with self.subTest(id=rid):
-                rgn = load(rid)
-                self.assertEqual((rgn["size"], rgn["type"]), (32, 1))
-                self.assertTrue(20 <= rgn["count"] <= 29, rgn["count"])
-                self.assertEqual(rgn["rgn_size"], 16 * rgn["count"])
-                self.assertEqual(rgn["length"], 32 + rgn["rgn_size"])
-                self.assertEqual(tuple(rgn["bound"]), tuple(bound))
-                rects = rgn["rects"]
-                union = (min(r[0] for r in rects), min(r[1] for r in rects),
-                         max(r[2] for r in rects), max(r[3] for r in rects))
-                self.assertEqual(union, tuple(bound))
-                for a, b in zip(rects, rects[1:]):  # one rectangle per band, bands top down
-                    self.assertEqual(a[3], b[1])
-                    self.assertNotEqual((a[0], a[2]), (b[0], b[2]), "bands that could merge")
+    def test_frame_pieces_join_their_neighbours_and_repeat_seamlessly(self):
+        col = lambda rid, x, y0=0, y1=None: [r[x] for r in load(rid)[y0:y1]]  # noqa: E731
+        row = lambda rid, y, x0=0, x1=None: load(rid)[y][x0:x1]  # noqa: E731
+        # along the top bar, the bottom bar, down the left edge and down the right edge
+        joins = [(col(147, 499, 0, 30), col(154, 0)), (col(154, 39), col(154, 0)), (col(154, 39), col(148, 0, 0, 30)),
+                 (col(149, 59, 20), col(159, 0)), (col(159, 39), col(159, 0)), (col(159, 39), col(150, 0, 20)),
+                 (row(147, 49, 0, 24), row(178, 0)), (row(178, 339), row(156, 0)), (row(156, 39), row(156, 0)),
+                 (row(156, 39), row(149, 0, 0, 24)), (row(148, 49, 36), row(158, 0)), (row(158, 39), row(158, 0)),
+                 (row(158, 39), row(179, 0)), (row(179, 339), row(150, 0, 476))]
+        for n, (a, b) in enumerate(joins):
+            self.assertEqual(a, b, "join %d" % n)
 
-    def test_icons_and_cursors_hold_16_and_32_pixel_images_with_masks(self):
-        for name, kind in [("app125.ico", 1)] + [("tray%d.ico" % i, 1) for i in range(160, 164)] + \
-                          [("cursor%d.cur" % i, 2) for i in range(135, 139)]:
-            with self.subTest(file=name), open(os.path.join(GEN, "skin", name), "rb") as f:
-                got_kind, entries = read_icon_dir(f.read())
-                self.assertEqual(got_kind, kind)
-                self.assertEqual(sorted(e[0] for e in entries), [16, 32])
-                for w, h, f4, f6, header, length in entries:
-                    self.assertEqual((header[0], header[1], header[2], header[4]), (40, w, 2 * h, 32))
-                    mask = ((w + 31) // 32) * 4 * h
-                    self.assertEqual(length, 40 + w * h * 4 + mask)
-                    if kind == 2:  # hotspot inside the picture
-                        self.assertTrue(0 <= f4 < w and 0 <= f6 < h)
-
-
-class Strings(unittest.TestCase):
-    def test_every_id_is_present_and_quoted_texts_are_exact(self):
-        table = string_table(RES)
-        self.assertEqual(sorted(table), list(range(1, 103)))
-        for rid, text in table.items():
-            self.assertTrue(text.strip(), "string %d is empty" % rid)
-        for rid, text in quoted_strings().items():
-            with self.subTest(id=rid):
-                self.assertEqual(table[rid], text)
+    def test_tile_grounds_are_the_greys_the_program_paints_next_to_them(self):
+        # Opaque strips are copied onto the tiles; the tiles' marker square is repainted flat
+        # while an alert flashes: both must match the tile's grey, pressed or not.
+        for rid, frames, pressed_from in ((132, 12, 6), (128, 8, 4), (134, 2, 2), (133, 1, 1)):
+            for k in range(frames):
+                f, grey = frame(rid, k, frames), 224 if k < pressed_from else 165
+                self.assertEqual((f[0][0][:3], f[-1][-1][:3]), ((grey,) * 3,) * 2, (rid, k))
+        for rid, tops, pressed in ((111, (11, 11), (0, 1)), (110, (11, 11, 5, 5), (0, 1, 0, 1)), (109, (5, 5), (0, 1))):
+            for k, top in enumerate(tops):
+                f, grey = frame(rid, k, len(tops)), 165 if pressed[k] else 224
+                square = {f[y][x] for y in range(top, top + 18) for x in range(10, 28)}
+                self.assertEqual(square, {(grey, grey, grey, 255)}, (rid, k))
 
 
 if __name__ == "__main__":
-    GEN, RES = sys.argv[1], sys.argv[2]
-    del sys.argv[1:3]
-    import test_shapes
-    test_shapes.bind(load, frame_of)
-    suite = unittest.TestSuite()
-    loader = unittest.defaultTestLoader
-    suite.addTests(loader.loadTestsFromModule(sys.modules["__main__"]))
-    suite.addTests(loader.loadTestsFromModule(test_shapes))
-    result = unittest.TextTestRunner(verbosity=2).run(suite)
-    sys.exit(0 if result.wasSuccessful() else 1)
+    GEN = sys.argv.pop(1)
+    unittest.main(verbosity=2)

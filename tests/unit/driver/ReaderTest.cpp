@@ -1,0 +1,87 @@
+// Files the library reads: scenarios, where each mistake down to the JSON is named with its
+// line (the shipped ones are started by the library tests), and the state file.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "driver/Scenario.h"
+#include "driver/StateFile.h"
+#include "driver/Text.h"
+#include "driver/World.h"
+
+namespace {
+
+const std::string kBase = R"({
+  "computer": {"name": "PC"},
+  "adapters": [{"key": "host", "name": "Host",
+    "root_hub": {"key": "root", "number": 1, "ports": 2, "name": "Root"}}],
+  "hubs": [{"key": "hub", "parent": "root", "port": 1, "number": 2, "ports": 2, "name": "Hub"}],
+  "devices": [{"key": "dev", "parent": "hub", "port": 1, "name": "Dev"}]
+})";
+
+std::string Replaced(const char* find, const std::string& replace) {
+    std::string text = kBase;
+    EXPECT_NE(text.find(find), std::string::npos) << find;
+    return text.replace(text.find(find), std::strlen(find), replace);
+}
+
+TEST(ScenarioReader, NamesEachMistakeWithItsLineAndDecodesEscapes) {
+    const char* dev = "\"name\": \"Dev\"}";
+    const char* end = "}]\n}";
+    const char* timeline = "}],\n \"timeline\": {\"events\": [{\"at\": 5, \"do\": ";
+    // Text of the base to replace, the mistake, a text on the line named, and the reason.
+    const std::string mistakes[][4] = {
+        {dev, "\"name\": \"Dev\",\n \"colour\": \"red\"}", "\"colour\"", "unknown field \"colour\""},
+        {"\"ports\": 2, \"name\": \"Hub\"", "\"ports\": \"two\", \"name\": \"Hub\"", "\"two\"", "must be a number"},
+        {"\"port\": 1, \"name\": \"Dev\"", "\"port\": 3, \"name\": \"Dev\"", "\"port\": 3", "it has 2 ports"},
+        {dev, "\"name\": \"Dev\"},\n {\"key\": \"two\", \"parent\": \"hub\", \"port\": 1, \"name\": \"Two\"}",
+         "\"key\": \"two\"", "already taken by \"dev\""},
+        {dev, "\"name\": \"Dev\",\n \"severity\": 9}", "\"severity\"", "9, outside 0..4"},
+        {dev, "\"name\": \"123456789012345678901234567890123\"}", "\"123456789012", "at most 32"},
+        {"\"parent\": \"hub\"", "\"parent\": \"dev\"", "\"parent\": \"dev\"", "not a hub of this scenario"},
+        {"\"parent\": \"root\", \"port\": 1", "\"parent\": \"hub\", \"port\": 2", "\"port\": 2", "hangs below itself"},
+        {"\"ports\": 2, \"name\": \"Hub\"}", "\"ports\": 2}", "{\"key\": \"hub\"", "lacks the field \"name\""},
+        {"{\"name\": \"PC\"},", "{\"name\": \"PC\"},\n \"light_period_ms\": 5,", "\"light_", "outside 10..10000"},
+        {end, timeline + std::string("\"unplug ghost\"}]}}"), "\"unplug", "unknown key \"ghost\""},
+        {end, timeline + std::string("\"dump\"}]}}"), "\"dump\"", "control command only"},
+        {dev, "\"name\": \"Dev\",\n \"name\": \"D\"}", "\"name\": \"D\"", "duplicate field \"name\""},
+        {dev, "\"name\": \"Dev\nX\"}", "X\"", "unterminated string"},
+        {dev, "\"name\": \"\\ud800\"}", "\\ud800", "unpaired surrogate"},
+        {end, "}], \"x\": " + std::string(100000, '['), "\"x\"", "too deep"}};
+    for (const auto& [find, replace, marker, reason] : mistakes) {
+        std::string text = Replaced(find.c_str(), replace);
+        linsett::Scenario scenario;
+        linsett::Problem problem;
+        ASSERT_FALSE(ReadScenario(text, scenario, problem)) << text;
+        int line = 1 + static_cast<int>(std::count(text.begin(), text.begin() + text.find(marker), '\n'));
+        EXPECT_EQ(problem.line, line) << problem.message;
+        EXPECT_NE(problem.message.find(reason), std::string::npos) << problem.message;
+    }
+    linsett::Scenario scenario;
+    linsett::Problem problem;
+    ASSERT_TRUE(ReadScenario(Replaced("\"Dev\"", R"("\"\\\/\u00e9\u20ac\ud83d\ude00")"), scenario, problem));
+    EXPECT_EQ(scenario.units.back().name, "\"\\/\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+}
+
+TEST(StateFile, KeepsNoneApartFromEmptyAndLeavesTheWorldAloneWhenDamaged) {
+    linsett::Scenario scenario;
+    linsett::Problem problem;
+    ASSERT_TRUE(ReadScenario(kBase, scenario, problem));
+    linsett::World world(scenario), restored(scenario);
+    world.unit(world.Find("dev")).manufacturer = linsett::UserText{};  // none: the program shows the default
+    world.lightSwitch = 1;
+    std::string saved = WriteState(world);
+    ASSERT_TRUE(ReadState(saved, restored, problem)) << problem.message << saved;
+    EXPECT_EQ(restored.units()[restored.Find("dev")].manufacturer.size, 0);
+    EXPECT_EQ(restored.lightSwitch, 1);
+    const std::string damaged[] = {saved.substr(0, saved.size() / 2), std::string(4, '\0'),
+                                   R"({"version": 9, "light": 0, "order": [], "records": {}})",
+                                   R"({"version": 1, "light": 0, "order": [], "records": {}, "x": 1})",
+                                   R"({"version": 1, "light": 0, "order": [], "records": {"dev": {"name": 5}}})"};
+    for (const std::string& text : damaged) {
+        EXPECT_FALSE(ReadState(text, restored, problem)) << text;
+        EXPECT_EQ(restored.lightSwitch, 1) << text;
+    }
+}
+
+}  // namespace
