@@ -8,15 +8,12 @@
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/LinsettControl.h"
-#include "tests/e2e/driver/Registry.h"
 #include "tests/e2e/driver/TopWindows.h"
 
 namespace {
 
 using e2e::QuorvaneRun;
-namespace reg = e2e::registry;
 constexpr DWORD kTimeoutMs = 30000;
-const std::string kKey = "Software\\Tarvex\\Quorvane";
 
 bool IsReddish(uint32_t pixel) {
     int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
@@ -39,19 +36,14 @@ bool AnyRed(const e2e::Image& image) {
 }
 
 TEST(Alert, SeriousFailureBringsTheMonitorBackAndFlashes) {
-    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
-    ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "AlertSensitivity", 1);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "ShowTransmissionLight", 0);  // nothing else moves
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 200);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 150);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 385);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 150 + 48 + 29 * 4);
+    const e2e::InstalledSettings settings;
+    settings.Set("AlertSensitivity", 1);
+    settings.Set("ShowTransmissionLight", 0);  // nothing else moves
+    settings.PlaceMonitor(200, 150, 4);
     // No timeline: only this test changes a severity.
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
-    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
     ASSERT_NE(monitor, nullptr);
-    ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
     // Without a desktop tray Wine shows the icons in a window of its own.
     HWND tray = e2e::WaitForWindow(nullptr, "Wine System Tray", 0, kTimeoutMs);
     ASSERT_NE(tray, nullptr) << "the tray icon was not added";
@@ -91,7 +83,6 @@ TEST(Alert, SeriousFailureBringsTheMonitorBackAndFlashes) {
     EXPECT_GT(markerOn, 5) << "the marker never showed";
     EXPECT_GT(markerOff, 5) << "the marker never blinked";
     EXPECT_GT(opposite * 10, seen * 7) << opposite << " of " << seen << " samples in opposite phase";
-    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
 }
 
 }  // namespace

@@ -8,37 +8,18 @@
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/LinsettControl.h"
-#include "tests/e2e/driver/Registry.h"
 #include "tests/e2e/driver/TopWindows.h"
 
 namespace {
 
 using e2e::QuorvaneRun;
-namespace reg = e2e::registry;
 constexpr DWORD kTimeoutMs = 30000;
-const std::string kKey = "Software\\Tarvex\\Quorvane";
 
+// The small scenario has no timeline, so nothing is plugged in behind the test's back.
 class Monitor : public ::testing::Test {
 protected:
-    void SetUp() override {
-        reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
-        ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
-    }
-    void TearDown() override { reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex"); }
-
-    // One row at (300, 200).
-    static void StorePlacement300x200() {
-        reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 300);
-        reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 200);
-        reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 485);
-        reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 277);
-    }
-    // The window once the model is built, or null. The small scenario has no timeline, so
-    // nothing is plugged in behind the test's back.
-    static HWND WaitForMonitor(QuorvaneRun& run) {
-        HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
-        return monitor && run.WaitForRebuilds(1, kTimeoutMs) ? monitor : nullptr;
-    }
+    e2e::InstalledSettings settings;
+    HWND WaitForMonitor(QuorvaneRun& run) { return e2e::WaitForMonitor(run, kTimeoutMs); }
     static RECT Rect(HWND window) {
         RECT r{};
         GetWindowRect(window, &r);
@@ -54,7 +35,7 @@ protected:
 };
 
 TEST_F(Monitor, OpensExpandsOpensItsOutlineAndExitsSavingThePlacement) {
-    StorePlacement300x200();
+    settings.PlaceMonitor(300, 200, 1);
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
     HWND monitor = WaitForMonitor(run);
     ASSERT_NE(monitor, nullptr) << "no monitoring window";
@@ -89,15 +70,12 @@ TEST_F(Monitor, OpensExpandsOpensItsOutlineAndExitsSavingThePlacement) {
     DWORD exitCode = 99;
     ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode));
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left"), 300u);
-    EXPECT_EQ(reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom"), static_cast<uint32_t>(200 + 48 + 29 * rows));
+    EXPECT_EQ(settings.Get("Monitor.left"), 300u);
+    EXPECT_EQ(settings.Get("Monitor.bottom"), static_cast<uint32_t>(200 + 48 + 29 * rows));
 }
 
 TEST_F(Monitor, PlacementOffTheScreenComesBack) {
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 5000);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", -400);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 5185);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", -323);
+    settings.PlaceMonitor(5000, -400, 1);
     QuorvaneRun run;
     HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
     ASSERT_NE(monitor, nullptr);
@@ -109,7 +87,7 @@ TEST_F(Monitor, PlacementOffTheScreenComesBack) {
 
 TEST_F(Monitor, TheGripResizesInWholeTiles) {
     // The small scenario monitors four nodes, so the window is 77 + 29 * 3 at most.
-    StorePlacement300x200();
+    settings.PlaceMonitor(300, 200, 1);
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
     HWND monitor = WaitForMonitor(run);
     ASSERT_NE(monitor, nullptr) << "no monitoring window";
@@ -141,7 +119,7 @@ TEST_F(Monitor, TheGripResizesInWholeTiles) {
 }
 
 TEST_F(Monitor, DraggedByItsFrameItStaysOnTheScreenAndKeepsThePointer) {
-    StorePlacement300x200();
+    settings.PlaceMonitor(300, 200, 1);
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
     HWND monitor = WaitForMonitor(run);
     ASSERT_NE(monitor, nullptr) << "no monitoring window";
@@ -161,8 +139,7 @@ TEST_F(Monitor, DraggedByItsFrameItStaysOnTheScreenAndKeepsThePointer) {
 }
 
 TEST_F(Monitor, WithOnlyTheComputerLeftItShrinksToOneTileThatCannotGrow) {
-    StorePlacement300x200();
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 200 + 48 + 29 * 4);
+    settings.PlaceMonitor(300, 200, 4);
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
     HWND monitor = WaitForMonitor(run);
     ASSERT_NE(monitor, nullptr) << "no monitoring window";

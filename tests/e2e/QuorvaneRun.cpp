@@ -6,6 +6,7 @@
 
 #include "tests/e2e/driver/LinsettControl.h"
 #include "tests/e2e/driver/Paths.h"
+#include "tests/e2e/driver/Registry.h"
 #include "tests/e2e/driver/TopWindows.h"
 
 namespace e2e {
@@ -62,6 +63,38 @@ QuorvaneRun::QuorvaneRun(const std::string& scenarioFile,
 QuorvaneRun::~QuorvaneRun() {
     process_.Terminate();
     RemoveFolder(folder_);
+}
+
+namespace {
+const char* const kSettingsParent = "Software\\Tarvex";
+const char* const kSettingsKey = "Software\\Tarvex\\Quorvane";
+}  // namespace
+
+InstalledSettings::InstalledSettings() {
+    registry::DeleteTree(HKEY_LOCAL_MACHINE, kSettingsParent);
+    registry::CreateKey(HKEY_LOCAL_MACHINE, kSettingsKey);
+}
+
+InstalledSettings::~InstalledSettings() { registry::DeleteTree(HKEY_LOCAL_MACHINE, kSettingsParent); }
+
+void InstalledSettings::Set(const std::string& name, uint32_t value) const {
+    registry::SetDword(HKEY_LOCAL_MACHINE, kSettingsKey, name, value);
+}
+
+std::optional<uint32_t> InstalledSettings::Get(const std::string& name) const {
+    return registry::GetDword(HKEY_LOCAL_MACHINE, kSettingsKey, name);
+}
+
+void InstalledSettings::PlaceMonitor(int left, int top, int rows) const {
+    Set("Monitor.left", left);
+    Set("Monitor.top", top);
+    Set("Monitor.right", left + 185);
+    Set("Monitor.bottom", top + 48 + 29 * rows);
+}
+
+HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs) {
+    HWND monitor = WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), timeoutMs);
+    return monitor && run.WaitForRebuilds(1, timeoutMs) ? monitor : nullptr;
 }
 
 int QuorvaneRun::Rebuilds() const {

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,6 +33,24 @@ private:
     std::string folder_;
     Process process_;
 };
+
+// The program's settings key as the installation leaves it: made empty by the constructor,
+// removed by the destructor.
+class InstalledSettings {
+public:
+    InstalledSettings();
+    ~InstalledSettings();
+    InstalledSettings(const InstalledSettings&) = delete;
+    InstalledSettings& operator=(const InstalledSettings&) = delete;
+
+    void Set(const std::string& name, uint32_t value) const;
+    std::optional<uint32_t> Get(const std::string& name) const;
+    // The monitoring window at (left, top), tall enough for `rows` tiles.
+    void PlaceMonitor(int left, int top, int rows) const;
+};
+
+// The monitoring window of the run once the program has built its model, or null.
+HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs = 30000);
 
 // Deletes a folder with everything in it; a missing folder is no error.
 void RemoveFolder(const std::string& folder);

@@ -10,15 +10,12 @@
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/LinsettControl.h"
-#include "tests/e2e/driver/Registry.h"
 #include "tests/e2e/driver/TopWindows.h"
 
 namespace {
 
 using e2e::QuorvaneRun;
-namespace reg = e2e::registry;
 constexpr DWORD kTimeoutMs = 30000;
-const std::string kKey = "Software\\Tarvex\\Quorvane";
 
 // Place of each record in the monitoring ring, as the library tells it.
 std::map<std::string, int> Positions(DWORD processId) {
@@ -33,12 +30,8 @@ std::map<std::string, int> Positions(DWORD processId) {
 }
 
 TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
-    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
-    ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left", 300);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.top", 200);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.right", 485);
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.bottom", 200 + 48 + 29 * 4);
+    const e2e::InstalledSettings settings;
+    settings.PlaceMonitor(300, 200, 4);
     const std::string scenario = e2e::ShippedScenario("test-small.json");
     std::string state;
     {
@@ -49,9 +42,8 @@ TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
     }
     {
         QuorvaneRun run(scenario, {{"LOCALAPPDATA", state}});
-        HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+        HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
         ASSERT_NE(monitor, nullptr);
-        ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
         auto before = Positions(run.Id());
         ASSERT_LT(before["Computer"], before["keys"]) << "the keyboard should start behind the computer";
 
@@ -80,7 +72,6 @@ TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
         EXPECT_EQ(Positions(again.Id())["keys"], 0) << "the order did not survive the restart";
     }
     e2e::RemoveFolder(state);
-    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
 }
 
 }  // namespace

@@ -12,9 +12,8 @@ constexpr DWORD kTimeoutMs = 30000;
 
 TEST(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHidden) {
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
-    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
     ASSERT_NE(monitor, nullptr);
-    ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
 
     // Visible before: visible after, on a model built anew.
     int rebuilds = run.Rebuilds();

@@ -6,16 +6,13 @@
 
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Input.h"
-#include "tests/e2e/driver/Registry.h"
 #include "tests/e2e/driver/TopWindows.h"
 #include "tests/e2e/driver/TrayIcons.h"
 
 namespace {
 
 using e2e::QuorvaneRun;
-namespace reg = e2e::registry;
 constexpr DWORD kTimeoutMs = 30000;
-const std::string kKey = "Software\\Tarvex\\Quorvane";
 
 // Right-clicks the first icon of Wine's tray window and waits for the menu.
 bool OpenTrayMenu(HWND tray) {
@@ -33,8 +30,7 @@ void Choose(int downPresses) {
 }
 
 TEST(Tray, MenuTogglesWriteAtOnceAndExitEndsInOrder) {
-    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
-    ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
+    const e2e::InstalledSettings settings;
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
     HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
     ASSERT_NE(monitor, nullptr);
@@ -45,13 +41,13 @@ TEST(Tray, MenuTogglesWriteAtOnceAndExitEndsInOrder) {
     // Down, down, down: past "Open" and "About" and the separator to "Auto-launch".
     ASSERT_TRUE(OpenTrayMenu(tray));
     Choose(3);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "AutoLaunch") == 0u; },
+    EXPECT_TRUE(e2e::WaitUntil([&] { return settings.Get("AutoLaunch") == 0u; },
                                kTimeoutMs))
         << "Auto-launch was not switched off at once";
 
     ASSERT_TRUE(OpenTrayMenu(tray));
     Choose(4);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "AlwaysOnTop") == 0u; },
+    EXPECT_TRUE(e2e::WaitUntil([&] { return settings.Get("AlwaysOnTop") == 0u; },
                                kTimeoutMs))
         << "Always on top was not switched off at once";
     EXPECT_FALSE(GetWindowLongA(monitor, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -63,8 +59,7 @@ TEST(Tray, MenuTogglesWriteAtOnceAndExitEndsInOrder) {
     DWORD exitCode = 99;
     ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "Exit did not end the program";
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_TRUE(reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "Monitor.left").has_value()) << "placement not saved";
-    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+    EXPECT_TRUE(settings.Get("Monitor.left").has_value()) << "placement not saved";
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// A skinned frame window holding the framework's element kinds, for screenshots and for
-// the end-to-end tests of the frame. Not shipped.
+// A bare skinned frame window for the end-to-end tests of the frame. Not shipped.
 //   frame_demo.exe [blocked]
 #include <windows.h>
 
@@ -9,24 +8,21 @@
 #include "framework/FrameChrome.h"
 #include "framework/FrameImages.h"
 #include "framework/FrameWindow.h"
-#include "framework/PushButton.h"
 #include "graphics/DisplayChecks.h"
 #include "graphics/StartupStrips.h"
-#include "tests/e2e/demo/DemoContent.h"
 
 namespace {
 
 class DemoWindow : public FrameWindow {
 public:
     DemoWindow()
-        : FrameWindow(120, 80, 640, 480, WS_POPUP | WS_SYSMENU, 0, false), chrome_(&root_), content_(&chrome_) {
+        : FrameWindow(120, 80, 640, 480, WS_POPUP | WS_SYSMENU, 0, false), chrome_(&root_) {
         SetWindowTextA(hwnd_, "Frame demo");
         Layout();
     }
     void Layout() override {
         FrameWindow::Layout();
         chrome_.SetBounds(0, 0, root_.Width(), root_.Height());
-        content_.SetBounds(30, 40, root_.Width() - 60, root_.Height() - 100);
     }
     void OnDestroy() override {
         FrameWindow::OnDestroy();
@@ -44,7 +40,6 @@ public:
 
 private:
     FrameChrome chrome_;
-    DemoContent content_;
 };
 
 }  // namespace
