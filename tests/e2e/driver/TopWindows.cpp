@@ -17,7 +17,7 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-std::string WindowClass(HWND window) {
+static std::string WindowClass(HWND window) {
     char name[256] = "";
     GetClassNameA(window, name, sizeof name);
     return name;

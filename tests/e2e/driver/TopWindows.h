@@ -32,6 +32,5 @@ ModalBox WaitForModalBox(DWORD processId, DWORD timeoutMs);
 int CloseModalBoxes(DWORD processId);
 
 std::string WindowText(HWND window);
-std::string WindowClass(HWND window);
 
 }  // namespace e2e
