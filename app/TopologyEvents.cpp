@@ -11,7 +11,8 @@
 #include "monitor/MonitorWindow.h"
 
 void InstallTopologyHandlers() {
-    DriverInterface::Instance().SetHandlers({&HandleTopologyChanged, &HandleTopologyChanging});
+    DriverInterface::Instance().SetHandlers(
+        {.topologyChanged = &HandleTopologyChanged, .topologyChanging = &HandleTopologyChanging});
     SetAlertHooks({.setAlert = &SetAlert, .showMonitor = &ShowMonitor});
     SetTrayHooks({.showMonitor = &ShowMonitor, .setAlwaysOnTop = &SetAlwaysOnTop, .exit = &ExitSequence});
     SetMonitorHooks({.exit = &ExitSequence,
