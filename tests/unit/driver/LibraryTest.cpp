@@ -1,14 +1,215 @@
-// Starting and stopping the real library, what it publishes, and moves in the monitoring ring.
+// The real Linsett.dll in the test process, on a hidden tree window of this thread, with a private
+// LOCALAPPDATA per test; published fields are read by offset from 32-bit addresses, as the program does.
+// Tests: starting and stopping, the published fields, moves, the control channel and the state file.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
+#include <thread>
 
-#include "tests/unit/driver/LibraryHarness.h"
+#include "driver/AnsiText.h"
+#include "driver/LinsettApi.h"
+#include "driver/Text.h"
+#include "driver/ctl/ControlClient.h"
+#include "tests/e2e/driver/Paths.h"
+#include "tests/e2e/driver/TopWindows.h"
 
-namespace linsett_test {
 namespace {
 
-using Library = LibraryTest;
 using Keys = std::vector<std::string>;
+
+// duringExport: an export of the library was running; changeCode: OnTopologyChanged's, read while valid.
+struct CallbackEvent { int slot; uint32_t argument; bool duringExport; uint8_t changeCode; };
+std::vector<CallbackEvent> g_events;
+bool g_insideExport = false;
+
+template <class F>
+F Export(const char* name) {
+    static HMODULE library = LoadLibraryA("Linsett.dll");
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+template <class T>
+T Read(uint32_t address, uint32_t offset) {
+    T value;
+    std::memcpy(&value, reinterpret_cast<const void*>(static_cast<uintptr_t>(address) + offset), sizeof value);
+    return value;
+}
+
+std::string WideText(uint32_t address) {
+    return address ? linsett::Narrow(reinterpret_cast<const char16_t*>(static_cast<uintptr_t>(address))) : "<null>";
+}
+
+std::string AnsiText(uint32_t address) {
+    return address ? reinterpret_cast<const char*>(static_cast<uintptr_t>(address)) : "<null>";
+}
+
+template <int Slot>
+uint32_t __stdcall On(uint32_t argument) {
+    uint8_t changeCode = Slot == kOnTopologyChanged ? Read<uint8_t>(argument, 0x0E) : 0;
+    g_events.push_back(CallbackEvent{Slot, argument, g_insideExport, changeCode});
+    return 1;
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
+    for (ULONGLONG deadline = GetTickCount64() + timeoutMs;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        if (condition()) return true;
+        if (GetTickCount64() >= deadline) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+class Library : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(Export<InitializeDLLFn>("InitializeDLL")) << "Linsett.dll did not load";
+        InitCommonControls();
+        tree_ = CreateWindowExA(0, WC_TREEVIEWA, "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(tree_, nullptr) << GetLastError();
+        static int counter = 0;
+        appData_ = std::filesystem::temp_directory_path().string() + "linsett-test-" +
+                   std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+        std::filesystem::remove_all(appData_);
+        std::filesystem::create_directories(appData_ + "\\Quorvane");
+        SetEnvironmentVariableA("LOCALAPPDATA", appData_.c_str());
+        g_events.clear();
+    }
+    void TearDown() override {
+        Stop();
+        DestroyWindow(tree_);
+        std::filesystem::remove_all(appData_);
+    }
+    uint32_t Start(const std::string& scenario) {  // a shipped file, a full path, or "" for the demo
+        bool shipped = !scenario.empty() && scenario.find('\\') == std::string::npos;
+        scenario_ = shipped ? e2e::WindowsPath(std::string(LINSETT_SCENARIO_DIR) + "/" + scenario) : scenario;
+        return Restart();
+    }
+    uint32_t Restart() {
+        Stop();
+        SetEnvironmentVariableA("LINSETT_SCENARIO", scenario_.empty() ? nullptr : scenario_.c_str());
+        // The program's own table: a local array of native pointers, valid only during the call.
+        LinsettCallback table[] = {On<kOnTopologyChanged>, On<kOnDriverNotice>, On<kOnTopologyChanging>};
+        g_insideExport = true;
+        auto root = reinterpret_cast<uintptr_t>(Export<InitializeDLLFn>("InitializeDLL")(tree_, table));
+        g_insideExport = false;
+        EXPECT_EQ(root >> 32, 0u) << "the root block lies above 4 GB";
+        return root_ = static_cast<uint32_t>(root);
+    }
+    void Stop() {
+        g_insideExport = true;
+        Export<DeinitializeDLLFn>("DeinitializeDLL")();
+        g_insideExport = false;
+        root_ = 0;
+    }
+    std::string StartAndAnswerBox(const std::string& scenario) {  // the box's "title|text"
+        std::string text;
+        std::thread watcher([&] {
+            e2e::ModalBox box = e2e::WaitForModalBox(GetCurrentProcessId(), 20000);
+            text = box.title + "|" + box.text;
+            e2e::CloseModalBoxes(GetCurrentProcessId());
+        });
+        Start(scenario);
+        watcher.join();
+        return text;
+    }
+    std::string Control(const std::string& command) {  // the reply
+        linsett::ControlResult found;
+        HWND control = linsett::FindControlWindow(GetCurrentProcessId(), found);
+        std::string reply = control ? "timeout" : "no control window";
+        if (control) linsett::SendControlCommand(control, command, 10000, reply);
+        return reply;
+    }
+    uint32_t ChangeTopology(const std::string& command) {
+        size_t before = g_events.size();  // Changing and Changed come in one message
+        EXPECT_EQ(Control(command), "ok") << command;
+        EXPECT_TRUE(PumpUntil([&] { return g_events.size() > before + 1; })) << command;
+        return root_ = g_events.back().argument;
+    }
+    std::vector<HTREEITEM> Children(HTREEITEM item) const {  // TVI_ROOT for the root items
+        std::vector<HTREEITEM> children;
+        auto next = [&](HTREEITEM from, WPARAM how) {
+            return HTREEITEM(SendMessageA(tree_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
+        };
+        HTREEITEM child = next(item, item == TVI_ROOT ? TVGN_ROOT : TVGN_CHILD);
+        for (; child; child = next(child, TVGN_NEXT)) children.push_back(child);
+        return children;
+    }
+    std::pair<uint32_t, std::string> Item(HTREEITEM item) const {  // its node and its text
+        char text[256] = {};
+        TVITEMA query{TVIF_PARAM | TVIF_TEXT, item, 0, 0, text, 255, 0, 0, 0, 0};  // every field: no warning
+        SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+        return {static_cast<uint32_t>(query.lParam), linsett::AnsiToUtf8(text)};
+    }
+    std::vector<uint32_t> Ring(uint32_t link, uint32_t start = 0) const {  // records along a link
+        std::vector<uint32_t> ring;
+        start = start ? start : Read<uint32_t>(root_, 0x00);
+        for (uint32_t r = start; r && ring.size() < 1000 && (ring.empty() || r != start); r = Read<uint32_t>(r, link))
+            ring.push_back(r);
+        return ring;
+    }
+    uint32_t Record(const std::string& key) const {
+        for (uint32_t record : Ring(0x2C8))
+            if (AnsiText(Read<uint32_t>(record, 0x008)) == key) return record;
+        return 0;
+    }
+    uint32_t Node(const std::string& key) const { return Read<uint32_t>(Record(key), 0x004); }
+
+    Keys MonitorKeys() const {  // shown records along link A from the start
+        Keys keys;
+        for (uint32_t record : Ring(0x2CC, Read<uint32_t>(root_, 0x04))) {
+            uint8_t kind = Read<uint8_t>(record, 0);
+            if (kind == 0x80 || (kind == 0x83 && Read<uint32_t>(record, 0x004)))
+                keys.push_back(AnsiText(Read<uint32_t>(record, 0x008)));
+        }
+        return keys;
+    }
+    // The rules of the published tree and rings that the program relies on.
+    void ExpectPublishedInvariants() {
+        std::vector<HTREEITEM> roots = Children(TVI_ROOT);
+        ASSERT_EQ(roots.size(), 1u);
+        EXPECT_EQ(reinterpret_cast<uintptr_t>(roots[0]) & 0xFFFFFFFF, Read<uint32_t>(root_, 0x08));
+        // Both links visit every record once and return to the entry record, the system record.
+        std::vector<uint32_t> listRing = Ring(0x2C8), monitorRing = Ring(0x2CC);
+        std::set<uint32_t> records(listRing.begin(), listRing.end());
+        EXPECT_EQ(Read<uint32_t>(listRing.back(), 0x2C8), listRing[0]);
+        EXPECT_EQ(Read<uint32_t>(monitorRing.back(), 0x2CC), listRing[0]);
+        EXPECT_EQ(records, std::set<uint32_t>(monitorRing.begin(), monitorRing.end()));
+        EXPECT_EQ(records.size(), listRing.size());
+        EXPECT_EQ(Read<uint32_t>(Item(roots[0]).first, 0x0C), listRing[0]);
+        // Every port of every hub is an item, in port order, with the node of its record.
+        std::function<void(HTREEITEM, bool)> visitHub = [&](HTREEITEM hubItem, bool rootHub) {
+            std::vector<HTREEITEM> ports = Children(hubItem);
+            EXPECT_EQ(ports.size(), Read<uint8_t>(Item(hubItem).first, 0x20));
+            for (size_t i = 0; i < ports.size(); ++i) {
+                auto [node, text] = Item(ports[i]);
+                EXPECT_TRUE(node || text == "Available") << text;
+                if (!node) continue;
+                uint32_t record = Read<uint32_t>(node, 0x0C);
+                EXPECT_TRUE(records.count(record) && Read<uint32_t>(record, 0x004) == node) << text;
+                EXPECT_EQ(Read<uint16_t>(record, 0x172), i + 1) << "port badge of " << text;
+                EXPECT_EQ(Read<uint8_t>(record, 0x174), rootHub ? 2 : 0) << "port type of " << text;
+                bool hub = Read<uint8_t>(node, 0x00) == 0x82;
+                if (hub) visitHub(ports[i], false);
+                EXPECT_TRUE(hub || Read<uint8_t>(node, 0x51) == i + 1) << "device port of " << text;
+            }
+        };
+        for (HTREEITEM adapter : Children(roots[0]))
+            for (HTREEITEM hub : Children(adapter)) visitHub(hub, true);
+    }
+    std::string StateFile() const { return appData_ + "\\Quorvane\\linsett-state.json"; }
+
+    HWND tree_ = nullptr;
+    uint32_t root_ = 0;
+    std::string appData_, scenario_;
+};
 
 TEST_F(Library, PublishesEveryFieldWhereTheProgramReadsIt) {
     ASSERT_NE(Start(""), 0u);  // the built-in demo
@@ -123,5 +324,106 @@ TEST_F(Library, MovesCountShownPlacesClampAndLastThroughChangesAndRestarts) {
     EXPECT_EQ(MonitorKeys(), (Keys{"disk", "cam", "keys", "Computer"})) << "the order was not saved";
 }
 
+TEST_F(Library, BadCommandsChangeNothingAndHotPlugRebuildsTheTreeAndTheWorstSeverity) {
+    ASSERT_NE(Start("test-small.json"), 0u);
+    const std::pair<const char*, const char*> refusals[] = {
+        {"plug keys", "\"keys\" is already plugged in"}, {"unplug phone", "\"phone\" is not plugged in"},
+        {"plug phone at hub 1", "port 1 of \"hub\" is taken by \"disk\""},
+        {"plug phone at hub 4", "hub \"hub\" has only 3 ports"},
+        {"plug phone at cam 1", "\"cam\" is not a hub or adapter"},
+        {"plug phone at host 1", "port 1 of \"root-a\" is taken by \"keys\""},
+        {"unplug root-a", "\"root-a\" cannot be plugged or unplugged"}, {"severity ghost 2", "unknown key \"ghost\""},
+        {"status hub 2", "\"hub\" is not a device"}, {"reboot", "unknown command \"reboot\""},
+        {"unplug cam keys", "unexpected \"keys\" after unplug"},
+        {"plug phone at hub 0", "plug needs a port number from 1 to 255"},
+        {"severity cam 5 x", "severity needs a severity from 0 to 4"},
+        {"text cam colour red", "text needs a field: name, manufacturer or description"},
+        {"text cam name 123456789012345678901234567890123", "the text is longer than 32 characters"}};
+    for (const auto& [command, reason] : refusals) EXPECT_EQ(Control(command), "refused: " + std::string(reason));
+    PumpUntil([] { return false; }, 200);
+    EXPECT_TRUE(g_events.empty());
+    ChangeTopology("plug phone");
+    ChangeTopology("unplug hub");  // takes disk, phone and cam with it
+    ExpectPublishedInvariants();
+    for (const char* key : {"hub", "disk", "phone", "cam"}) EXPECT_EQ(Node(key), 0u) << key;
+    EXPECT_EQ(MonitorKeys(), (Keys{"Computer", "keys"}));
+    EXPECT_EQ(Read<uint8_t>(Node("Computer"), 0x20), 0) << "the unplugged disk still counts";
+    EXPECT_EQ(Control("plug phone at root-a 3"), "refused: \"phone\" is already plugged in") << "in the hub";
+    ChangeTopology("unplug phone");
+    ChangeTopology("plug phone at host 3");  // an adapter stands for its root hub
+    ChangeTopology("plug hub");
+    ExpectPublishedInvariants();
+    EXPECT_EQ(Read<uint8_t>(Record("phone"), 0x174), 2) << "on a root hub";
+    EXPECT_EQ(Read<uint8_t>(Node("Computer"), 0x20), 2);
+}
+
+TEST_F(Library, SeveritiesNamesAndStatusCodesReachTheRecords) {
+    ASSERT_NE(Start("test-small.json"), 0u);
+    ChangeTopology("severity cam 4 Lens \xC3\xA9" "clat\xC3\xA9");
+    EXPECT_EQ(Read<uint8_t>(Node("cam"), 0x78), 4);
+    EXPECT_EQ(WideText(Read<uint32_t>(Node("cam"), 0x7C)), "Lens \xC3\xA9" "clat\xC3\xA9");
+    EXPECT_EQ(Read<uint8_t>(Node("Computer"), 0x20), 4) << "the worst one counts";
+    ChangeTopology("text cam name Zo\xC3\xAB \xE4\xB8\xAD");  // one character outside the ANSI code page
+    EXPECT_EQ(WideText(Record("cam") + 0x00E), "Zo\xC3\xAB \xE4\xB8\xAD");
+    // Status codes and activity change the nodes in place, with no topology change.
+    size_t changes = g_events.size();
+    uint32_t keys = Node("keys");
+    EXPECT_EQ(Control("status keys 4"), "ok");
+    EXPECT_EQ(Read<uint8_t>(keys, 0x88), 4);
+    EXPECT_EQ(Control("activity keys steady"), "ok");
+    auto lights = Export<ShowRealTimeTransmissionLightFn>("ShowRealTimeTransmissionLight");
+    lights(1, 1);
+    std::set<int> seen;
+    EXPECT_TRUE(PumpUntil([&] {
+        seen.insert(Read<uint8_t>(keys, 0x88));
+        return seen.count(2) && seen.count(3);
+    })) << "the steady pattern never moved the light";
+    lights(0, 1);
+    EXPECT_EQ(g_events.size(), changes);
+}
+
+// Writes a record's user name and icon as the device options dialog does.
+void Edit(uint32_t record, const std::u16string& name, int icon, int group) {
+    auto* bytes = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(record));
+    std::memset(bytes + 0x00E, 0, 66);
+    std::memcpy(bytes + 0x00E, name.data(), name.size() * 2);
+    uint16_t sizeAndFlags[] = {static_cast<uint16_t>(2 * (name.size() + 1)),
+                               static_cast<uint16_t>((Read<uint16_t>(record, 0x052) & ~0x3FFF) | (icon << 4) | group)};
+    std::memcpy(bytes + 0x050, sizeAndFlags, 4);
+}
+
+void ExpectEdited(uint32_t record, const char* name, int icon, int group) {
+    EXPECT_EQ(WideText(record + 0x00E), name);
+    EXPECT_EQ(Read<uint16_t>(record, 0x052) & 0x3FFF, (icon << 4) | group) << name;
+}
+
+uint8_t& LightSwitch(uint32_t systemRecord) { return *reinterpret_cast<uint8_t*>(systemRecord + uintptr_t{2}); }
+
+TEST_F(Library, EditsAndTheLightSwitchSurviveChangesAndSavedRestarts) {
+    ASSERT_NE(Start("test-small.json"), 0u);
+    Edit(Record("disk"), u"Archive", 3, 1);
+    LightSwitch(Record("Computer")) = 1;
+    ChangeTopology("change 3");  // unsaved: carried over by the library
+    ExpectEdited(Record("disk"), "Archive", 3, 1);
+    ASSERT_NE(Restart(), 0u);
+    EXPECT_EQ(LightSwitch(Record("Computer")), 1) << "the light switch outlives a restart in the process";
+    LightSwitch(Record("Computer")) = 0;
+    Edit(Record("cam"), u"Front \u4e2d Cam", 9, 2);  // beyond the ANSI code page
+    Export<SaveChangeFn>("SaveChange")();
+    std::ofstream(StateFile() + ".tmp") << "{\"version\": 1, \"order\": [";  // a later save died writing
+    ASSERT_NE(Restart(), 0u);
+    ExpectEdited(Record("cam"), "Front \xE4\xB8\xAD Cam", 9, 2);
+    EXPECT_EQ(LightSwitch(Record("Computer")), 0);
+}
+
+TEST_F(Library, DamagedStateIsSetAsideReportedAndDefaultsUsed) {
+    std::ofstream(StateFile()) << "{\"version\": 1, \"light\": 1, \"order\": [\"cam\",";  // cut short
+    std::string box = StartAndAnswerBox("test-small.json");
+    std::string aside = appData_ + "\\Quorvane\\linsett-state.damaged-1.json";
+    EXPECT_NE(box.find(aside), std::string::npos) << box;
+    EXPECT_TRUE(std::filesystem::exists(aside));
+    EXPECT_FALSE(std::filesystem::exists(StateFile())) << "the next start would complain again";
+    EXPECT_EQ(MonitorKeys().front(), "Computer") << "defaults";
+}
+
 }  // namespace
-}  // namespace linsett_test
