@@ -9,9 +9,17 @@ namespace {
 
 HRGN EmptyRegion() { return CreateRectRgn(0, 0, 0, 0); }
 
+// A region without a handle (a piece whose resource failed to load) counts as empty:
+// GDI would fail the whole combination and leave nothing of the other side.
 Region Combine(const Region& a, const Region& b, int mode, String label) {
     Region result(EmptyRegion(), std::move(label));
-    CombineRgn(result.GetHandle(), a.GetHandle(), b.GetHandle(), mode);
+    HRGN left = a.GetHandle(), right = b.GetHandle();
+    if (left && right)
+        CombineRgn(result.GetHandle(), left, right, mode);
+    else if (left)  // a or empty, a and not empty
+        CombineRgn(result.GetHandle(), left, left, RGN_COPY);
+    else if (right && mode == RGN_OR)
+        CombineRgn(result.GetHandle(), right, right, RGN_COPY);
     return result;
 }
 

@@ -117,6 +117,9 @@ TEST(Region, LoadsRgnBlocksAndFailedLoadsLeaveNoArea) {
         EXPECT_FALSE(resource ? r.LoadFromResource(kStripTga) : r.LoadFromData(bad.data(), bad.size()));
         EXPECT_FALSE(r.Contains(1, 1));
         EXPECT_TRUE(Region(r).IsEmpty());
+        // A piece that failed to load loses only itself in the outlines made with it.
+        for (const Region& kept : {Region::Merge(r, square), Region::Merge(square, r), Region::Subtract(square, r)})
+            EXPECT_TRUE(kept.Contains(1, 1));
         r = square;  // takes an area again by assignment
         EXPECT_TRUE(r.Contains(1, 1));
     }
