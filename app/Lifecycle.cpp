@@ -13,6 +13,7 @@
 #include "graphics/ResourceStrings.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
+#include "monitor/MonitorFrame.h"
 #include "monitor/MonitorWindow.h"
 #include "monitor/TileArt.h"
 #include "resources/StringIds.h"
@@ -81,7 +82,7 @@ int RunApplication(HINSTANCE instance) {
             MonitorWindow monitor;
             CheckAlerts();
             RunMessageLoop();
-            SaveMonitorPlacement();
+            WritePlacements();
             DriverInterface::Instance().Stop();
         }
         TheDeviceTree().Clear();
@@ -90,12 +91,15 @@ int RunApplication(HINSTANCE instance) {
                     kNoHardwareBoxStyle);
     }
 
+    FreeMonitorImages();
     FreeFrameImages();
     ReleaseSharedLook();
     if (mutex) CloseHandle(mutex);
     FreeLibrary(msimg32);
     return 0;
 }
+
+void WritePlacements() { SaveMonitorPlacement(); }
 
 void ExitSequence() {
     SetAlert(false);

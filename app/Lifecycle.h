@@ -6,6 +6,10 @@
 // "msimg32.dll" cannot be loaded.
 int RunApplication(HINSTANCE instance);
 
+// The placements of the windows, written at the end of the message loop and when the
+// session ends (which never reaches it).
+void WritePlacements();
+
 // The orderly exit: closes the windows and ends the message loop.
 void ExitSequence();
 

@@ -17,6 +17,7 @@ void InstallTopologyHandlers() {
     SetTrayHooks({.showMonitor = &ShowMonitor, .setAlwaysOnTop = &SetAlwaysOnTop, .exit = &ExitSequence});
     SetMonitorHooks({.exit = &ExitSequence,
                      .resume = &ResumeSequence,
+                     .endSession = &WritePlacements,
                      .addTrayIcon = &AddTrayIcon,
                      .setTrayImage = &SetTrayImage,
                      .trayNotify = &OnTrayNotify});

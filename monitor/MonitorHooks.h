@@ -8,6 +8,7 @@
 struct MonitorHooks {
     std::function<void()> exit;                      // a WM_QUIT was sent to the window
     std::function<void()> resume;                    // the machine woke from suspend
+    std::function<void()> endSession;                // the user logs off or the machine shuts down
     std::function<void(HWND, UINT)> addTrayIcon;     // the window and message that get its notifications
     std::function<void(int)> setTrayImage;           // 0 the normal image, 1 to 4 a severity's
     std::function<void(WPARAM, LPARAM)> trayNotify;  // the tray icon's notifications

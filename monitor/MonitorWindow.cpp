@@ -236,6 +236,11 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_MOVE: StorePlacement(); return 0;
     case WM_CLOSE: HideMonitor(); return 0;
     case WM_QUIT: Call(g_hooks.exit); return 0;
+    // A logoff or shutdown never reaches the end of the message loop. (The query before it
+    // is answered yes by the default procedure.)
+    case WM_ENDSESSION:
+        if (wParam) Call(g_hooks.endSession);
+        return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {geo::kWidth, geo::kMinHeight};
@@ -315,7 +320,6 @@ void SaveMonitorPlacement() {
     Settings::WriteDword("Monitor.top", g_placement.top);
     Settings::WriteDword("Monitor.right", g_placement.right);
     Settings::WriteDword("Monitor.bottom", g_placement.bottom);
-    FreeMonitorImages();
 }
 
 void ShowMonitor() {

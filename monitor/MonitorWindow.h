@@ -68,7 +68,7 @@ private:
 
 // Module operations; each does nothing while the window does not exist.
 void LoadMonitorPlacement();
-void SaveMonitorPlacement();
+void SaveMonitorPlacement();  // writes it to the settings
 void ShowMonitor();
 void HideMonitor();
 bool IsMonitorVisible();

@@ -74,7 +74,7 @@ TEST_F(Monitor, OpensExpandsOpensItsOutlineAndExitsSavingThePlacement) {
     EXPECT_EQ(settings.Get("Monitor.bottom"), static_cast<uint32_t>(200 + 48 + 29 * rows));
 }
 
-TEST_F(Monitor, PlacementOffTheScreenComesBack) {
+TEST_F(Monitor, PlacementOffTheScreenComesBackAndALogoffSavesIt) {
     settings.PlaceMonitor(5000, -400, 1);
     QuorvaneRun run;
     HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
@@ -83,6 +83,13 @@ TEST_F(Monitor, PlacementOffTheScreenComesBack) {
     EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(r.top, 0);
     EXPECT_EQ(r.right - r.left, 185);
+
+    // A logoff ends the program without the end of its message loop.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(monitor, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, kTimeoutMs, &answer);
+    EXPECT_EQ(answer, TRUE);
+    SendMessageTimeoutA(monitor, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, kTimeoutMs, nullptr);
+    EXPECT_EQ(settings.Get("Monitor.left"), static_cast<uint32_t>(r.left)) << "the placement was not written";
 }
 
 TEST_F(Monitor, TheGripResizesInWholeTiles) {
