@@ -20,7 +20,8 @@ void InstallTopologyHandlers() {
                      .endSession = &WritePlacements,
                      .addTrayIcon = &AddTrayIcon,
                      .setTrayImage = &SetTrayImage,
-                     .trayNotify = &OnTrayNotify});
+                     .trayNotify = &OnTrayNotify,
+                     .shellRestarted = &RestoreTrayIcon});
 }
 
 void CheckAlerts() {

@@ -78,6 +78,13 @@ void SetTrayImage(int index) {
     ReportIfZero(Shell_NotifyIconA(NIM_MODIFY, &record));
 }
 
+void RestoreTrayIcon() {
+    NOTIFYICONDATAA& record = Record();
+    if (!record.hWnd) return;
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    ReportIfZero(Shell_NotifyIconA(NIM_ADD, &record));
+}
+
 void RemoveTrayIcon() { ReportIfZero(Shell_NotifyIconA(NIM_DELETE, &Record())); }
 
 HMENU BuildTrayMenu() {

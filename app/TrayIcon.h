@@ -9,6 +9,8 @@ void AddTrayIcon(HWND window, UINT id);
 // 0 the normal image, 1 to 4 the image of that severity.
 void SetTrayImage(int index);
 void RemoveTrayIcon();
+// Adds the icon again, as it looks now, to a shell that was restarted and knows none.
+void RestoreTrayIcon();
 void OnTrayNotify(WPARAM wParam, LPARAM lParam);
 
 // The tray menu's commands, by id.

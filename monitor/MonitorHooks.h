@@ -12,5 +12,6 @@ struct MonitorHooks {
     std::function<void(HWND, UINT)> addTrayIcon;     // the window and message that get its notifications
     std::function<void(int)> setTrayImage;           // 0 the normal image, 1 to 4 a severity's
     std::function<void(WPARAM, LPARAM)> trayNotify;  // the tray icon's notifications
+    std::function<void()> shellRestarted;            // the taskbar was made anew: add the icon again
 };
 void SetMonitorHooks(MonitorHooks hooks);

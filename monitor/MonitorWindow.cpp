@@ -279,7 +279,13 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_MOUSELEAVE: LeaveOpenState(); return 0;
     case kTrayMessage: Call(g_hooks.trayNotify, wParam, lParam); return 0;
-    default: return FrameWindow::OnOtherMessage(message, wParam, lParam);
+    default:
+        static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+        if (message == taskbarCreated) {
+            Call(g_hooks.shellRestarted);
+            return 0;
+        }
+        return FrameWindow::OnOtherMessage(message, wParam, lParam);
     }
 }
 

@@ -37,6 +37,10 @@ TEST(Tray, MenuTogglesWriteAtOnceAndExitEndsInOrder) {
     HWND tray = e2e::WaitForWindow(nullptr, "Wine System Tray", 0, kTimeoutMs);
     ASSERT_NE(tray, nullptr) << "no tray icon";
     ASSERT_TRUE(e2e::TrayIconPresent(monitor, 1124, "Quorvane")) << "the shell does not know the icon";
+    // A restarted shell knows no icon until each program adds its own again.
+    ASSERT_TRUE(e2e::ForgetTrayIcon(monitor, 1124));
+    SendMessageTimeoutA(monitor, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    ASSERT_TRUE(e2e::TrayIconPresent(monitor, 1124, "Quorvane")) << "the icon did not come back";
 
     // Down, down, down: past "Open" and "About" and the separator to "Auto-launch".
     ASSERT_TRUE(OpenTrayMenu(tray));

@@ -15,4 +15,12 @@ bool TrayIconPresent(HWND window, UINT id, const char* tip) {
     return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
+bool ForgetTrayIcon(HWND window, UINT id) {
+    NOTIFYICONDATAA record{};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = window;
+    record.uID = id;
+    return Shell_NotifyIconA(NIM_DELETE, &record) != FALSE;
+}
+
 }  // namespace e2e
