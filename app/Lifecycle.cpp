@@ -48,6 +48,24 @@ bool Initialise(HINSTANCE instance) {
     return true;
 }
 
+// A library that is not there, or not whole, is told apart from one that found no
+// hardware: the user has a file to look for. -1 like the other missing library.
+int ReportFailedStart() {
+    const DriverInterface& driver = DriverInterface::Instance();
+    switch (driver.LastFailure()) {
+    case DriverInterface::Failure::MissingLibrary:
+        ShowErrorBox(String(driver.Missing()) + ": " + SystemErrorText(ERROR_MOD_NOT_FOUND));
+        return -1;
+    case DriverInterface::Failure::MissingExport:
+        ShowErrorBox(String("Linsett.dll, ") + driver.Missing() + ": " + SystemErrorText(ERROR_PROC_NOT_FOUND));
+        return -1;
+    default:
+        MessageBoxA(nullptr, LoadResourceString(IDS_NO_HARDWARE).Chars(), LoadResourceString(IDS_APP_CAPTION).Chars(),
+                    kNoHardwareBoxStyle);
+        return 0;
+    }
+}
+
 void RunMessageLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -74,6 +92,7 @@ int RunApplication(HINSTANCE instance) {
         return -1;
     }
 
+    int result = 0;
     if (Initialise(instance)) {
         CheckColorDepth();
         LoadMonitorPlacement();
@@ -87,8 +106,7 @@ int RunApplication(HINSTANCE instance) {
         }
         TheDeviceTree().Clear();
     } else {
-        MessageBoxA(nullptr, LoadResourceString(IDS_NO_HARDWARE).Chars(), LoadResourceString(IDS_APP_CAPTION).Chars(),
-                    kNoHardwareBoxStyle);
+        result = ReportFailedStart();
     }
 
     FreeMonitorImages();
@@ -96,7 +114,7 @@ int RunApplication(HINSTANCE instance) {
     ReleaseSharedLook();
     if (mutex) CloseHandle(mutex);
     FreeLibrary(msimg32);
-    return 0;
+    return result;
 }
 
 void WritePlacements() { SaveMonitorPlacement(); }

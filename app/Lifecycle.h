@@ -3,7 +3,7 @@
 
 // Start-up, message loop and shut-down of the whole program: the body of WinMain.
 // 0 after a normal run, the no-hardware failure and in a second instance; -1 when
-// "msimg32.dll" cannot be loaded.
+// "msimg32.dll", "Linsett.dll" or one of its exports cannot be loaded.
 int RunApplication(HINSTANCE instance);
 
 // The placements of the windows, written at the end of the message loop and when the

@@ -25,26 +25,41 @@ bool DriverInterface::LoadLibraryExports() {
     // Kept loaded for the life of the process: a restart after resume starts it again,
     // and its windows must not outlive its code.
     HMODULE library = LoadLibraryA("Linsett.dll");
-    if (!library) return false;
+    if (!library) {
+        failure_ = Failure::MissingLibrary;
+        missing_ = "Linsett.dll";
+        return false;
+    }
     EntryPoints found;
-    bool complete = Resolve(library, "InitializeDLL", found.initialize) &&
-                    Resolve(library, "DeinitializeDLL", found.deinitialize) &&
-                    Resolve(library, "MoveNodeUp", found.moveNodeUp) &&
-                    Resolve(library, "MoveNodeDown", found.moveNodeDown) &&
-                    Resolve(library, "ShowRealTimeTransmissionLight", found.showLight) &&
-                    Resolve(library, "SaveChange", found.saveChange);
-    if (!complete) return false;
-    entry_ = found;
-    return true;
+    auto resolve = [&](const char* name, auto& out) {
+        if (Resolve(library, name, out)) return true;
+        failure_ = Failure::MissingExport;
+        missing_ = name;
+        return false;
+    };
+    const bool complete = resolve("InitializeDLL", found.initialize) &&
+                          resolve("DeinitializeDLL", found.deinitialize) && resolve("MoveNodeUp", found.moveNodeUp) &&
+                          resolve("MoveNodeDown", found.moveNodeDown) &&
+                          resolve("ShowRealTimeTransmissionLight", found.showLight) &&
+                          resolve("SaveChange", found.saveChange);
+    if (complete) entry_ = found;
+    return complete;
 }
 
 bool DriverInterface::Start(HINSTANCE instance) {
+    if (treeWindow_) Stop();
+    failure_ = Failure::None;
+    missing_ = "";
     if (!LoadLibraryExports()) return false;
     treeWindow_ = CreateWindowExA(0, WC_TREEVIEWA, "", 0, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
     // The library copies the three addresses; the table need not outlive the call.
     const LinsettCallback callbacks[kLinsettCallbackCount] = {&OnTopologyChanged, &OnDriverNotice, &OnTopologyChanging};
     rootBlock_ = reinterpret_cast<bytes::Address>(entry_.initialize(treeWindow_, callbacks));
-    return rootBlock_ != 0;
+    if (rootBlock_) return true;
+    failure_ = Failure::NoHardware;
+    DestroyWindow(treeWindow_);
+    treeWindow_ = nullptr;
+    return false;
 }
 
 void DriverInterface::Stop() {

@@ -29,17 +29,24 @@ public:
 
     static DriverInterface& Instance();
 
+    // Why the last start failed: the library or one of its exports is missing (Missing()
+    // names which), or the library found no supported hardware.
+    enum class Failure { None, MissingLibrary, MissingExport, NoHardware };
+
     // Loads "Linsett.dll" beside the program unless entry points were given; false
     // when the library or one of its exports is missing.
     bool LoadLibraryExports();
     void UseEntryPoints(const EntryPoints& entryPoints) { entry_ = entryPoints; }
     void SetHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
 
-    // Creates the hidden tree window and starts the library; false when it found no
-    // supported hardware (or is not there at all).
+    // Creates the hidden tree window and starts the library; false when it is not there
+    // or found no supported hardware. The tree window exists exactly while the library
+    // runs: a failed start leaves none, and a start while running stops first.
     bool Start(HINSTANCE instance);
     // Stops the library and destroys the tree window.
     void Stop();
+    Failure LastFailure() const { return failure_; }
+    const char* Missing() const { return missing_; }
 
     // Negative or zero moves towards the front of the monitoring order.
     void MoveBy(bytes::Address record, int delta);
@@ -61,4 +68,6 @@ private:
     Handlers handlers_;
     HWND treeWindow_ = nullptr;
     bytes::Address rootBlock_ = 0;
+    Failure failure_ = Failure::None;
+    const char* missing_ = "";
 };

@@ -79,6 +79,22 @@ TEST(Lifecycle, MissingAlphaBlendingLibraryEndsWithMinusOne) {
     EXPECT_EQ(exitCode, 0xFFFFFFFFu);
 }
 
+TEST(Lifecycle, MissingDriverLibraryIsNamedAndEndsWithMinusOne) {
+    const std::string folder = e2e::NewTemporaryFolder();  // with the program alone in it
+    ASSERT_TRUE(CopyFileA((e2e::BinDir() + "\\Quorvane.exe").c_str(), (folder + "\\Quorvane.exe").c_str(), FALSE));
+    e2e::Process program = e2e::Process::Start("\"" + folder + "\\Quorvane.exe\"");
+    e2e::ModalBox box = e2e::WaitForModalBox(program.Id(), kTimeoutMs);
+    e2e::SaveScreenshot(e2e::CaptureWindow(box.window), "no-library-box");
+    EXPECT_EQ(box.title, "Error");
+    EXPECT_NE(box.text.find("Linsett.dll"), std::string::npos) << box.text;
+    e2e::CloseModalBoxes(program.Id());
+    DWORD exitCode = 0;
+    EXPECT_TRUE(program.WaitForExit(kTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0xFFFFFFFFu);
+    program.Terminate();
+    e2e::RemoveFolder(folder);
+}
+
 TEST(Lifecycle, SecondCopyEndsAtOnceAndLeavesTheFirstRunning) {
     QuorvaneRun first;
     ASSERT_TRUE(first.WaitForRebuilds(1, kTimeoutMs)) << "the first copy never built its model";

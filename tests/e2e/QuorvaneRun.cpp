@@ -10,7 +10,6 @@
 #include "tests/e2e/driver/TopWindows.h"
 
 namespace e2e {
-namespace {
 
 std::string NewTemporaryFolder() {
     char base[MAX_PATH];
@@ -24,8 +23,6 @@ std::string NewTemporaryFolder() {
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
-
-}  // namespace
 
 void RemoveFolder(const std::string& folder) {
     WIN32_FIND_DATAA found;

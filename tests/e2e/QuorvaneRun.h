@@ -52,6 +52,8 @@ public:
 // The monitoring window of the run once the program has built its model, or null.
 HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs = 30000);
 
+// A new, empty folder of this test process's own under the temporary folder.
+std::string NewTemporaryFolder();
 // Deletes a folder with everything in it; a missing folder is no error.
 void RemoveFolder(const std::string& folder);
 

@@ -33,13 +33,7 @@ TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
     const e2e::InstalledSettings settings;
     settings.PlaceMonitor(300, 200, 4);
     const std::string scenario = e2e::ShippedScenario("test-small.json");
-    std::string state;
-    {
-        QuorvaneRun first(scenario);
-        state = first.Folder() + "-state";
-        e2e::RemoveFolder(state);  // an earlier run's order must not count
-        CreateDirectoryA(state.c_str(), nullptr);
-    }
+    const std::string state = e2e::NewTemporaryFolder();  // shared by both runs
     {
         QuorvaneRun run(scenario, {{"LOCALAPPDATA", state}});
         HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);

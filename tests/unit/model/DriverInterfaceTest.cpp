@@ -34,10 +34,15 @@ TEST(DriverInterface, StartsStopsMovesForwardsTheCallbacksAndRestartsAfterResume
          [](int on, int k) { return Note("light " + std::to_string(on) + " " + std::to_string(k)); },
          [] { return Note("save"); }});
     EXPECT_FALSE(driver.Start(GetModuleHandleA(nullptr)));
+    EXPECT_EQ(driver.LastFailure(), DriverInterface::Failure::NoHardware);
+    EXPECT_FALSE(IsWindow(treeWindow)) << "the tree window outlived a failed start";
     driver.Stop();
     SyntheticTopology topo;
     block = topo.RootBlock();
     ASSERT_TRUE(driver.Start(GetModuleHandleA(nullptr)));
+    const HWND firstTree = treeWindow;
+    ASSERT_TRUE(driver.Start(GetModuleHandleA(nullptr)));  // while running: stopped first
+    EXPECT_FALSE(IsWindow(firstTree)) << "a second start leaked the first tree window";
     EXPECT_EQ(driver.RootBlock(), block);
     ASSERT_EQ(treeWindow, driver.TreeWindow());
 
@@ -50,8 +55,8 @@ TEST(DriverInterface, StartsStopsMovesForwardsTheCallbacksAndRestartsAfterResume
     for (int delta : {0, 1, -2}) driver.MoveBy(4096, delta);
     driver.SetTransmissionLight(false);
     driver.SaveChange();
-    EXPECT_EQ(calls, (std::vector<std::string>{"stop 9", "up 4096 0", "down 4096 1", "up 4096 2", "light 0 1", "save"}))
-        << "no hardware: a failed start; zero moves up";
+    EXPECT_EQ(calls, (std::vector<std::string>{"stop 9", "stop 9", "up 4096 0", "down 4096 1", "up 4096 2", "light 0 1", "save"}))
+        << "no hardware: a failed start; a start while running; zero moves up";
 
     // A resume whose restart finds no hardware: the light switch is stored before the stop,
     // and neither the model nor the windows go on using the stopped library.
