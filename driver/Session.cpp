@@ -64,8 +64,8 @@ void* Session::Open(HWND tree, const void* callbackTable) {
     for (int i = 0; i < kLinsettCallbackCount; ++i) callbacks_[i] = table[i];
     if (!RegisterControlClass(&Session::WindowProc)) return nullptr;
     g_active = this;
-    window_ = CreateWindowExA(0, kControlClass, "Linsett", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              LibraryModule(), nullptr);
+    window_ = CreateWindowExA(0, kControlClass, "Linsett", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, LibraryModule(),
+                              nullptr);
     if (!window_) return nullptr;
     ClearTree(tree_);
     published_ = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), 0);

@@ -54,8 +54,9 @@ private:
 HWND FindControlWindow(DWORD processId, ControlResult& problem) {
     HWND found = nullptr;
     int count = 0;
-    for (HWND window = FindWindowExA(nullptr, nullptr, kControlClass, nullptr); window;
-         window = FindWindowExA(nullptr, window, kControlClass, nullptr)) {
+    // The control window is message-only: no enumeration of the desktop's windows meets it.
+    for (HWND window = FindWindowExA(HWND_MESSAGE, nullptr, kControlClass, nullptr); window;
+         window = FindWindowExA(HWND_MESSAGE, window, kControlClass, nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if (processId && owner != processId) continue;
