@@ -48,8 +48,8 @@ void HandleTopologyChanged(bytes::Address newRootBlock) {
     SetTopologyReady(false);
     DriverInterface::Instance().SetRootBlock(newRootBlock);
     RebuildDeviceTree();
+    // The rebuild paints the whole monitor once; a repaint of its tiles would be a second.
     RebuildMonitor();
-    RepaintTiles();
     CheckAlerts();
     SetTopologyReady(true);
 }

@@ -11,7 +11,6 @@
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"
 #include "graphics/StartupStrips.h"
-#include "graphics/Surface.h"
 #include "model/DeviceTree.h"
 #include "monitor/DeviceTileList.h"
 #include "monitor/TileArt.h"
@@ -68,12 +67,10 @@ void Run(int devices, bool lightsOnly) {
         Measure(name.c_str(), 300, [&] { list.UpdateLights(); });
         return;
     }
-    Surface surface(window.Handle());
     HDC dc = GetDC(window.Handle());
     name = "full tile-list repaint, " + std::to_string(devices + 1) + " monitored nodes";
     Measure(name.c_str(), 200, [&] {
-        root.Paint(surface.Begin(dc));
-        surface.End();
+        root.PaintTo(dc);
     });
     ReleaseDC(window.Handle(), dc);
 }

@@ -99,10 +99,11 @@ void ContainerElement::PaintChildren(HDC dc) {
         if (!child->IsVisible()) continue;
         SetWindowOrgEx(dc, origin.x - child->X(), origin.y - child->Y(), nullptr);
         // The child's clip replaces the parent's rather than narrowing it.
-        Region clip = child->GetShape();
-        SelectClipRgn(dc, clip.GetHandle());
+        SelectClipRgn(dc, child->Shape().GetHandle());
         OffsetClipRgn(dc, child->X() - origin.x, child->Y() - origin.y);
-        child->Paint(dc);
+        // A child wholly outside what is being painted costs nothing.
+        RECT shown;
+        if (GetClipBox(dc, &shown) != NULLREGION) child->Paint(dc);
         SelectClipRgn(dc, nullptr);
     }
     SetWindowOrgEx(dc, origin.x, origin.y, nullptr);

@@ -33,7 +33,10 @@ public:
     virtual LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Paints the whole window now.
     void Refresh();
+    // Marks the whole window for the next paint: several changes in a row paint once.
+    void Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
     SIZE GetSize() const;
 
     // The object behind a window of the class, or null (during creation, after destruction).

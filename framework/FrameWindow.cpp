@@ -1,7 +1,6 @@
 #include "framework/FrameWindow.h"
 
 #include "framework/SharedLook.h"
-#include "graphics/Surface.h"
 
 namespace {
 constexpr UINT kCornerIds[4] = {174, 175, 176, 177};
@@ -36,13 +35,15 @@ void FrameWindow::Layout() {
     SetWindowRgn(hwnd_, outline_.DetachCopy(), TRUE);
 }
 
+void FrameWindow::Resize(int width, int height) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = GetSize();
+    if (root_.Width() != size.cx || root_.Height() != size.cy) Layout();
+}
+
 String FrameWindow::GetTooltipAt(int x, int y) { return root_.GetTooltipAt(x, y); }
 
-void FrameWindow::Draw(HDC dc) {
-    Surface surface(hwnd_);
-    root_.Paint(surface.Begin(dc));
-    surface.End();
-}
+void FrameWindow::Draw(HDC dc) { root_.PaintTo(dc); }
 
 void FrameWindow::OnCommand(WPARAM wParam) {
     if (LOWORD(wParam) == 2) DestroyWindow(hwnd_);

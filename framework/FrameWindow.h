@@ -20,6 +20,9 @@ public:
     LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     virtual void Layout();
+    // Gives the window a new size and its layout with it, even when its size message is
+    // not handled (while the library rewrites its structures no window handles any).
+    void Resize(int width, int height);
     virtual String GetTooltipAt(int x, int y);
 
     // While blocked (a dialog of the window is open) clicks only beep.

@@ -5,9 +5,8 @@
 #include <algorithm>
 
 #include "base/HandleOwners.h"
-#include "graphics/Surface.h"
 
-RootElement::RootElement(HWND window) : ContainerElement(nullptr), window_(window) {}
+RootElement::RootElement(HWND window) : ContainerElement(nullptr), window_(window), surface_(window) {}
 
 RootElement::~RootElement() {
     for (UINT index = 0; index < timers_.size(); ++index)
@@ -29,11 +28,14 @@ void RootElement::RedrawChild(Element* child) {
         const GdiObject<HRGN> clip(CreateRectRgn(area.left, area.top, area.right, area.bottom));
         SelectClipRgn(dc.Get(), clip.Get());
     }
-    // The whole tree is painted off screen; only the child's rectangle reaches the screen.
-    Surface surface(window_);
-    Paint(surface.Begin(dc.Get()));
-    surface.End();
+    // Only the child's rectangle is painted and reaches the screen.
+    PaintTo(dc.Get());
     SelectClipRgn(dc.Get(), nullptr);
+}
+
+void RootElement::PaintTo(HDC target) {
+    Paint(surface_.Begin(target));
+    surface_.End();
 }
 
 void RootElement::Redraw() {

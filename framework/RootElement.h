@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "framework/Element.h"
+#include "graphics/Surface.h"
 
 // The element at the top of a window's tree: it knows the window, routes the window's
 // mouse input to the element under the pointer (or the one holding the capture), runs
-// element timers and repaints single elements through an off-screen surface.
+// element timers and paints the tree through the window's one off-screen surface.
 class RootElement : public ContainerElement {
 public:
     static constexpr UINT kFirstTimerId = 12345;
@@ -21,8 +22,10 @@ public:
     void Command(int id) override;
     void OnTimer(UINT id) override;
 
+    // The tree painted off screen and put on `target`, as far as its clip reaches.
+    void PaintTo(HDC target);
+
     HWND GetWindow() const { return window_; }
-    void SetWindow(HWND window) { window_ = window; }
     HDC GetDC() const { return ::GetDC(window_); }
     void ReleaseDC(HDC dc) const { ::ReleaseDC(window_, dc); }
 
@@ -49,6 +52,7 @@ private:
     Element* RouteTarget(LPARAM lParam, POINT* local);
     bool Route(void (Element::*handler)(POINT*, UINT), UINT keys, LPARAM lParam);
     HWND window_;
+    Surface surface_;
     Element* captured_ = nullptr;
     std::vector<Element*> timers_;
 };

@@ -6,11 +6,13 @@
 #include "graphics/DisplayChecks.h"
 
 Surface::~Surface() {
+    EndLimit();
     // The bitmap must leave the DC before it can be deleted; the MemoryDC goes after.
     if (bitmap_) memory_.Restore();
 }
 
 HDC Surface::Begin(HDC target) {
+    EndLimit();
     target_ = target;
     RECT rect{};
     if (window_) GetWindowRect(window_, &rect);
@@ -20,10 +22,22 @@ HDC Surface::Begin(HDC target) {
     if (direct_) return target;
 
     if (width_ < width || height_ < height) Allocate(target, width, height);
+    RECT shown{};
+    if (GetClipBox(target, &shown) == ERROR) shown = {0, 0, width_, height_};
+    const RECT whole{0, 0, width_, height_};
+    if (!IntersectRect(&area_, &shown, &whole)) area_ = {};
+
     HDC dc = memory_.GetDC();
-    SelectObject(dc, GetStockObject(WHITE_BRUSH));
-    Rectangle(dc, 0, 0, width_, height_);
+    saved_ = SaveDC(dc);
+    IntersectClipRect(dc, area_.left, area_.top, area_.right, area_.bottom);
+    SetMetaRgn(dc);
+    FillRect(dc, &area_, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     return dc;
+}
+
+void Surface::EndLimit() {
+    if (saved_) RestoreDC(memory_.GetDC(), saved_);
+    saved_ = 0;
 }
 
 void Surface::Allocate(HDC target, int width, int height) {
@@ -44,6 +58,8 @@ void Surface::Allocate(HDC target, int width, int height) {
 }
 
 void Surface::End() {
-    if (direct_ || !target_) return;
-    BitBlt(target_, 0, 0, width_, height_, memory_.GetDC(), 0, 0, SRCCOPY);
+    EndLimit();
+    if (direct_ || !target_ || IsRectEmpty(&area_)) return;
+    BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_.GetDC(),
+           area_.left, area_.top, SRCCOPY);
 }

@@ -1,6 +1,5 @@
 #include "monitor/DeviceTile.h"
 
-#include "base/Settings.h"
 #include "framework/SharedLook.h"
 #include "framework/RootElement.h"
 #include "base/FormatText.h"
@@ -17,7 +16,7 @@
 
 namespace {
 
-Region ShapeOfKind(int kind) {
+Region BuildShape(int kind) {
     using R = Region;
     switch (kind) {
     case tiles::kOnly:
@@ -27,6 +26,13 @@ Region ShapeOfKind(int kind) {
     case tiles::kLast: return R::Merge(R::CreateRect(0, 0, 137, 29), R::CreateEllipse(27, 5, 34, 34));
     default: return R::CreateRect(0, 0, 137, 29);
     }
+}
+
+// Each kind's outline is built once; tiles take copies.
+const Region& ShapeOfKind(int kind) {
+    static const Region shapes[] = {BuildShape(tiles::kOnly), BuildShape(tiles::kFirst), BuildShape(tiles::kMiddle),
+                                    BuildShape(tiles::kLast)};
+    return shapes[kind - tiles::kOnly];
 }
 
 void BadgeText(HDC dc, const String& text, int centre, int y, COLORREF color) {
@@ -42,19 +48,23 @@ DeviceTile::DeviceTile(DeviceTileList* list, int index, DeviceNode* node)
     : Element(list), list_(list), index_(index), node_(node),
       reorderHint_(LoadResourceString(IDS_TIP_DETAILS_REORDER)) {
     SetTooltip(LoadResourceString(IDS_TIP_DETAILS));
-    shape_ = ShapeOfKind(kind_);
+    UpdateShape();
 }
 
 void DeviceTile::SetPositionKind(int kind) {
     if (kind < tiles::kOnly || kind > tiles::kLast) return;
     kind_ = kind;
-    shape_ = ShapeOfKind(kind_);
+    UpdateShape();
 }
 
 int DeviceTile::KindHeight() const { return tiles::TileHeight(kind_); }
 
 // Resizing keeps the outline of the kind rather than the plain rectangle.
-void DeviceTile::UpdateShape() { shape_ = ShapeOfKind(kind_); }
+void DeviceTile::UpdateShape() {
+    if (shapeKind_ == kind_) return;
+    shape_ = ShapeOfKind(kind_);
+    shapeKind_ = kind_;
+}
 Element* DeviceTile::HitTest(POINT* p) { return shape_.Contains(p->x, p->y) ? this : nullptr; }
 
 void DeviceTile::DrawSelf(HDC dc) {
@@ -65,7 +75,9 @@ void DeviceTile::DrawSelf(HDC dc) {
     DrawNodeIcon(dc, *node_, 32, y0 - 3);
     if (system) return;
     DrawBadge(dc, y0);
-    DrawLight(dc, Settings::ShowTransmissionLight());
+    DrawLight(dc, false);
+    // A paint may not reach the screen where the light is: the next tick draws it again.
+    drawnLight_ = -1;
 }
 
 void DeviceTile::DrawBadge(HDC dc, int y0) {
@@ -82,9 +94,12 @@ void DeviceTile::DrawBadge(HDC dc, int y0) {
     SetBkMode(dc, oldMode);
 }
 
-void DeviceTile::DrawLight(HDC dc, bool lightSetting) {
-    if (!lightSetting || !visible_ || node_->IsSystem()) return;
-    DrawLightFrame(dc, tiles::LightFrame(node_->LightLevel(), IsPressedInside()), 108, tiles::ContentTop(kind_) + 2);
+void DeviceTile::DrawLight(HDC dc, bool onlyIfChanged) {
+    if (!list_->LightsShown() || !visible_ || node_->IsSystem()) return;
+    const int frame = tiles::LightFrame(node_->LightLevel(), IsPressedInside());
+    if (onlyIfChanged && frame == drawnLight_) return;
+    drawnLight_ = frame;
+    DrawLightFrame(dc, frame, 108, tiles::ContentTop(kind_) + 2);
 }
 
 POINT DeviceTile::WindowOffset() {
@@ -156,7 +171,7 @@ void DeviceTile::OnLeftButtonUp(POINT*, UINT) {
 }
 
 String DeviceTile::GetTooltip(POINT* p) {
-    const tiles::TipArea area = tiles::TooltipArea(kind_, p->x, p->y, node_->IsSystem(), Settings::ShowTransmissionLight());
+    const tiles::TipArea area = tiles::TooltipArea(kind_, p->x, p->y, node_->IsSystem(), list_->LightsShown());
     switch (area) {
     case tiles::TipArea::Severity: return SeverityLabel(node_->Severity());
     case tiles::TipArea::Name: return node_->Name();

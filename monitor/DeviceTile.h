@@ -24,8 +24,9 @@ public:
     bool IsPressedInside() const { return pressed_ && inside_; }
     bool IsPressed() const { return pressed_; }
 
-    // The light alone, for the activity timer; nothing unless the light setting is on.
-    void DrawLight(HDC dc, bool lightSetting);
+    // The light alone, for the activity timer; nothing unless the list shows lights, and
+    // with `onlyIfChanged` nothing when the frame on screen is already the right one.
+    void DrawLight(HDC dc, bool onlyIfChanged);
     // Alert flashing: shows or hides the marker, touching only its square on the window.
     void SetMarkerVisible(bool show);
     bool IsMarkerVisible() const { return markerVisible_; }
@@ -45,7 +46,9 @@ private:
     int index_;
     DeviceNode* node_;
     int kind_ = 2;
+    int shapeKind_ = -1;  // the kind whose outline shape_ holds
     bool pressed_ = false, inside_ = false, dragged_ = false;
     String reorderHint_;
     bool markerVisible_ = true;
+    int drawnLight_ = -1;  // the light frame last put on screen; -1 after a paint of the tile
 };

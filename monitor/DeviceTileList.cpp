@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <set>
 
-#include "base/Settings.h"
 #include "framework/RootElement.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
@@ -99,7 +98,6 @@ void DeviceTileList::OpenDetails(int index) {
 void DeviceTileList::UpdateLights() {
     RootElement* root = GetRoot();
     if (!root) return;
-    const bool lightSetting = Settings::ShowTransmissionLight();
     HDC dc = root->GetDC();
     POINT origin{};
     GetWindowOrgEx(dc, &origin);
@@ -108,7 +106,7 @@ void DeviceTileList::UpdateLights() {
     for (const auto& tile : tiles_) {
         if (!tile->IsVisible()) continue;
         SetWindowOrgEx(dc, origin.x + list.x - tile->X(), origin.y + list.y - tile->Y(), nullptr);
-        tile->DrawLight(dc, lightSetting);
+        tile->DrawLight(dc, true);
     }
     SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
     root->ReleaseDC(dc);

@@ -41,8 +41,11 @@ public:
     void OpenDetails(int index);
     void Command(int id) override { OpenDetails(id); }
 
-    // Redraws the light of every shown tile straight onto the window.
+    // Redraws straight onto the window each shown light that changed since it was drawn.
     void UpdateLights();
+    // The light switch as the program last applied it; tiles draw lights only when on.
+    void ShowLights(bool on) { lightsShown_ = on; }
+    bool LightsShown() const { return lightsShown_; }
     // Moves the tile to the visible row under height y (list coordinates). False when the
     // lists were rebuilt meanwhile, so the tile that asked no longer exists.
     bool Reorder(DeviceTile* tile, int y);
@@ -59,5 +62,6 @@ private:
     int first_ = 0;
     int visible_ = 1;
     unsigned rebuilds_ = 0;
+    bool lightsShown_ = true;
     CRITICAL_SECTION reorderLock_;
 };

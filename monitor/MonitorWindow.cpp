@@ -106,7 +106,6 @@ void MonitorWindow::Layout() {
     Shape();
     UpdateScrollButtons();
     StorePlacement();
-    Refresh();
 }
 
 void MonitorWindow::Shape() {
@@ -130,7 +129,7 @@ void MonitorWindow::Shape() {
     root_.SetShape(shape);
     frame_.SetShape(shape);
     SetWindowRgn(hwnd_, shape.DetachCopy(), TRUE);
-    Refresh();
+    Invalidate();
 }
 
 void MonitorWindow::UpdateScrollButtons() {
@@ -145,13 +144,11 @@ void MonitorWindow::UpdateScrollButtons() {
     const bool single = tiles_.VisibleCount() == 1;
     maximize.SetTooltip(LoadResourceString(single ? IDS_TIP_MAXIMIZE : IDS_TIP_RESTORE));
     maximize.SetBaseFrame(single ? 0 : 2);
-    maximize.Redraw();
 }
 
 void MonitorWindow::ShrinkToNodes() {
     const int fitting = geo::HeightForRows(tiles_.NodeCount());
-    if (GetSize().cy > fitting)
-        SetWindowPos(hwnd_, nullptr, 0, 0, geo::kWidth, fitting, SWP_NOMOVE | SWP_NOZORDER);
+    if (GetSize().cy > fitting) Resize(geo::kWidth, fitting);
 }
 
 void MonitorWindow::KeepOnScreen() {
@@ -165,22 +162,19 @@ void MonitorWindow::Rebuild() {
     tiles_.Rebuild();
     Layout();
     ShrinkToNodes();
+    // Everything above only marked the window: it is painted once, here.
     Refresh();
 }
 
 void MonitorWindow::Expand() {
     const int rows = rememberedVisible_ >= 0 ? rememberedVisible_ : tiles_.NodeCount();
     const int height = geo::ExpandedHeight(rows, GetSystemMetrics(SM_CYMAXIMIZED));
-    SetWindowPos(hwnd_, nullptr, 0, 0, geo::kWidth, height, SWP_NOMOVE | SWP_NOZORDER);
-    UpdateScrollButtons();
-    Refresh();
+    Resize(geo::kWidth, height);
 }
 
 void MonitorWindow::Collapse() {
     rememberedVisible_ = tiles_.VisibleCount();
-    SetWindowPos(hwnd_, nullptr, 0, 0, geo::kWidth, geo::kMinHeight, SWP_NOMOVE | SWP_NOZORDER);
-    UpdateScrollButtons();
-    Refresh();
+    Resize(geo::kWidth, geo::kMinHeight);
 }
 
 void MonitorWindow::OnCommand(WPARAM wParam) {
@@ -191,7 +185,8 @@ void MonitorWindow::OnCommand(WPARAM wParam) {
     case kScrollDownCommand:
         LOWORD(wParam) == kScrollUpCommand ? tiles_.ScrollUp() : tiles_.ScrollDown();
         UpdateScrollButtons();
-        Refresh();
+        scrollUp_.Redraw();
+        scrollDown_.Redraw();
         return;
     default: FrameWindow::OnCommand(wParam);
     }
@@ -200,9 +195,8 @@ void MonitorWindow::OnCommand(WPARAM wParam) {
 LRESULT MonitorWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (!IsOpen()) {
         mouseOver_ = true;
-        UpdateScrollButtons();
-        Refresh();
         Shape();
+        UpdateScrollButtons();
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
         TrackMouseEvent(&track);
         // A move can be read after the pointer has already gone (the window appeared under
@@ -228,7 +222,6 @@ void MonitorWindow::LeaveOpenState() {
     mouseOver_ = false;
     Shape();
     UpdateScrollButtons();
-    Refresh();
 }
 
 LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -383,5 +376,6 @@ void SetTopologyReady(bool ready) { g_topologyReady = ready; }
 bool ApplyLightSwitch() {
     const bool on = Settings::ShowTransmissionLight();
     if (DeviceNode* system = TheDeviceTree().SystemRecord()) system->SetLightSwitch(on);
+    if (g_monitor) g_monitor->Tiles().ShowLights(on);
     return on;
 }

@@ -80,6 +80,6 @@ void SetAlert(bool on);
 void SetAlwaysOnTop(bool on);
 void DestroyMonitor();
 void SetTopologyReady(bool ready);
-// Reads the "ShowTransmissionLight" switch, stores it in the system record where the
-// library looks for it, and hands it back.
+// Reads the "ShowTransmissionLight" switch, hands it to the tiles and stores it in the
+// system record where the library looks for it, and hands it back.
 bool ApplyLightSwitch();

@@ -2,6 +2,8 @@
 // it expands, opens its outline under the pointer, and how the program ends.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "tests/e2e/QuorvaneRun.h"
@@ -90,6 +92,33 @@ TEST_F(Monitor, PlacementOffTheScreenComesBackAndALogoffSavesIt) {
     EXPECT_EQ(answer, TRUE);
     SendMessageTimeoutA(monitor, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, kTimeoutMs, nullptr);
     EXPECT_EQ(settings.Get("Monitor.left"), static_cast<uint32_t>(r.left)) << "the placement was not written";
+}
+
+TEST_F(Monitor, AResumeWithFewerDevicesShrinksTheOutlineWithTheWindow) {
+    const std::string folder = e2e::NewTemporaryFolder(), scenario = folder + "\\small.json";
+    ASSERT_TRUE(CopyFileA(e2e::ShippedScenario("test-small.json").c_str(), scenario.c_str(), FALSE));
+    settings.PlaceMonitor(300, 200, 4);
+    QuorvaneRun run(scenario);
+    HWND monitor = WaitForMonitor(run);
+    ASSERT_NE(monitor, nullptr);
+    ASSERT_EQ(Rect(monitor).bottom - Rect(monitor).top, 164);
+
+    // The machine wakes up with every device gone: the restarted library finds only the computer.
+    std::ifstream in(scenario);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const size_t from = text.find("\"devices\""), to = text.find("\"disconnected\"");
+    ASSERT_LT(from, to);
+    std::ofstream(scenario) << text.replace(from, to - from, "\"devices\": [],\n  ");
+    const int rebuilds = run.Rebuilds();
+    SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs));
+    const int height = Rect(monitor).bottom - Rect(monitor).top;
+    EXPECT_EQ(height, 77);
+    // The outline's lower edge sits just above the window's, wherever that now is.
+    EXPECT_LE(RegionBox(monitor).bottom, height) << "the outline kept its height from before";
+    EXPECT_GT(RegionBox(monitor).bottom, height - 20);
+    e2e::RemoveFolder(folder);
 }
 
 TEST_F(Monitor, TheGripResizesInWholeTiles) {
