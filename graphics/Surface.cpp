@@ -31,7 +31,9 @@ HDC Surface::Begin(HDC target) {
     saved_ = SaveDC(dc);
     IntersectClipRect(dc, area_.left, area_.top, area_.right, area_.bottom);
     SetMetaRgn(dc);
-    FillRect(dc, &area_, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    // White, outlined by the DC's pen along the bitmap's edges; the limit keeps it to the area.
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    Rectangle(dc, 0, 0, width_, height_);
     return dc;
 }
 
