@@ -10,3 +10,25 @@ void DrawLabel(HDC dc, HFONT font, int x, int y, const String& text) {
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
 }
+
+namespace {
+
+int WrappedText(HDC dc, HFONT font, RECT box, const String& text, UINT format) {
+    SelectGuard guard(dc, font);
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
+    const int height = DrawTextA(dc, text.Chars(), static_cast<int>(text.Length()), &box, DT_WORDBREAK | format);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+    return height;
+}
+
+}  // namespace
+
+int MeasureWrapped(HDC dc, HFONT font, RECT box, const String& text, UINT format) {
+    return WrappedText(dc, font, box, text, format | DT_CALCRECT);
+}
+
+int DrawWrapped(HDC dc, HFONT font, RECT box, const String& text, UINT format) {
+    return WrappedText(dc, font, box, text, format);
+}

@@ -4,6 +4,7 @@
 #include "base/HandleOwners.h"
 #include "graphics/SkinEffects.h"
 #include "graphics/StartupStrips.h"
+#include "graphics/TextHelpers.h"
 #include "model/DeviceNode.h"
 #include "model/TopologyItem.h"
 
@@ -23,7 +24,27 @@ void DrawCentred(HDC dc, HFONT font, const String& text, int x, int y) {
     TextOutA(dc, x, y, text.Chars(), static_cast<int>(text.Length()));
 }
 
+void BadgeText(HDC dc, const String& text, int centre, int y, COLORREF color) {
+    SetTextColor(dc, color);
+    const int width = TextExtent(dc, GetSharedFont(SharedFont::Badge), text).cx;
+    TextOutA(dc, centre - width / 2, y, text.Chars(), static_cast<int>(text.Length()));
+}
+
 }  // namespace
+
+void DrawNodeBadge(HDC dc, const DeviceNode& node, bool pressed, int x, int y) {
+    const int type = node.PortDesignationType();
+    DrawPortBadge(dc, type, pressed, x, y);
+    const SelectGuard font(dc, GetSharedFont(SharedFont::Badge));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
+    const COLORREF oldColor = GetTextColor(dc);
+    BadgeText(dc, node.PortDesignation(), x + 7, y + 2, type == 3 ? RGB(255, 255, 255) : RGB(0, 0, 0));
+    BadgeText(dc, node.UpstreamHubNumber(), x + 31, y + 2, RGB(0, 0, 0));
+    SetTextColor(dc, oldColor);
+    SetTextAlign(dc, oldAlign);
+    SetBkMode(dc, oldMode);
+}
 
 int HubPlateFrame(uint16_t flags) { return (flags >> 4) & 0x3FF; }
 

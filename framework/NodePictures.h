@@ -15,6 +15,10 @@ void DrawNodeIcon(HDC dc, const DeviceNode& node, int x, int y);
 // "HUB" with the hub's port label below, white on the dark plate, black on the others.
 void DrawHubPicture(HDC dc, const DeviceNode& node, int x, int y);
 
+// The port badge of a node (port designation and upstream hub number) at (x, y), in its
+// pressed look when asked.
+void DrawNodeBadge(HDC dc, const DeviceNode& node, bool pressed, int x, int y);
+
 // Which of the four hub plates a hub's flags pick (bits 4 to 13).
 int HubPlateFrame(uint16_t flags);
 constexpr int kDarkHubPlate = 3;

@@ -7,7 +7,6 @@
 #include "framework/NodePictures.h"
 #include "graphics/ResourceStrings.h"
 #include "graphics/StartupStrips.h"
-#include "graphics/TextHelpers.h"
 #include "model/DeviceNode.h"
 #include "monitor/DeviceTileList.h"
 #include "monitor/TileArt.h"
@@ -33,12 +32,6 @@ const Region& ShapeOfKind(int kind) {
     static const Region shapes[] = {BuildShape(tiles::kOnly), BuildShape(tiles::kFirst), BuildShape(tiles::kMiddle),
                                     BuildShape(tiles::kLast)};
     return shapes[kind - tiles::kOnly];
-}
-
-void BadgeText(HDC dc, const String& text, int centre, int y, COLORREF color) {
-    SetTextColor(dc, color);
-    const int width = TextExtent(dc, GetSharedFont(SharedFont::Badge), text).cx;
-    TextOutA(dc, centre - width / 2, y, text.Chars(), static_cast<int>(text.Length()));
 }
 
 }  // namespace
@@ -74,24 +67,10 @@ void DeviceTile::DrawSelf(HDC dc) {
     if (!system && markerVisible_) DrawSeverityMarker(dc, node_->Severity(), 10, y0);
     DrawNodeIcon(dc, *node_, 32, y0 - 3);
     if (system) return;
-    DrawBadge(dc, y0);
+    DrawNodeBadge(dc, *node_, IsPressedInside(), 64, y0);
     DrawLight(dc, false);
     // A paint may not reach the screen where the light is: the next tick draws it again.
     drawnLight_ = -1;
-}
-
-void DeviceTile::DrawBadge(HDC dc, int y0) {
-    const int type = node_->PortDesignationType();
-    DrawPortBadge(dc, type, IsPressedInside(), 64, y0);
-    const SelectGuard font(dc, GetSharedFont(SharedFont::Badge));
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
-    const COLORREF oldColor = GetTextColor(dc);
-    BadgeText(dc, node_->PortDesignation(), 64 + 7, y0 + 2, type == 3 ? RGB(255, 255, 255) : RGB(0, 0, 0));
-    BadgeText(dc, node_->UpstreamHubNumber(), 64 + 31, y0 + 2, RGB(0, 0, 0));
-    SetTextColor(dc, oldColor);
-    SetTextAlign(dc, oldAlign);
-    SetBkMode(dc, oldMode);
 }
 
 void DeviceTile::DrawLight(HDC dc, bool onlyIfChanged) {

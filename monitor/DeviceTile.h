@@ -40,7 +40,6 @@ public:
     Element* HitTest(POINT* p) override;
 
 private:
-    void DrawBadge(HDC dc, int y0);
     POINT WindowOffset();
     DeviceTileList* list_;
     int index_;

@@ -1,0 +1,98 @@
+#include "systemview/CommandButtons.h"
+
+#include "framework/SharedLook.h"
+#include "graphics/ResourceStrings.h"
+#include "model/DeviceNode.h"
+#include "model/TopologyItem.h"
+#include "resources/StringIds.h"
+#include "systemview/DetailFrame.h"
+#include "systemview/SystemViewHooks.h"
+
+namespace {
+
+SystemViewHooks g_hooks;
+
+constexpr uint32_t kGeneralTopic = 0x10000;
+
+uint32_t TypeCodeTopic(int code) {
+    switch (code) {
+    case 4:
+    case 5: return 0x20200 + code;
+    case 6: return 0x20400 + code;
+    case 7:
+    case 8:
+    case 9:
+    case 12:
+    case 13:
+    case 14:
+    case 15:
+    case 16:
+    case 17: return 0x20300 + code;
+    case 10:
+    case 18: return 0x20100 + code;
+    default: return 0;
+    }
+}
+
+template <typename Hook, typename... Args>
+auto Call(const Hook& hook, Args&&... args) {
+    using Result = decltype(hook(std::forward<Args>(args)...));
+    if (!hook) return Result();
+    return hook(std::forward<Args>(args)...);
+}
+
+}  // namespace
+
+void SetSystemViewHooks(SystemViewHooks hooks) { g_hooks = std::move(hooks); }
+const SystemViewHooks& TheSystemViewHooks() { return g_hooks; }
+
+uint32_t HelpTopic(const DeviceNode* node) {
+    if (!node) return kGeneralTopic;
+    if (node->IsSystem()) return kGeneralTopic + 256 * node->Severity();
+    if (!node->IsHub() && !node->IsDevice()) return kGeneralTopic;
+    const TopologyItem* item = node->Item();
+    return item ? TypeCodeTopic(item->TypeCode()) : 0;
+}
+
+CommandButtons::CommandButtons(Element* pane)
+    : buttons_{{pane, kHelp, &WideButtonStrip(), 0, String()},
+               {pane, kOptions, &WideButtonStrip(), 0, String()},
+               {pane, kAbout, &WideButtonStrip(), 0, String()},
+               {pane, kUpdate, &WideButtonStrip(), 0, String()}} {}
+
+void CommandButtons::ShowFor(bool computer) {
+    buttons_[0].SetCaption(LoadResourceString(IDS_GET_HELP));
+    buttons_[1].SetCaption(LoadResourceString(computer ? IDS_SYSTEM_SET_OPTIONS : IDS_DEVICE_SET_OPTIONS));
+    buttons_[2].SetCaption(LoadResourceString(IDS_ABOUT));
+    buttons_[3].SetCaption(LoadResourceString(IDS_GET_UPDATE));
+    buttons_[2].SetVisible(computer);
+    buttons_[3].SetVisible(computer);
+}
+
+void CommandButtons::Place(int width) {
+    buttons_[0].SetPosition(width - 250, 10);
+    buttons_[1].SetPosition(width - 125, 10);
+    buttons_[2].SetPosition(width - 250, 40);
+    buttons_[3].SetPosition(width - 125, 40);
+}
+
+void RunPaneCommand(int id, DeviceNode* shown, HWND owner) {
+    const bool computer = shown && shown->IsSystem();
+    if (id == CommandButtons::kHelp) return Call(g_hooks.showHelp, HelpTopic(shown));
+    if (!shown) return;
+    if (computer) {
+        switch (id) {
+        case CommandButtons::kOptions:
+            if (Call(g_hooks.runSystemOptions, owner)) Call(g_hooks.repaintTiles);
+            return;
+        case CommandButtons::kAbout: return Call(g_hooks.showAbout);
+        case CommandButtons::kUpdate: return Call(g_hooks.openUpdatePage);
+        default: return;
+        }
+    }
+    if (id == CommandButtons::kOptions && Call(g_hooks.runDeviceOptions, owner, *shown)) {
+        // The system view shows the edited name, texts and icon.
+        Call(g_hooks.repaintTiles);
+        OpenDetailFrame(shown);
+    }
+}

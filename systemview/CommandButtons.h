@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "framework/TextPushButton.h"
+
+class DeviceNode;
+
+// The help topic for the node the pane shows: the computer by its severity, a hub or
+// device by the group of its type code, 0 for a code without a topic.
+uint32_t HelpTopic(const DeviceNode* node);
+
+// The four wide buttons in the information pane's top right corner. For the computer:
+// help, system options, about and update; for a hub or device: help and its options.
+class CommandButtons {
+public:
+    static constexpr int kHelp = 101, kOptions = 102, kAbout = 103, kUpdate = 104;
+
+    explicit CommandButtons(Element* pane);
+
+    // Captions and visibility for the computer or for a hub or device.
+    void ShowFor(bool computer);
+    // Places them against the right edge of a pane `width` wide.
+    void Place(int width);
+    const TextPushButton& Button(int index) const { return buttons_[index]; }
+
+private:
+    TextPushButton buttons_[4];
+};
+
+// What a button does for the shown node (none: the pane shows nothing yet).
+void RunPaneCommand(int id, DeviceNode* shown, HWND owner);
