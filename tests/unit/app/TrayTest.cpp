@@ -1,6 +1,7 @@
 // The tray menu as it is built from the settings, what its commands do, and the icon.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "base/Settings.h"
@@ -54,7 +55,17 @@ TEST_F(TrayMenu, CommandsReachTheirHooksAndTogglesWriteAtOnce) {
     EXPECT_EQ(reg::GetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, "AutoLaunch"), 1u);
 }
 
-TEST_F(TrayMenu, TheIconLeavesTheShellWhileItsWindowLives) {
+// A box's own loop runs the timers: the first tick under a box ends the run of failures and
+// starts another; later ticks close what is open.
+int g_ticks = 0, g_boxes = 0, g_mostAtOnce = 0;
+void CALLBACK UnderTheBox(HWND, UINT, UINT_PTR, DWORD) {
+    const int open = static_cast<int>(e2e::FindModalBoxes(GetCurrentProcessId()).size());
+    g_mostAtOnce = std::max(g_mostAtOnce, open);
+    if (open && ++g_ticks == 1) RestoreTrayIcon(), RemoveTrayIcon(), SetTrayImage(2);
+    else if (open) g_boxes += e2e::CloseModalBoxes(GetCurrentProcessId());
+}
+
+TEST_F(TrayMenu, TheIconLeavesTheShellWhileItsWindowLivesAndFailuresAreReportedOncePerRun) {
     // The shell drops the icons of destroyed windows by itself: only a live one shows the removal.
     RegisterElxWndClass(GetModuleHandleA(nullptr));
     ElxWnd window(nullptr, WS_POPUP, 0, false);
@@ -64,6 +75,14 @@ TEST_F(TrayMenu, TheIconLeavesTheShellWhileItsWindowLives) {
     EXPECT_TRUE(e2e::TrayIconPresent(window.Handle(), 1124, "Quorvane")) << "the icon was not added";
     RemoveTrayIcon();
     EXPECT_FALSE(e2e::TrayIconPresent(window.Handle(), 1124, "Quorvane")) << "the icon stayed in the shell";
+
+    // The shell knows no icon now: every change of the image fails, as from the alert timer.
+    SetTimer(window.Handle(), 1, 10, &UnderTheBox);
+    for (int image = 1; image <= 4; ++image) SetTrayImage(image);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    EXPECT_EQ(g_boxes, 2) << "one box for each run of failures";
+    EXPECT_EQ(g_mostAtOnce, 1) << "a box opened over another";
 }
 
 }  // namespace
