@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <deque>
+
 #include "base/Settings.h"
 #include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
@@ -17,6 +19,52 @@ NOTIFYICONDATAA& Record() {
 TrayHooks& Hooks() {
     static TrayHooks hooks;
     return hooks;
+}
+
+// A failing tray call is reported once for each run of failures (a success ends it), and
+// never from inside the call: the image changes from the alert timer, where a modal box
+// would let the next ticks stack box upon box while the shell is away.
+constexpr UINT kReportFailure = WM_APP;
+bool g_failing = false;
+bool g_boxUp = false;
+std::deque<DWORD> g_waitingReports;  // the error of each run not yet shown
+
+LRESULT CALLBACK ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kReportFailure) return DefWindowProcA(window, message, wParam, lParam);
+    g_waitingReports.push_back(static_cast<DWORD>(wParam));
+    if (g_boxUp) return 0;  // the open box's loop took this: shown once that box is closed
+    g_boxUp = true;
+    while (!g_waitingReports.empty()) {
+        const DWORD failure = g_waitingReports.front();
+        g_waitingReports.pop_front();
+        ShowErrorBox(SystemErrorText(failure));
+    }
+    g_boxUp = false;
+    return 0;
+}
+
+HWND ReportWindow() {
+    static HWND window = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &ReportProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "QuorvaneTrayReport";
+        RegisterClassA(&windowClass);
+        return CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               windowClass.hInstance, nullptr);
+    }();
+    return window;
+}
+
+void Notify(DWORD message, NOTIFYICONDATAA& record) {
+    if (Shell_NotifyIconA(message, &record)) {
+        g_failing = false;
+        return;
+    }
+    const DWORD failure = GetLastError();
+    if (g_failing) return;
+    g_failing = true;
+    PostMessageA(ReportWindow(), kReportFailure, failure, 0);
 }
 
 void Run(const std::function<void()>& hook) {
@@ -68,24 +116,24 @@ void AddTrayIcon(HWND window, UINT id) {
     record.uCallbackMessage = id;
     record.hIcon = GetSharedIcon(0);
     lstrcpynA(record.szTip, LoadResourceString(IDS_APP_CAPTION).Chars(), 64);
-    ReportIfZero(Shell_NotifyIconA(NIM_ADD, &record));
+    Notify(NIM_ADD, record);
 }
 
 void SetTrayImage(int index) {
     NOTIFYICONDATAA& record = Record();
     record.uFlags = NIF_ICON;
     record.hIcon = GetSharedIcon(index);
-    ReportIfZero(Shell_NotifyIconA(NIM_MODIFY, &record));
+    Notify(NIM_MODIFY, record);
 }
 
 void RestoreTrayIcon() {
     NOTIFYICONDATAA& record = Record();
     if (!record.hWnd) return;
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    ReportIfZero(Shell_NotifyIconA(NIM_ADD, &record));
+    Notify(NIM_ADD, record);
 }
 
-void RemoveTrayIcon() { ReportIfZero(Shell_NotifyIconA(NIM_DELETE, &Record())); }
+void RemoveTrayIcon() { Notify(NIM_DELETE, Record()); }
 
 HMENU BuildTrayMenu() {
     HMENU menu = ReportIfZero(CreatePopupMenu());

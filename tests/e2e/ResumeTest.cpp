@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/Capture.h"
+#include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/LinsettControl.h"
 #include "tests/e2e/driver/TopWindows.h"
 
@@ -10,10 +12,20 @@ namespace {
 using e2e::QuorvaneRun;
 constexpr DWORD kTimeoutMs = 30000;
 
-TEST(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHidden) {
+// The tiles' lights change on the screen: the program's timer draws what the library moves.
+bool LightsMove() {
+    const RECT lights{200 + 132, 150 + 18, 200 + 145, 150 + 48 + 29 * 4 - 18};  // where the test places it
+    const e2e::Image first = e2e::CaptureScreen(lights);
+    return e2e::WaitUntil([&] { return e2e::CaptureScreen(lights).pixels != first.pixels; }, kTimeoutMs);
+}
+
+TEST(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning) {
+    const e2e::InstalledSettings settings;
+    settings.PlaceMonitor(200, 150, 4);
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
     HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
     ASSERT_NE(monitor, nullptr);
+    e2e::MoveMouseTo(1000, 900);
 
     // Visible before: visible after, on a model built anew.
     int rebuilds = run.Rebuilds();
@@ -21,6 +33,9 @@ TEST(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHidden) {
     ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << "no restart of the library";
     EXPECT_TRUE(IsWindowVisible(monitor));
     EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "dump").substr(0, 2), "ok") << "the restarted library is silent";
+    EXPECT_TRUE(LightsMove()) << "the lights stayed still after the resume";
+    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "change 0").substr(0, 2), "ok");
+    EXPECT_TRUE(LightsMove()) << "the lights stayed still after a topology change";
 
     // Hidden before: hidden after.
     PostMessageA(monitor, WM_CLOSE, 0, 0);

@@ -33,7 +33,7 @@ protected:
     }
 };
 
-TEST_F(TrayMenu, ChecksComeFromTheSettingsWhereAbsentMeansOn) {
+TEST_F(TrayMenu, ChecksComeFromTheSettingsWhereAbsentMeansOnAndCommandsReachTheirHooks) {
     reg::SetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, "AlwaysOnTop", 0);  // AutoLaunch stays absent
     HMENU menu = BuildTrayMenu();
     std::string items;  // ids, "*" when checked, "-" for a separator
@@ -44,17 +44,23 @@ TEST_F(TrayMenu, ChecksComeFromTheSettingsWhereAbsentMeansOn) {
     }
     DestroyMenu(menu);
     EXPECT_EQ(items, "3 2 - 4* 5 - 1 ");
-}
-
-TEST_F(TrayMenu, CommandsReachTheirHooksAndTogglesWriteAtOnce) {
     for (TrayCommand command :
          {TrayCommand{0}, kTrayOpen, kTrayAbout, kTrayAutoLaunch, kTrayAutoLaunch, kTrayAlwaysOnTop, kTrayExit})
         RunTrayCommand(command);
-    EXPECT_EQ(calls, "monitor about shortcuts removed shortcuts made not on top exit ");
+    EXPECT_EQ(calls, "monitor about shortcuts removed shortcuts made on top exit ");
     EXPECT_EQ(reg::GetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, "AutoLaunch"), 1u);
 }
 
-TEST_F(TrayMenu, TheIconLeavesTheShellWhileItsWindowLives) {
+// Run by a box's own loop: the first tick under a box starts a new run of failures, later ones close it.
+int g_ticks = 0, g_boxes = 0, g_mostAtOnce = 0;
+void CALLBACK UnderTheBox(HWND, UINT, UINT_PTR, DWORD) {
+    const int open = static_cast<int>(e2e::FindModalBoxes(GetCurrentProcessId()).size());
+    if (open > g_mostAtOnce) g_mostAtOnce = open;
+    if (open && ++g_ticks == 1) RestoreTrayIcon(), RemoveTrayIcon(), SetTrayImage(2);
+    else if (open) g_boxes += e2e::CloseModalBoxes(GetCurrentProcessId());
+}
+
+TEST_F(TrayMenu, TheIconLeavesTheShellWhileItsWindowLivesAndFailuresAreReportedOncePerRun) {
     // The shell drops the icons of destroyed windows by itself: only a live one shows the removal.
     RegisterElxWndClass(GetModuleHandleA(nullptr));
     ElxWnd window(nullptr, WS_POPUP, 0, false);
@@ -64,6 +70,12 @@ TEST_F(TrayMenu, TheIconLeavesTheShellWhileItsWindowLives) {
     EXPECT_TRUE(e2e::TrayIconPresent(window.Handle(), 1124, "Quorvane")) << "the icon was not added";
     RemoveTrayIcon();
     EXPECT_FALSE(e2e::TrayIconPresent(window.Handle(), 1124, "Quorvane")) << "the icon stayed in the shell";
+    // The shell knows no icon now: every change of the image fails, as from the alert timer.
+    SetTimer(window.Handle(), 1, 10, &UnderTheBox);
+    for (int image = 1; image <= 4; ++image) SetTrayImage(image);
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&message);
+    EXPECT_EQ(g_boxes, 2) << "one box for each run of failures";
+    EXPECT_EQ(g_mostAtOnce, 1) << "a box opened over another";
 }
 
 }  // namespace

@@ -1,14 +1,19 @@
 // The tile list as the monitor window uses it, on a hidden window over synthetic records with
-// the program's art: rebuilt, rows fitted, dragged (the driver told), clicked; tiles' tips and light.
+// the program's art: rebuilt, rows fitted, dragged (the driver told), clicked; tiles' tips and light;
+// then the monitoring window itself over such records.
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
+#include "framework/FrameChrome.h"
 #include "framework/SharedLook.h"
 #include "graphics/StartupStrips.h"
+#include "model/Alerts.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
 #include "monitor/DeviceTileList.h"
+#include "monitor/MonitorHooks.h"
+#include "monitor/MonitorWindow.h"
 #include "monitor/TileArt.h"
 #include "monitor/TileGeometry.h"
 #include "tests/unit/elements/ElementHost.h"
@@ -89,7 +94,7 @@ protected:
     static constexpr int kListX = 24, kListY = 18;
     elements_test::HostWindow host;
     std::unique_ptr<SyntheticTopology> topo;
-    DeviceTree tree;
+    DeviceTree& tree = TheDeviceTree();  // the monitoring window shows this one
     DeviceTileList list{&host.root, tree};
     std::string opened;
     bool optionsOpen = false;
@@ -173,6 +178,55 @@ TEST_F(TileList, TooltipsByAreaAndTheLightFrameOfTheStatusCode) {
     EXPECT_EQ(square(1, -1), square(1, 4));  // the mouse, status code 0
     EXPECT_EQ(square(2, -1), square(2, 0));  // the disk, status code 4
     e2e::SaveScreenshot(elements_test::PaintTree(host.root), "device_tile_list");
+}
+
+TEST_F(TileList, MonitorCollapsesAndAlertsEndAsTheyBeganAndItsTimersWaitForTheTopology) {
+    std::vector<int> trayImages;
+    SetMonitorHooks({.setTrayImage = [&](int image) { trayImages.push_back(image); }});
+    Build(kFive);
+    LoadMonitorPlacement();
+    MonitorWindow monitor;
+    const HWND window = monitor.Handle();
+    const auto height = [&] { RECT r{}; return GetWindowRect(window, &r), int(r.bottom - r.top); };
+    const int oneRow = height();
+    // Every device unplugged while three rows show: one tile, which neither grip nor button grows.
+    SetWindowPos(window, nullptr, 0, 0, 185, 140, SWP_NOMOVE | SWP_NOZORDER);
+    Build({});
+    monitor.Rebuild();
+    const int shrunk = height();
+    monitor.OnCommand(FrameChrome::kMaximizeCommand);
+    MINMAXINFO limits{};
+    SendMessageA(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ((std::vector<int>{shrunk, height(), int(limits.ptMaxTrackSize.y)}), std::vector<int>(3, oneRow));
+    // Six again, three rows shown: collapsed, then those three again rather than every node.
+    Build(kFive);
+    monitor.Rebuild();
+    SetWindowPos(window, nullptr, 0, 0, 185, 140, SWP_NOMOVE | SWP_NOZORDER);
+    for (int expected : {1, 3}) {
+        monitor.OnCommand(FrameChrome::kMaximizeCommand);
+        EXPECT_EQ(monitor.Tiles().VisibleCount(), expected);
+    }
+    RunAlertCheck(2);  // every error: the disk of the third row is among them
+    monitor.SetAlert(true);
+    const e2e::Image before = elements_test::PaintTree(monitor.Root());
+    const DeviceTile* disk = monitor.Tiles().TileAt(2);
+    const int x = kListX + 114, y = kListY + disk->Y() + tiles::ContentTop(disk->PositionKind()) + 8;  // its light
+    HDC dc = GetDC(window);
+    SetPixel(dc, x, y, 0);
+    // Not ready while the model is rebuilt after a topology change; then three steps, ending in the alert phase.
+    struct Step { bool ready; std::vector<int> trayImages; bool markersShown; } steps[] = {
+        {false, {}, true}, {true, {4}, false}, {true, {4, 0}, true}, {true, {4, 0, 4}, false}};
+    for (const Step& step : steps) {
+        SetTopologyReady(step.ready);
+        for (UINT timer : {MonitorWindow::kActivityTimer, MonitorWindow::kAlertTimer}) SendMessageA(window, WM_TIMER, timer, 0);
+        EXPECT_EQ(GetPixel(dc, x, y) != 0, step.ready) << "the light under the timer";
+        EXPECT_EQ(trayImages, step.trayImages) << "the flash step";
+        EXPECT_EQ(elements_test::PaintTree(monitor.Root()).pixels == before.pixels, step.markersShown) << "the markers";
+    }
+    ReleaseDC(window, dc);
+    monitor.SetAlert(false);
+    EXPECT_EQ(trayImages, (std::vector<int>{4, 0, 4, 0}));
+    EXPECT_TRUE(elements_test::PaintTree(monitor.Root()).pixels == before.pixels) << "the markers stayed hidden";
 }
 
 }  // namespace
