@@ -16,6 +16,7 @@
 #include "monitor/MonitorFrame.h"
 #include "monitor/MonitorWindow.h"
 #include "monitor/TileArt.h"
+#include "systemview/DetailFrame.h"
 #include "resources/StringIds.h"
 
 namespace {
@@ -96,6 +97,7 @@ int RunApplication(HINSTANCE instance) {
     if (Initialise(instance)) {
         CheckColorDepth();
         LoadMonitorPlacement();
+        LoadDetailFramePlacement();
         {
             // Lives for the message loop; its window normally ends with the exit sequence.
             MonitorWindow monitor;
@@ -117,19 +119,24 @@ int RunApplication(HINSTANCE instance) {
     return result;
 }
 
-void WritePlacements() { SaveMonitorPlacement(); }
+void WritePlacements() {
+    SaveDetailFramePlacement();
+    SaveMonitorPlacement();
+}
 
 void ExitSequence() {
     SetAlert(false);
     RemoveTrayIcon();
+    CloseDetailFrame();
     DestroyMonitor();
     PostQuitMessage(0);
 }
 
 void ResumeSequence() {
     DriverInterface& driver = DriverInterface::Instance();
-    const bool monitorWasVisible = IsMonitorVisible();
+    const bool monitorWasVisible = IsMonitorVisible(), detailsWereVisible = IsDetailFrameVisible();
     if (monitorWasVisible) HideMonitor();
+    if (detailsWereVisible) ShowDetailFrame(false);
     if (ApplyLightSwitch()) StopActivityTimer();
     SetWindowsAlive(false);
     driver.Stop();
@@ -138,8 +145,10 @@ void ResumeSequence() {
     if (!driver.Start(ResourceInstance())) return;
     RebuildDeviceTree();
     RebuildMonitor();
+    RefreshDetailFrame();
     SetWindowsAlive(true);
     if (ApplyLightSwitch()) StartActivityTimer();
     CheckAlerts();
     if (monitorWasVisible) ShowMonitor();
+    if (detailsWereVisible) ShowDetailFrame(true);
 }

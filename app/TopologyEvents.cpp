@@ -9,11 +9,13 @@
 #include "model/DriverInterface.h"
 #include "monitor/MonitorHooks.h"
 #include "monitor/MonitorWindow.h"
+#include "systemview/DetailFrame.h"
+#include "systemview/SystemViewHooks.h"
 
 void InstallTopologyHandlers() {
     DriverInterface::Instance().SetHandlers(
         {.topologyChanged = &HandleTopologyChanged, .topologyChanging = &HandleTopologyChanging});
-    SetAlertHooks({.setAlert = &SetAlert, .showMonitor = &ShowMonitor});
+    SetAlertHooks({.setAlert = &SetAlert, .showMonitor = &ShowMonitor, .openDetailFrame = &OpenDetailFrame});
     SetTrayHooks({.showMonitor = &ShowMonitor, .setAlwaysOnTop = &SetAlwaysOnTop, .exit = &ExitSequence});
     SetMonitorHooks({.exit = &ExitSequence,
                      .resume = &ResumeSequence,
@@ -21,7 +23,10 @@ void InstallTopologyHandlers() {
                      .addTrayIcon = &AddTrayIcon,
                      .setTrayImage = &SetTrayImage,
                      .trayNotify = &OnTrayNotify,
-                     .shellRestarted = &RestoreTrayIcon});
+                     .shellRestarted = &RestoreTrayIcon,
+                     .openDetails = [](DeviceNode& node) { OpenDetailFrame(&node); },
+                     .closeDetails = &CloseDetailFrame});
+    SetSystemViewHooks({.repaintTiles = &RepaintTiles});
 }
 
 void CheckAlerts() {
@@ -31,6 +36,7 @@ void CheckAlerts() {
 
 void HandleTopologyChanging() {
     RepaintTiles();
+    RepaintDetailPanes();
     // From here until the change arrives no window may read a record.
     SetWindowsAlive(false);
 }
@@ -48,8 +54,9 @@ void HandleTopologyChanged(bytes::Address newRootBlock) {
     SetTopologyReady(false);
     DriverInterface::Instance().SetRootBlock(newRootBlock);
     RebuildDeviceTree();
-    // The rebuild paints the whole monitor once; a repaint of its tiles would be a second.
+    // Each rebuild paints its window once; a repaint of the tiles or panes would be a second.
     RebuildMonitor();
+    RefreshDetailFrame();
     CheckAlerts();
     SetTopologyReady(true);
 }

@@ -3,6 +3,8 @@
 
 #include <functional>
 
+class DeviceNode;
+
 // What the monitoring window asks of the program around it. The program fills these in
 // before the window is made; an empty hook does nothing.
 struct MonitorHooks {
@@ -13,5 +15,7 @@ struct MonitorHooks {
     std::function<void(int)> setTrayImage;           // 0 the normal image, 1 to 4 a severity's
     std::function<void(WPARAM, LPARAM)> trayNotify;  // the tray icon's notifications
     std::function<void()> shellRestarted;            // the taskbar was made anew: add the icon again
+    std::function<void(DeviceNode&)> openDetails;    // a tile was clicked: the system view on its node
+    std::function<void()> closeDetails;              // the window closes or goes: the system view with it
 };
 void SetMonitorHooks(MonitorHooks hooks);

@@ -52,6 +52,16 @@ void Call(const Hook& hook, Args... args) {
 
 void SetMonitorHooks(MonitorHooks hooks) { g_hooks = std::move(hooks); }
 
+namespace {
+// Closing the monitor closes the system view too; the program keeps running in the tray.
+void CloseWithDetails() {
+    Call(g_hooks.closeDetails);
+    HideMonitor();
+}
+}  // namespace
+
+void MonitorWindow::OpenDetails(DeviceNode& node) { Call(g_hooks.openDetails, std::ref(node)); }
+
 MonitorWindow::MonitorWindow()
     : FrameWindow(g_placement.left, g_placement.top, g_placement.Width(), g_placement.Height(), WS_POPUP,
                   WS_EX_TOOLWINDOW, false),
@@ -180,7 +190,7 @@ void MonitorWindow::Collapse() {
 void MonitorWindow::OnCommand(WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case FrameChrome::kMaximizeCommand: tiles_.VisibleCount() < 2 ? Expand() : Collapse(); return;
-    case FrameChrome::kCloseCommand: HideMonitor(); return;
+    case FrameChrome::kCloseCommand: CloseWithDetails(); return;
     case kScrollUpCommand:
     case kScrollDownCommand:
         LOWORD(wParam) == kScrollUpCommand ? tiles_.ScrollUp() : tiles_.ScrollDown();
@@ -227,7 +237,7 @@ void MonitorWindow::LeaveOpenState() {
 LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_MOVE: StorePlacement(); return 0;
-    case WM_CLOSE: HideMonitor(); return 0;
+    case WM_CLOSE: CloseWithDetails(); return 0;
     case WM_QUIT: Call(g_hooks.exit); return 0;
     // A logoff or shutdown never reaches the end of the message loop. (The query before it
     // is answered yes by the default procedure.)
@@ -368,6 +378,7 @@ void SetAlwaysOnTop(bool on) {
 }
 
 void DestroyMonitor() {
+    Call(g_hooks.closeDetails);
     if (g_monitor && g_monitor->Handle()) DestroyWindow(g_monitor->Handle());
 }
 

@@ -31,8 +31,8 @@ public:
     LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Layout() override;
 
-    // The detail frame and the option dialogs arrive with the system view.
-    void OpenDetails(DeviceNode&) override {}
+    void OpenDetails(DeviceNode& node) override;
+    // The option dialogs arrive with the dialogs.
     bool IsOptionsDialogOpen() override { return false; }
 
     void Rebuild();

@@ -47,7 +47,7 @@ DetailFrame::DetailFrame(DeviceNode* node)
       chrome_(&root_),
       pane_(nullptr),
       splitter_(&root_),
-      tree_(std::make_unique<SystemTree>(nullptr, false, node)) {
+      tree_(std::make_unique<SystemTree>(nullptr, TheDeviceTree(), false, node)) {
     g_frame = this;
     pane_.SetTree(this);
     tree_->SetOpenHandler(&OpenDetailFrame);
@@ -124,8 +124,16 @@ void DetailFrame::RefreshContents() {
     Select(shown, true);
 }
 
-bool DetailFrame::IsHubCollapsed(const TopologyItem& hub) { return tree_->IsCollapsed(hub); }
-void DetailFrame::ToggleHub(TopologyItem& hub) { tree_->ToggleCollapsed(hub); }
+bool DetailFrame::IsHubCollapsed(const TopologyItem& hub) {
+    const TreeNodeView* view = tree_->ViewFor(&hub);
+    return view && view->IsCollapsed();
+}
+
+void DetailFrame::ToggleHub(TopologyItem& hub) {
+    tree_->ExpandAncestors(hub);
+    tree_->ToggleCollapsed(hub);
+    tree_->Redraw();
+}
 
 void DetailFrame::Maximize() {
     maximized_ = g_maximized = true;
