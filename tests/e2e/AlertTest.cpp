@@ -40,7 +40,8 @@ TEST(Alert, SeriousFailureBringsTheMonitorBackAndFlashes) {
     const e2e::InstalledSettings settings;
     settings.Set("AlertSensitivity", 1);
     settings.Set("ShowTransmissionLight", 0);  // nothing else moves
-    settings.PlaceMonitor(200, 150, 4);
+    // Right of where the system view opens, so that it does not cover the monitor.
+    settings.PlaceMonitor(820, 150, 4);
     // No timeline: only this test changes a severity.
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
     HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
@@ -60,6 +61,7 @@ TEST(Alert, SeriousFailureBringsTheMonitorBackAndFlashes) {
     EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "severity disk 4 Write failure").substr(0, 2), "ok");
     ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(monitor) != FALSE; }, kTimeoutMs))
         << "a serious failure did not bring the monitor back";
+    EXPECT_NE(e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs), nullptr) << "no system view opened";
     e2e::MoveMouseTo(1000, 900);
 
     // The disk is the third tile (after the computer and the keyboard); its marker, at the

@@ -20,7 +20,7 @@ TEST(DetailGeometry, StoredPlacementsComeBackOnTheScreenWithoutShrinking) {
         {{500, 30, 1100, 510}, {200, 30, 800, 510}},     // off the right of an 800-pixel screen
         {{150, -50, 750, 430}, {150, 0, 750, 480}},      // off the top
         {{150, 300, 750, 780}, {150, 120, 750, 600}},    // off the bottom
-        {{-10, 10, 900, 500}, {-100, 10, 800, 500}},     // wider than the screen: moved, not cut
+        {{-10, 10, 900, 500}, {-110, 10, 800, 500}},     // wider than the screen: moved, not cut
     };
     for (const auto& c : cases) {
         const RECT got = geo::ClampPlacement(c.stored, 800, 600);
