@@ -351,15 +351,11 @@ TEST_F(Library, BadCommandsChangeNothingAndHotPlugRebuildsTheTreeAndTheWorstSeve
     ASSERT_NE(Start("test-small.json"), 0u);
     const std::pair<const char*, const char*> refusals[] = {
         {"plug keys", "\"keys\" is already plugged in"}, {"unplug phone", "\"phone\" is not plugged in"},
-        {"plug phone at hub 1", "port 1 of \"hub\" is taken by \"disk\""},
-        {"plug phone at hub 4", "hub \"hub\" has only 3 ports"},
-        {"plug phone at cam 1", "\"cam\" is not a hub or adapter"},
-        {"plug phone at host 1", "port 1 of \"root-a\" is taken by \"keys\""},
-        {"unplug root-a", "\"root-a\" cannot be plugged or unplugged"}, {"severity ghost 2", "unknown key \"ghost\""},
-        {"status hub 2", "\"hub\" is not a device"},
-        {"unplug cam keys", "unexpected \"keys\" after unplug"},
-        {"plug phone at hub 0", "plug needs a port number from 1 to 255"},
-        {"severity cam 5 x", "severity needs a severity from 0 to 4"},
+        {"plug phone at hub 1", "port 1 of \"hub\" is taken by \"disk\""}, {"status hub 2", "\"hub\" is not a device"},
+        {"plug phone at hub 4", "hub \"hub\" has only 3 ports"}, {"plug phone at cam 1", "\"cam\" is not a hub or adapter"},
+        {"plug phone at host 1", "port 1 of \"root-a\" is taken by \"keys\""}, {"severity ghost 2", "unknown key \"ghost\""},
+        {"unplug root-a", "\"root-a\" cannot be plugged or unplugged"}, {"unplug cam keys", "unexpected \"keys\" after unplug"},
+        {"plug phone at hub 0", "plug needs a port number from 1 to 255"}, {"severity cam 5 x", "severity needs a severity from 0 to 4"},
         {"text cam colour red", "text needs a field: name, manufacturer or description"},
         {"text cam name 123456789012345678901234567890123", "the text is longer than 32 characters"}};
     for (const auto& [command, reason] : refusals) EXPECT_EQ(Control(command), "refused: " + std::string(reason));
@@ -430,8 +426,7 @@ void ExpectEdited(uint32_t record, const char* name, int icon, int group) {
 uint8_t& LightSwitch(uint32_t systemRecord) { return *reinterpret_cast<uint8_t*>(systemRecord + uintptr_t{2}); }
 
 TEST_F(Library, EditsAndTheLightSwitchSurviveChangesAndSavedRestarts) {
-    const std::string other = "\"ghost\": {\"name\": \"Old\", \"manufacturer\": null, \"description\": null, "
-                              "\"icon\": 2, \"icon_group\": 1}";  // a device of another scenario
+    const std::string other = R"("ghost": {"name": "Old", "manufacturer": null, "description": null, "icon": 2, "icon_group": 1})";
     std::ofstream(StateFile()) << "{\"version\": 1, \"light\": 0, \"order\": [], \"records\": {" + other + "}}";
     ASSERT_NE(Start("test-small.json"), 0u);
     Edit(Record("disk"), u"Archive", 3, 1);
@@ -454,7 +449,7 @@ TEST_F(Library, DamagedOrUnreadableStateIsSetAsideAndFailedSavesAreToldOncePerSt
     std::ofstream(StateFile()) << "{\"version\": 1, \"light\": 1, \"order\": [\"cam\",";  // cut short
     Keys boxes = Boxes([&] { Start("test-small.json"); });
     std::string aside = appData_ + "\\Quorvane\\linsett-state.damaged-1.json";
-    ASSERT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.size(), 1u) << "one box names where the damaged file went";
     EXPECT_NE(boxes[0].find(aside), std::string::npos) << boxes[0];
     EXPECT_TRUE(std::filesystem::exists(aside));
     EXPECT_FALSE(std::filesystem::exists(StateFile())) << "the next start would complain again";
@@ -462,10 +457,7 @@ TEST_F(Library, DamagedOrUnreadableStateIsSetAsideAndFailedSavesAreToldOncePerSt
     // A file in use elsewhere can be neither read nor set aside: it must not be saved over.
     std::ofstream(StateFile()) << "{\"version\": 1}";
     HANDLE lock = CreateFileA(StateFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    auto save = [&] {  // a failure's box comes from the message loop, which the control round trip runs
-        Export<SaveChangeFn>("SaveChange")();
-        Control("dump");
-    };
+    auto save = [&] { Export<SaveChangeFn>("SaveChange")(), Control("dump"); };  // the round trip runs the loop
     boxes = Boxes([&] { Restart(); save(); save(); });
     ASSERT_EQ(boxes.size(), 2u) << "told at the start and at the first failed save only";
     EXPECT_NE(boxes[0].find("could not be read"), std::string::npos) << boxes[0];
