@@ -1,8 +1,10 @@
 #include "driver/Command.h"
 
 #include <charconv>
+#include <cstdio>
 #include <vector>
 
+#include "driver/ControlProtocol.h"
 #include "driver/Layout.h"
 #include "driver/Text.h"
 
@@ -134,6 +136,11 @@ bool ParseCommand(std::string_view text, Command& out, std::string& reason) {
     } else if (verb == "fail-next-restart") {
         out.verb = Verb::FailNextRestart;
         return noMore();
+    } else if (verb == "low-memory") {
+        out.verb = Verb::LowMemory;
+        if (!words.Next(word) || (word != "on" && word != "off")) return Refuse(reason, "low-memory needs on or off");
+        out.level = word == "on";
+        return noMore();
     } else if (verb == "dump") {
         out.verb = Verb::Dump;
         return noMore();
@@ -152,8 +159,21 @@ bool ParseCommand(std::string_view text, Command& out, std::string& reason) {
     return true;
 }
 
+bool ReadControlMessage(uintptr_t tag, const void* data, size_t size, std::string& text, std::string& reason) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(kCommandTag));
+    if (tag != kCommandTag) return Refuse(reason, std::string("not a command: dwData must be ") + hex);
+    if (size > kMaxCommandBytes)
+        return Refuse(reason, "the command is longer than " + std::to_string(kMaxCommandBytes) + " bytes");
+    if (size && !data) return Refuse(reason, "the command's bytes are missing");
+    text = size ? std::string(static_cast<const char*>(data), size) : std::string();
+    if (!text.empty() && text.back() == '\0') text.pop_back();
+    if (text.find('\0') != std::string::npos) return Refuse(reason, "the command holds a zero byte before its end");
+    return true;
+}
+
 bool AllowedInTimeline(Verb verb) {
-    return verb != Verb::FailNextRestart && verb != Verb::Dump && verb != Verb::Generations;
+    return verb != Verb::FailNextRestart && verb != Verb::LowMemory && verb != Verb::Dump && verb != Verb::Generations;
 }
 
 }  // namespace linsett

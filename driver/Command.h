@@ -1,6 +1,8 @@
 #pragma once
 // The text commands of the control channel and of scenario timelines. Parsing checks the
 // words only; whether the keys and ports make sense is the world's business.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,7 +10,7 @@
 
 namespace linsett {
 
-enum class Verb { Plug, Unplug, Severity, Text, Status, Activity, Change, FailNextRestart, Dump, Generations };
+enum class Verb { Plug, Unplug, Severity, Text, Status, Activity, Change, FailNextRestart, LowMemory, Dump, Generations };
 
 enum class TextField { Name, Manufacturer, Description };
 
@@ -17,7 +19,7 @@ struct Command {
     std::string key;
     std::string at;  // plug: hub or adapter key, empty for the place it was last seen
     int port = 0;
-    int level = 0;  // severity, status code or change code
+    int level = 0;  // severity, status code, change code or low memory (1 on, 0 off)
     TextField field = TextField::Name;
     std::string text;  // UTF-8
     Pattern pattern = Pattern::Idle;
@@ -26,7 +28,11 @@ struct Command {
 // False with a reason when the text is not a command.
 bool ParseCommand(std::string_view text, Command& out, std::string& reason);
 
-// Commands a scenario timeline may hold (no restart failures, no queries).
+// The command text a control message carries (its tag and bytes), or false with the reason
+// it is not one. A zero byte may end the text.
+bool ReadControlMessage(uintptr_t tag, const void* data, size_t size, std::string& text, std::string& reason);
+
+// Commands a scenario timeline may hold (no faults, no queries).
 bool AllowedInTimeline(Verb verb);
 
 }  // namespace linsett

@@ -3,17 +3,15 @@
 #include <string>
 
 #include "driver/LinsettApi.h"
+#include "driver/Module.h"
 #include "driver/Session.h"
 
 namespace {
 
+using linsett::ShowBox;
+
 std::unique_ptr<linsett::Session> g_session;
 linsett::ProcessFlags g_flags;
-
-// The only place the library talks to the user.
-void ShowBox(const std::string& text, UINT icon) {
-    MessageBoxA(nullptr, text.c_str(), "Linsett", MB_OK | icon | MB_TOPMOST);
-}
 
 }  // namespace
 

@@ -12,6 +12,8 @@ constexpr uintptr_t kGranularity = 0x10000;
 constexpr uint64_t kLimit = 0x100000000ull;
 constexpr size_t kChunkSize = 0x10000;
 
+bool g_simulatedLow = false;
+
 uintptr_t RoundUp(uintptr_t value) { return (value + kGranularity - 1) & ~(kGranularity - 1); }
 
 // Searches upward from 64 KB in 64 KB steps, skipping regions already in use.
@@ -33,6 +35,8 @@ uintptr_t AllocateLow(size_t size) {
 
 }  // namespace
 
+void SimulateLowMemory(bool on) { g_simulatedLow = on; }
+
 Generation::~Generation() {
     for (const Chunk& chunk : chunks_) VirtualFree(reinterpret_cast<void*>(chunk.base), 0, MEM_RELEASE);
 }
@@ -41,7 +45,7 @@ Addr Generation::Allocate(size_t size) {
     size = (size + 7) & ~size_t{7};
     if (chunks_.empty() || used_ + size > chunks_.back().size) {
         size_t chunkSize = size > kChunkSize ? RoundUp(size) : kChunkSize;
-        uintptr_t base = AllocateLow(chunkSize);
+        uintptr_t base = g_simulatedLow ? 0 : AllocateLow(chunkSize);
         if (!base) {
             failed_ = true;
             return 0;

@@ -11,6 +11,10 @@
 
 namespace linsett {
 
+// The control channel's low-memory fault: while on, no more memory is found, as if the
+// memory below 4 GB had run out.
+void SimulateLowMemory(bool on);
+
 class Generation {
 public:
     Generation() = default;

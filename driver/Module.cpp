@@ -9,4 +9,8 @@ HMODULE LibraryModule() {
     return module;
 }
 
+void ShowBox(const std::string& text, UINT icon) {
+    MessageBoxA(nullptr, text.c_str(), "Linsett", MB_OK | icon | MB_TOPMOST);
+}
+
 }  // namespace linsett

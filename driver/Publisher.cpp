@@ -1,6 +1,8 @@
 #include "driver/Publisher.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "driver/AnsiText.h"
 #include "driver/Text.h"
@@ -45,7 +47,8 @@ public:
             RecordAt(static_cast<int>(i))->linkB = out_.records[(i + 1) % units.size()];
     }
 
-    HTREEITEM Tree() {
+    // The nodes; their items are only listed here, for InsertItems once everything is built.
+    void Tree() {
         const Scenario& scenario = world_.scenario();
         Addr address = 0;
         ComputerNode* computer = out_.memory.New<ComputerNode>(address);
@@ -60,19 +63,35 @@ public:
         computer->statusText = Wide(scenario.computer.statusText);
         computer->adviceText = Wide(scenario.computer.adviceText);
         out_.nodes[0] = address;
-        HTREEITEM root = Insert(TVI_ROOT, ToAnsi(name), address);
+        int root = Insert(-1, ToAnsi(name), address);
         for (const AdapterEntry& entry : scenario.adapters) {
             AdapterNode* adapter = out_.memory.New<AdapterNode>(address);
             adapter->kind = kAdapter;
             adapter->treeFlag = entry.usb2 ? 1 : 0;
-            HTREEITEM item = Insert(root, Utf8ToAnsi(entry.name), address);
+            int item = Insert(root, Utf8ToAnsi(entry.name), address);
             for (size_t i = 0; i < world_.units().size(); ++i) {
                 const UnitEntry* hub = world_.units()[i].entry;
                 if (hub && hub->rootHub && hub->parent == entry.key) Unit(item, static_cast<int>(i));
             }
         }
         for (size_t i = 0; i < out_.nodes.size(); ++i) RecordAt(static_cast<int>(i))->node = out_.nodes[i];
-        return root;
+    }
+
+    // Replaces the tree's items with the listed ones; the root item.
+    HTREEITEM InsertItems() {
+        SendMessageA(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+        std::vector<HTREEITEM> handles;
+        for (const Item& item : items_) {
+            TVINSERTSTRUCTA insert{};
+            insert.hParent = item.parent < 0 ? TVI_ROOT : handles[item.parent];
+            insert.hInsertAfter = TVI_LAST;
+            insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+            insert.item.pszText = const_cast<char*>(item.text.c_str());
+            insert.item.lParam = static_cast<LPARAM>(item.node);
+            handles.push_back(reinterpret_cast<HTREEITEM>(
+                SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
+        }
+        return handles.empty() ? nullptr : handles[0];
     }
 
 private:
@@ -134,17 +153,13 @@ private:
         record.upstreamHubNumber = static_cast<uint8_t>(hub->number);
     }
 
-    HTREEITEM Insert(HTREEITEM parent, const std::string& text, Addr node) {
-        TVINSERTSTRUCTA insert{};
-        insert.hParent = parent;
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT | TVIF_PARAM;
-        insert.item.pszText = const_cast<char*>(text.c_str());
-        insert.item.lParam = static_cast<LPARAM>(node);
-        return reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    // Lists an item under the parent's entry (-1 for the top); its entry.
+    int Insert(int parent, std::string text, Addr node) {
+        items_.push_back(Item{parent, std::move(text), node});
+        return static_cast<int>(items_.size()) - 1;
     }
 
-    void Unit(HTREEITEM parentItem, int index) {
+    void Unit(int parentItem, int index) {
         const ::linsett::Unit& unit = world_.units()[index];
         const UnitEntry& entry = *unit.entry;
         Addr address = 0;
@@ -186,7 +201,7 @@ private:
             device->power = Wide(entry.power);
         }
         out_.nodes[index] = address;
-        HTREEITEM item = Insert(parentItem, ToAnsi(ShownName(index)), address);
+        int item = Insert(parentItem, ToAnsi(ShownName(index)), address);
         if (unit.kind != kHub) return;
         // Every port is an item, in port order; an empty port carries no node.
         for (int port = 1; port <= entry.ports; ++port) {
@@ -196,9 +211,16 @@ private:
         }
     }
 
+    struct Item {
+        int parent;
+        std::string text;
+        Addr node;
+    };
+
     const World& world_;
     Published& out_;
     HWND tree_;
+    std::vector<Item> items_;
 };
 
 }  // namespace
@@ -208,11 +230,9 @@ std::unique_ptr<Published> Publish(const World& world, HWND tree, uint16_t light
     Builder builder(world, *published, tree);
     RootBlock* root = published->memory.New<RootBlock>(published->root);
     builder.Records();
-    HTREEITEM rootItem = published->memory.Failed() ? nullptr : builder.Tree();
-    if (published->memory.Failed()) {
-        SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-        return nullptr;
-    }
+    if (!published->memory.Failed()) builder.Tree();
+    if (published->memory.Failed()) return nullptr;
+    HTREEITEM rootItem = builder.InsertItems();
     root->entryRecord = published->records[0];
     root->rootItem = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(rootItem));
     root->lightPeriodMs = lightPeriodMs;

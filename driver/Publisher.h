@@ -19,8 +19,8 @@ struct Published {
     std::vector<Addr> nodes;    // by unit index; 0 while not connected
 };
 
-// Builds the structures and inserts the items into the (emptied) tree. Null when low memory
-// ran out; the tree is then empty.
+// Builds the structures and, once they are complete, replaces the tree's items with theirs.
+// Null when low memory ran out; the tree is then untouched.
 std::unique_ptr<Published> Publish(const World& world, HWND tree, uint16_t lightPeriodMs, uint8_t changeCode);
 
 // Copies what the program may have written (user texts, icons, the light switch) back.

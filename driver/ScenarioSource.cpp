@@ -27,10 +27,11 @@ bool LoadScenario(Scenario& scenario, std::string& error) {
     char path[MAX_PATH];
     DWORD length = GetEnvironmentVariableA("LINSETT_SCENARIO", path, sizeof path);
     std::string name = length && length < sizeof path ? std::string(path, length) : "the built-in demo scenario";
-    std::string text;
-    bool read = length ? (length < sizeof path && ReadWholeFile(name, text)) : LoadDemo(text);
+    std::string text, reason;
+    bool read = length ? length < sizeof path && ReadWholeFile(name, text, reason) == ReadResult::Read
+                       : LoadDemo(text);
     if (!read) {
-        error = "The scenario " + name + " could not be read.";
+        error = "The scenario " + name + " could not be read" + (reason.empty() ? "." : " (" + reason + ").");
         return false;
     }
     Problem problem;

@@ -2,10 +2,11 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "driver/Command.h"
 #include "driver/ControlProtocol.h"
 #include "driver/Module.h"
-#include "driver/Persistence.h"
 #include "driver/ScenarioSource.h"
 
 namespace linsett {
@@ -16,6 +17,7 @@ constexpr UINT_PTR kActivityTimer = 1;
 constexpr UINT_PTR kTimelineTimer = 2;
 constexpr UINT kRunRequests = WM_APP + 1;
 constexpr UINT kDeferredChange = WM_APP + 2;
+constexpr UINT kShowReport = WM_APP + 3;
 constexpr UINT kReplyTimeoutMs = 2000;
 
 Session* g_active = nullptr;  // one library instance per process
@@ -38,7 +40,7 @@ bool RegisterControlClass(WNDPROC procedure) {
 Session::Session(ProcessFlags& flags, std::string& error, std::string& notice) : flags_(flags) {
     if (!LoadScenario(scenario_, error) || scenario_.adapters.empty()) return;
     world_ = std::make_unique<World>(scenario_);
-    RestoreState(*world_, notice);
+    store_.Restore(*world_, notice);
     if (flags_.lightSwitch >= 0) world_->lightSwitch = flags_.lightSwitch;
 }
 
@@ -47,9 +49,12 @@ Session::~Session() {
         KillTimer(window_, kActivityTimer);
         KillTimer(window_, kTimelineTimer);
         DestroyWindow(window_);
-        // Unregistered each time, so that a reloaded library never meets a stale procedure.
-        UnregisterClassA(kControlClass, LibraryModule());
     }
+    // Unregistered each time, even when no window came of it, so that the next start can
+    // register it again and a reloaded library never meets a stale procedure.
+    if (classRegistered_) UnregisterClassA(kControlClass, LibraryModule());
+    SimulateLowMemory(false);
+    if (!report_.empty()) ShowBox(report_, MB_ICONWARNING);  // no window left: no callback can come
     if (published_) {
         Harvest(*published_, *world_);
         flags_.lightSwitch = world_->lightSwitch;
@@ -62,12 +67,12 @@ void* Session::Open(HWND tree, const void* callbackTable) {
     tree_ = tree;
     const auto* table = static_cast<const LinsettCallback*>(callbackTable);
     for (int i = 0; i < kLinsettCallbackCount; ++i) callbacks_[i] = table[i];
-    if (!RegisterControlClass(&Session::WindowProc)) return nullptr;
+    classRegistered_ = RegisterControlClass(&Session::WindowProc);
+    if (!classRegistered_) return nullptr;
     g_active = this;
     window_ = CreateWindowExA(0, kControlClass, "Linsett", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, LibraryModule(),
                               nullptr);
     if (!window_) return nullptr;
-    ClearTree(tree_);
     published_ = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), 0);
     if (!published_) return nullptr;
     ++flags_.generations;
@@ -82,7 +87,7 @@ void Session::Move(void* record, int delta) {
     if (unit < 0) return;
     Harvest(*published_, *world_);
     if (world_->Move(unit, delta)) Relink(*published_, *world_);
-    SaveState(*world_);
+    Persist();
 }
 
 void Session::SetLights(bool on) {
@@ -94,7 +99,21 @@ void Session::SetLights(bool on) {
 void Session::Save() {
     if (!published_) return;
     Harvest(*published_, *world_);
-    SaveState(*world_);
+    Persist();
+}
+
+// A failed save is told once until a save succeeds again, from the message loop rather
+// than inside the export (a box's loop there could run a callback).
+void Session::Persist() {
+    std::string reason = store_.Save(*world_);
+    if (reason.empty() || flags_.saveFailing) {
+        flags_.saveFailing = !reason.empty();
+        return;
+    }
+    flags_.saveFailing = true;
+    report_ = "The device settings could not be saved (" + reason +
+              ").\nThe changes stay in effect while the program runs; the next save tries again.";
+    PostMessageA(window_, kShowReport, 0, 0);
 }
 
 LRESULT CALLBACK Session::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -109,6 +128,9 @@ LRESULT Session::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COPYDATA:
         return Queue(reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kShowReport:
+        if (!report_.empty()) ShowBox(std::exchange(report_, std::string()), MB_ICONWARNING);
+        return 0;
     case kRunRequests:
         RunRequests();
         return 0;
@@ -126,10 +148,14 @@ LRESULT Session::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// Commands run later from the posted message, never inside the sender's call.
+// Commands run later from the posted message, never inside the sender's call. Whatever the
+// message holds, the sender gets an answer, a refusal with its reason if need be; only a
+// sender without a window to answer is turned away here.
 bool Session::Queue(HWND replyTo, const COPYDATASTRUCT& data) {
-    if (data.dwData != kCommandTag || data.cbData > kMaxCommandBytes || (data.cbData && !data.lpData)) return FALSE;
-    requests_.push_back(Request{replyTo, std::string(static_cast<const char*>(data.lpData), data.cbData)});
+    if (!IsWindow(replyTo)) return FALSE;
+    Request request{replyTo, {}, {}};
+    ReadControlMessage(data.dwData, data.lpData, data.cbData, request.text, request.refusal);
+    requests_.push_back(std::move(request));
     PostMessageA(window_, kRunRequests, 0, 0);
     return TRUE;
 }
@@ -138,7 +164,7 @@ void Session::RunRequests() {
     while (!requests_.empty()) {
         Request request = std::move(requests_.front());
         requests_.pop_front();
-        Reply(request.replyTo, Run(request.text));
+        Reply(request.replyTo, request.refusal.empty() ? Run(request.text) : "refused: " + request.refusal);
     }
 }
 
@@ -151,6 +177,7 @@ std::string Session::Run(const std::string& text) {
     reason = world_->Execute(command, outcome);
     if (!reason.empty()) return "refused: " + reason;
     if (outcome.failNextRestart) flags_.failNextRestart = true;
+    if (outcome.lowMemory >= 0) SimulateLowMemory(outcome.lowMemory != 0);
     if (outcome.dump) return "ok\n" + world_->Dump();
     if (outcome.generations) return "ok " + std::to_string(flags_.generations);
     if (outcome.rebuild) Rebuild(outcome.changeCode);
@@ -169,25 +196,25 @@ void Session::Reply(HWND to, const std::string& text) {
 // The caller has harvested the program's edits already (a command may have changed them
 // since). Changing, then the structures are rewritten at new addresses and the items reinserted,
 // then Changed; the old generation is freed only after the program has moved on.
+// Should low memory run out, the old generation and its items stay as they are and Changed
+// hands them back, so the program never waits in vain; the next change tries again. (Freeing
+// the old generation first to make room would leave nothing to hand back if that failed too.)
 void Session::Rebuild(uint8_t changeCode) {
+    if (!published_) return;
     if (rebuilding_) {  // a callback pumped messages: do it once this change is over
         pendingChange_ = changeCode;
         return;
     }
     rebuilding_ = true;
     callbacks_[kOnTopologyChanging](0);
-    ClearTree(tree_);
     auto next = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), changeCode);
-    if (!next) {  // low memory ran out: give the old generation back and try once more
-        published_.reset();
-        next = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), changeCode);
+    std::unique_ptr<Published> old;
+    if (next) {
+        old = std::move(published_);
+        published_ = std::move(next);
     }
-    std::unique_ptr<Published> old = std::move(published_);
-    published_ = std::move(next);
-    if (published_) {
-        callbacks_[kOnTopologyChanged](published_->root);
-        ++flags_.generations;
-    }
+    callbacks_[kOnTopologyChanged](published_->root);
+    if (old) ++flags_.generations;
     old.reset();
     rebuilding_ = false;
     if (pendingChange_ >= 0) {

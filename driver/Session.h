@@ -8,6 +8,7 @@
 #include <string>
 
 #include "driver/LinsettApi.h"
+#include "driver/Persistence.h"
 #include "driver/Publisher.h"
 #include "driver/Scenario.h"
 #include "driver/World.h"
@@ -19,6 +20,7 @@ struct ProcessFlags {
     bool failNextRestart = false;
     int lightSwitch = -1;  // the system record's byte 0x02; -1 before the first session
     unsigned generations = 0;  // handed to the program: one per start, one per finished change
+    bool saveFailing = false;  // the last save failed and the user was told
 };
 
 class Session {
@@ -43,6 +45,7 @@ private:
     struct Request {
         HWND replyTo;
         std::string text;
+        std::string refusal;  // why the message was not a command
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,6 +54,7 @@ private:
     void RunRequests();
     std::string Run(const std::string& text);
     void Reply(HWND to, const std::string& text);
+    void Persist();
     void Rebuild(uint8_t changeCode);
     void RunTimeline();
     void ScheduleTimeline();
@@ -58,9 +62,12 @@ private:
     ProcessFlags& flags_;
     Scenario scenario_;
     std::unique_ptr<World> world_;
+    StateStore store_;
+    std::string report_;  // a failed save, told from the message loop
     std::unique_ptr<Published> published_;
     HWND tree_ = nullptr;
     HWND window_ = nullptr;
+    bool classRegistered_ = false;
     LinsettCallback callbacks_[kLinsettCallbackCount] = {};
     bool rebuilding_ = false;
     int pendingChange_ = -1;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 
 #include "driver/Fields.h"
 #include "driver/Json.h"
@@ -31,14 +32,17 @@ std::string Quote(std::string_view text) {
     return out + "\"";
 }
 
-std::string QuoteUserText(const UserText& field) {
-    return field.size == 0 ? "null" : Quote(Narrow(field.text));
-}
-
 struct SavedUnit {
     std::optional<std::string> name, manufacturer, description;
     int icon = -1, iconGroup = -1;
 };
+
+std::string RecordText(const SavedUnit& unit) {
+    auto text = [](const std::optional<std::string>& field) { return field ? Quote(*field) : "null"; };
+    return "{\"name\": " + text(unit.name) + ", \"manufacturer\": " + text(unit.manufacturer) +
+           ", \"description\": " + text(unit.description) + ", \"icon\": " + std::to_string(unit.icon) +
+           ", \"icon_group\": " + std::to_string(unit.iconGroup) + "}";
+}
 
 void ApplyUserText(const std::optional<std::string>& saved, UserText& field) {
     if (saved) field.Set(Widen(*saved));
@@ -53,16 +57,19 @@ std::string WriteState(const World& world) {
     std::vector<std::string> order = world.OrderKeys();
     for (size_t i = 0; i < order.size(); ++i) text += (i ? ", " : "") + Quote(order[i]);
     text += "],\n  \"records\": {";
-    bool first = true;
+    std::vector<std::pair<std::string, std::string>> records;
+    auto userText = [](const UserText& field) {
+        return field.size == 0 ? std::nullopt : std::optional<std::string>(Narrow(field.text));
+    };
     for (const Unit& unit : world.units()) {
         if (!unit.entry) continue;
-        text += first ? "\n" : ",\n";
-        first = false;
-        text += "    " + Quote(unit.key) + ": {\"name\": " + QuoteUserText(unit.name) +
-                ", \"manufacturer\": " + QuoteUserText(unit.manufacturer) +
-                ", \"description\": " + QuoteUserText(unit.description) + ", \"icon\": " +
-                std::to_string(unit.icon) + ", \"icon_group\": " + std::to_string(unit.iconGroup) + "}";
+        SavedUnit saved{userText(unit.name), userText(unit.manufacturer), userText(unit.description), unit.icon,
+                        unit.iconGroup};
+        records.emplace_back(unit.key, RecordText(saved));
     }
+    records.insert(records.end(), world.otherRecords.begin(), world.otherRecords.end());
+    for (size_t i = 0; i < records.size(); ++i)
+        text += (i ? ",\n    " : "\n    ") + Quote(records[i].first) + ": " + records[i].second;
     return text + "\n  }\n}\n";
 }
 
@@ -100,9 +107,11 @@ bool ReadState(std::string_view text, World& world, Problem& problem) {
 
     world.lightSwitch = light;
     world.SetOrder(order);
+    world.otherRecords.clear();
     for (const auto& [key, stored] : saved) {
         int index = world.Find(key);
-        if (index <= 0) continue;  // a unit this scenario does not have
+        if (index < 0) world.otherRecords.emplace_back(key, RecordText(stored));
+        if (index <= 0) continue;
         Unit& unit = world.unit(index);
         ApplyUserText(stored.name, unit.name);
         ApplyUserText(stored.manufacturer, unit.manufacturer);

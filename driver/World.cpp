@@ -172,8 +172,8 @@ std::string World::Plug(const Command& command) {
 std::string World::Execute(const Command& command, Outcome& outcome) {
     outcome = Outcome{};
     int index = command.key.empty() ? -1 : Find(command.key);
-    bool needsKey = command.verb != Verb::Change && command.verb != Verb::FailNextRestart && command.verb != Verb::Dump &&
-                     command.verb != Verb::Generations;
+    bool needsKey = command.verb == Verb::Plug || command.verb == Verb::Unplug || command.verb == Verb::Severity ||
+                    command.verb == Verb::Text || command.verb == Verb::Status || command.verb == Verb::Activity;
     if (needsKey && index < 0) return "unknown key \"" + command.key + "\"";
     Unit* unit = index >= 0 ? &units_[index] : nullptr;
     bool removable = unit && unit->entry && !unit->entry->rootHub;
@@ -224,6 +224,9 @@ std::string World::Execute(const Command& command, Outcome& outcome) {
         return {};
     case Verb::FailNextRestart:
         outcome.failNextRestart = true;
+        return {};
+    case Verb::LowMemory:
+        outcome.lowMemory = command.level;
         return {};
     case Verb::Dump:
         outcome.dump = true;

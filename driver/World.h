@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "driver/Command.h"
@@ -41,6 +42,7 @@ struct Outcome {
     bool rebuild = false;
     uint8_t changeCode = 0;
     bool failNextRestart = false;
+    int lowMemory = -1;  // 1 on, 0 off, -1 unchanged
     bool dump = false;
     bool generations = false;
 };
@@ -82,6 +84,9 @@ public:
     std::string Dump() const;
 
     int lightSwitch = 0;  // the system record's byte 0x02
+    // Saved records of units this scenario lacks (the state file serves every scenario),
+    // by key, as JSON text: written back as they came.
+    std::vector<std::pair<std::string, std::string>> otherRecords;
 
 private:
     std::string Plug(const Command& command);

@@ -68,10 +68,16 @@ HWND FindControlWindow(DWORD processId, ControlResult& problem) {
 }
 
 ControlResult SendControlCommand(HWND control, const std::string& command, DWORD timeoutMs, std::string& reply) {
+    return SendControlMessage(control, kCommandTag, command.data(), static_cast<DWORD>(command.size()), timeoutMs,
+                              reply);
+}
+
+ControlResult SendControlMessage(HWND control, uintptr_t tag, const void* bytes, DWORD size, DWORD timeoutMs,
+                                 std::string& reply) {
     Waiting waiting;
     ReplyWindow window(&waiting);
     if (!window.Get()) return ControlResult::NoLibrary;
-    COPYDATASTRUCT data{kCommandTag, static_cast<DWORD>(command.size()), const_cast<char*>(command.data())};
+    COPYDATASTRUCT data{tag, size, const_cast<void*>(bytes)};
     DWORD_PTR accepted = 0;
     if (!SendMessageTimeoutA(control, WM_COPYDATA, reinterpret_cast<WPARAM>(window.Get()),
                              reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, timeoutMs, &accepted))

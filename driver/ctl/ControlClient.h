@@ -16,4 +16,8 @@ HWND FindControlWindow(DWORD processId, ControlResult& problem);
 // library loaded on this very thread can run the command meanwhile. reply gets the text.
 ControlResult SendControlCommand(HWND control, const std::string& command, DWORD timeoutMs, std::string& reply);
 
+// The same for any message: its tag (dwData) and bytes (data may be null).
+ControlResult SendControlMessage(HWND control, uintptr_t tag, const void* data, DWORD size, DWORD timeoutMs,
+                                 std::string& reply);
+
 }  // namespace linsett

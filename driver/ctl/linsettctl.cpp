@@ -15,7 +15,7 @@ int Usage() {
         "commands: plug <key> [at <hub-or-adapter> <port>] | unplug <key> |\n"
         "          severity <key> <0-4> [text] | text <key> name|manufacturer|description <value> |\n"
         "          status <key> <0-4> | activity <key> steady|bursty|idle | change <code> |\n"
-        "          fail-next-restart | dump | generations\n",
+        "          fail-next-restart | low-memory on|off | dump | generations\n",
         stderr);
     return 1;
 }

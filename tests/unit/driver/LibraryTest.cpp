@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include <thread>
 
 #include "driver/AnsiText.h"
+#include "driver/ControlProtocol.h"
 #include "driver/LinsettApi.h"
 #include "driver/Text.h"
 #include "driver/ctl/ControlClient.h"
@@ -23,6 +25,7 @@
 namespace {
 
 using Keys = std::vector<std::string>;
+using linsett::kCommandTag;
 
 // duringExport: an export of the library was running; changeCode: OnTopologyChanged's, read while valid.
 struct CallbackEvent { int slot; uint32_t argument; bool duringExport; uint8_t changeCode; };
@@ -109,22 +112,27 @@ protected:
         g_insideExport = false;
         root_ = 0;
     }
-    std::string StartAndAnswerBox(const std::string& scenario) {  // the box's "title|text"
-        std::string text;
+    Keys Boxes(const std::function<void()>& action) {  // "title|text" of each box it shows, answered
+        Keys texts;
+        std::set<HWND> seen;
+        std::atomic<bool> done = false;
         std::thread watcher([&] {
-            e2e::ModalBox box = e2e::WaitForModalBox(GetCurrentProcessId(), 20000);
-            text = box.title + "|" + box.text;
-            e2e::CloseModalBoxes(GetCurrentProcessId());
+            for (DWORD self = GetCurrentProcessId(); !done; e2e::CloseModalBoxes(self)) {
+                e2e::ModalBox box = e2e::WaitForModalBox(self, 50);
+                if (box.window && seen.insert(box.window).second) texts.push_back(box.title + "|" + box.text);
+            }
         });
-        Start(scenario);
+        action();
+        done = true;
         watcher.join();
-        return text;
+        return texts;
     }
-    std::string Control(const std::string& command) {  // the reply
+    std::string Control(const std::string& command) { return Send(kCommandTag, command.data(), DWORD(command.size())); }
+    std::string Send(uintptr_t tag, const void* bytes, DWORD size) {  // the reply
         linsett::ControlResult found;
         HWND control = linsett::FindControlWindow(GetCurrentProcessId(), found);
         std::string reply = control ? "timeout" : "no control window";
-        if (control) linsett::SendControlCommand(control, command, 10000, reply);
+        if (control) linsett::SendControlMessage(control, tag, bytes, size, 10000, reply);
         return reply;
     }
     uint32_t ChangeTopology(const std::string& command) {
@@ -204,6 +212,10 @@ protected:
         for (HTREEITEM adapter : Children(roots[0]))
             for (HTREEITEM hub : Children(adapter)) visitHub(hub, true);
     }
+    static std::string Contents(const std::string& path) {
+        std::ifstream in(path);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
     std::string StateFile() const { return appData_ + "\\Quorvane\\linsett-state.json"; }
 
     HWND tree_ = nullptr;
@@ -247,13 +259,19 @@ TEST_F(Library, PublishesEveryFieldWhereTheProgramReadsIt) {
     }
 }
 
+LRESULT CALLBACK RefuseWindows(int code, WPARAM, LPARAM) { return code == HCBT_CREATEWND; }
+
 TEST_F(Library, FailsQuietlyWithoutHardwareLoudlyOnABrokenScenarioAndOnceWhenAsked) {
     EXPECT_EQ(Start("no-hardware.json"), 0u);
     std::ofstream(appData_ + "\\broken.json") << "{\"computer\": {\"name\": \"PC\"},\n\n\"adapters\": [{\"key\": 5}]}";
-    std::string box = StartAndAnswerBox(appData_ + "\\broken.json");
+    Keys boxes = Boxes([&] { Start(appData_ + "\\broken.json"); });
     EXPECT_EQ(root_, 0u);
-    EXPECT_EQ(box.rfind("Linsett|", 0), 0u) << box;
-    EXPECT_NE(box.find("broken.json, line 3: an adapter: \"key\" must be a string"), std::string::npos) << box;
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Linsett|", 0), 0u) << boxes[0];
+    EXPECT_NE(boxes[0].find("broken.json, line 3: an adapter: \"key\" must be a string"), std::string::npos);
+    HHOOK refusal = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    EXPECT_EQ(Start("test-small.json"), 0u) << "without its control window";
+    UnhookWindowsHookEx(refusal);
     EXPECT_EQ(Control("dump"), "no control window");
     ASSERT_NE(Start("test-small.json"), 0u);
     EXPECT_EQ(Control("fail-next-restart"), "ok");
@@ -288,7 +306,12 @@ TEST_F(Library, CallbacksComeFromTheMessageLoopWithNewStructuresAndNeverAfterDei
     std::set<uint32_t> roots;
     for (int i = 0; i < 300; ++i) roots.insert(ChangeTopology("change 2"));
     EXPECT_LE(roots.size(), 4u) << "old generations are not given back";
+    EXPECT_EQ(Control("low-memory on"), "ok");
+    uint32_t old = root_;
+    EXPECT_EQ(ChangeTopology("unplug phone"), old) << "no room for a new generation: the old one comes back";
     ExpectPublishedInvariants();
+    EXPECT_EQ(Control("low-memory off"), "ok");
+    EXPECT_NE(ChangeTopology("change 2"), old);
 }
 
 TEST_F(Library, MovesCountShownPlacesClampAndLastThroughChangesAndRestarts) {
@@ -328,18 +351,21 @@ TEST_F(Library, BadCommandsChangeNothingAndHotPlugRebuildsTheTreeAndTheWorstSeve
     ASSERT_NE(Start("test-small.json"), 0u);
     const std::pair<const char*, const char*> refusals[] = {
         {"plug keys", "\"keys\" is already plugged in"}, {"unplug phone", "\"phone\" is not plugged in"},
-        {"plug phone at hub 1", "port 1 of \"hub\" is taken by \"disk\""},
-        {"plug phone at hub 4", "hub \"hub\" has only 3 ports"},
-        {"plug phone at cam 1", "\"cam\" is not a hub or adapter"},
-        {"plug phone at host 1", "port 1 of \"root-a\" is taken by \"keys\""},
-        {"unplug root-a", "\"root-a\" cannot be plugged or unplugged"}, {"severity ghost 2", "unknown key \"ghost\""},
-        {"status hub 2", "\"hub\" is not a device"}, {"reboot", "unknown command \"reboot\""},
-        {"unplug cam keys", "unexpected \"keys\" after unplug"},
-        {"plug phone at hub 0", "plug needs a port number from 1 to 255"},
-        {"severity cam 5 x", "severity needs a severity from 0 to 4"},
+        {"plug phone at hub 1", "port 1 of \"hub\" is taken by \"disk\""}, {"status hub 2", "\"hub\" is not a device"},
+        {"plug phone at hub 4", "hub \"hub\" has only 3 ports"}, {"plug phone at cam 1", "\"cam\" is not a hub or adapter"},
+        {"plug phone at host 1", "port 1 of \"root-a\" is taken by \"keys\""}, {"severity ghost 2", "unknown key \"ghost\""},
+        {"unplug root-a", "\"root-a\" cannot be plugged or unplugged"}, {"unplug cam keys", "unexpected \"keys\" after unplug"},
+        {"plug phone at hub 0", "plug needs a port number from 1 to 255"}, {"severity cam 5 x", "severity needs a severity from 0 to 4"},
         {"text cam colour red", "text needs a field: name, manufacturer or description"},
         {"text cam name 123456789012345678901234567890123", "the text is longer than 32 characters"}};
     for (const auto& [command, reason] : refusals) EXPECT_EQ(Control(command), "refused: " + std::string(reason));
+    const std::string tooLong(linsett::kMaxCommandBytes + 1, 'x');
+    const std::tuple<uintptr_t, const char*, DWORD, const char*> messages[] = {  // a zero byte may end one
+        {kCommandTag, "reboot", 7, "unknown command \"reboot\""}, {1, "dump", 4, "not a command: dwData must be 0x4C434D44"},
+        {kCommandTag, nullptr, 4, "the command's bytes are missing"}, {kCommandTag, "", 0, "empty command"},
+        {kCommandTag, "dump\0x", 6, "the command holds a zero byte before its end"},
+        {kCommandTag, tooLong.c_str(), DWORD(tooLong.size()), "the command is longer than 4096 bytes"}};
+    for (const auto& [tag, bytes, size, why] : messages) EXPECT_EQ(Send(tag, bytes, size), "refused: " + std::string(why));
     PumpUntil([] { return false; }, 200);
     EXPECT_TRUE(g_events.empty());
     ChangeTopology("plug phone");
@@ -400,6 +426,8 @@ void ExpectEdited(uint32_t record, const char* name, int icon, int group) {
 uint8_t& LightSwitch(uint32_t systemRecord) { return *reinterpret_cast<uint8_t*>(systemRecord + uintptr_t{2}); }
 
 TEST_F(Library, EditsAndTheLightSwitchSurviveChangesAndSavedRestarts) {
+    const std::string other = R"("ghost": {"name": "Old", "manufacturer": null, "description": null, "icon": 2, "icon_group": 1})";
+    std::ofstream(StateFile()) << "{\"version\": 1, \"light\": 0, \"order\": [], \"records\": {" + other + "}}";
     ASSERT_NE(Start("test-small.json"), 0u);
     Edit(Record("disk"), u"Archive", 3, 1);
     LightSwitch(Record("Computer")) = 1;
@@ -414,16 +442,31 @@ TEST_F(Library, EditsAndTheLightSwitchSurviveChangesAndSavedRestarts) {
     ASSERT_NE(Restart(), 0u);
     ExpectEdited(Record("cam"), "Front \xE4\xB8\xAD Cam", 9, 2);
     EXPECT_EQ(LightSwitch(Record("Computer")), 0);
+    EXPECT_NE(Contents(StateFile()).find(other), std::string::npos) << Contents(StateFile());
 }
 
-TEST_F(Library, DamagedStateIsSetAsideReportedAndDefaultsUsed) {
+TEST_F(Library, DamagedOrUnreadableStateIsSetAsideAndFailedSavesAreToldOncePerStreak) {
     std::ofstream(StateFile()) << "{\"version\": 1, \"light\": 1, \"order\": [\"cam\",";  // cut short
-    std::string box = StartAndAnswerBox("test-small.json");
+    Keys boxes = Boxes([&] { Start("test-small.json"); });
     std::string aside = appData_ + "\\Quorvane\\linsett-state.damaged-1.json";
-    EXPECT_NE(box.find(aside), std::string::npos) << box;
+    ASSERT_EQ(boxes.size(), 1u) << "one box names where the damaged file went";
+    EXPECT_NE(boxes[0].find(aside), std::string::npos) << boxes[0];
     EXPECT_TRUE(std::filesystem::exists(aside));
     EXPECT_FALSE(std::filesystem::exists(StateFile())) << "the next start would complain again";
     EXPECT_EQ(MonitorKeys().front(), "Computer") << "defaults";
+    // A file in use elsewhere can be neither read nor set aside: it must not be saved over.
+    std::ofstream(StateFile()) << "{\"version\": 1}";
+    HANDLE lock = CreateFileA(StateFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    auto save = [&] { Export<SaveChangeFn>("SaveChange")(), Control("dump"); };  // the round trip runs the loop
+    boxes = Boxes([&] { Restart(); save(); save(); });
+    ASSERT_EQ(boxes.size(), 2u) << "told at the start and at the first failed save only";
+    EXPECT_NE(boxes[0].find("could not be read"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[1].find("could not be saved"), std::string::npos) << boxes[1];
+    CloseHandle(lock);
+    EXPECT_TRUE(Boxes(save).empty());
+    EXPECT_EQ(Contents(appData_ + "\\Quorvane\\linsett-state.unreadable-1.json"), "{\"version\": 1}");
+    std::filesystem::create_directory(StateFile() + ".tmp");  // no save can write now
+    EXPECT_EQ(Boxes([&] { save(); save(); }).size(), 1u) << "a new streak of failures is told once";
 }
 
 }  // namespace
