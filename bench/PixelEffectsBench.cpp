@@ -2,8 +2,10 @@
 // program draws: a 51 x 51 glow, a depth-5 bevel on a 600 x 480 dialog, a 300-pixel line.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 #include "bench/Timing.h"
 #include "graphics/Dib.h"
@@ -13,10 +15,22 @@
 
 namespace {
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The two paths take turns for several rounds, and each reports its median round, so that a
+// round slowed by other work on the machine does not decide the ratio.
 void Compare(const char* name, int calls, const std::function<void(int, PixelPath)>& draw) {
-    const double bits = NanosecondsPerCall(calls, [&](int i) { draw(i, PixelPath::Bits); });
-    const double perPixel = NanosecondsPerCall(calls / 10 + 1, [&](int i) { draw(i, PixelPath::PerPixel); });
-    std::printf("%-36s bits %10.0f ns   per pixel %12.0f ns   ratio %6.1f\n", name, bits, perPixel, perPixel / bits);
+    constexpr int kRounds = 15;
+    std::vector<double> bits, perPixel;
+    for (int round = 0; round < kRounds; ++round) {
+        bits.push_back(NanosecondsPerCall(calls, [&](int i) { draw(i, PixelPath::Bits); }));
+        perPixel.push_back(NanosecondsPerCall(calls / 10 + 1, [&](int i) { draw(i, PixelPath::PerPixel); }));
+    }
+    const double fast = Median(bits), slow = Median(perPixel);
+    std::printf("%-36s bits %10.0f ns   per pixel %12.0f ns   ratio %6.1f\n", name, fast, slow, slow / fast);
 }
 
 }  // namespace

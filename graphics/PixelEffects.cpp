@@ -33,8 +33,17 @@ template <typename Draw>
 void OnPixels(HDC dc, PixelPath path, Draw draw) {
     if (path != PixelPath::PerPixel) {
         if (std::optional<DirectPixels> direct = FindDirectPixels(dc)) {
-            DibBitsCanvas canvas(direct->dib, direct->originX, direct->originY, direct->clip);
-            draw(canvas);
+            // One rectangle of the clip at a time: each pixel's change depends on that pixel
+            // alone, so this leaves what one pass over all of them would.
+            for (const PixelBounds& shown : direct->Shown()) {
+                if (direct->dib.bitsPerPixel == 32) {
+                    DibBitsCanvas<4> canvas(direct->dib, direct->originX, direct->originY, shown);
+                    draw(canvas);
+                } else {
+                    DibBitsCanvas<3> canvas(direct->dib, direct->originX, direct->originY, shown);
+                    draw(canvas);
+                }
+            }
             return;
         }
     }

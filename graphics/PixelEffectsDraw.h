@@ -4,10 +4,10 @@
 //   PixelBounds Bounds() const;             pixels outside never change
 //   uint32_t Get(int x, int y);             0x00BBGGRR, kInvalidColor where it cannot read
 //   void Set(int x, int y, uint32_t color);
-// Nothing outside the bounds is read or written, and loops skip what lies outside them, so
-// a line a million pixels long costs no more than its visible part.
+// The effects never call Get or Set outside the bounds (the DIB-bits canvas relies on it and
+// checks nothing), and loops skip what lies outside them, so a line a million pixels long
+// costs no more than its visible part.
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <utility>
 
@@ -31,19 +31,29 @@ inline Steps Within(Steps steps, int64_t start, int direction, int64_t low, int6
 }
 
 template <typename Canvas, typename Change>
-void ChangePixel(Canvas& canvas, int64_t x, int64_t y, const Change& change) {
+inline void ChangePixel(Canvas& canvas, int64_t x, int64_t y, const Change& change) {
     if (!canvas.Bounds().Contains(x, y)) return;
     const int px = static_cast<int>(x), py = static_cast<int>(y);
     canvas.Set(px, py, change(canvas.Get(px, py)));
 }
 
+// A pixel set to `color` as it is.
 template <typename Canvas>
-void Blend(Canvas& canvas, int64_t x, int64_t y, uint32_t color, int weight) {
-    if (weight <= kOpaqueWeight) {
-        if (canvas.Bounds().Contains(x, y)) canvas.Set(static_cast<int>(x), static_cast<int>(y), color);
-        return;
-    }
-    ChangePixel(canvas, x, y, [&](uint32_t old) { return BlendColor(old, color, weight); });
+inline void Plot(Canvas& canvas, int64_t x, int64_t y, uint32_t color) {
+    if (canvas.Bounds().Contains(x, y)) canvas.Set(static_cast<int>(x), static_cast<int>(y), color);
+}
+
+// A pixel mixed with `color` by `weight` (see BlendColor); BlendInside is for pixels known
+// to lie inside the bounds. It is the whole of a line's work per pixel, and left to itself
+// the compiler calls it rather than inlining it into the line's loop.
+template <typename Canvas>
+[[gnu::always_inline]] inline void BlendInside(Canvas& canvas, int64_t x, int64_t y, uint32_t color, int weight) {
+    const int px = static_cast<int>(x), py = static_cast<int>(y);
+    canvas.Set(px, py, weight <= kOpaqueWeight ? color : BlendColor(canvas.Get(px, py), color, weight));
+}
+template <typename Canvas>
+inline void Blend(Canvas& canvas, int64_t x, int64_t y, uint32_t color, int weight) {
+    if (canvas.Bounds().Contains(x, y)) BlendInside(canvas, x, y, color, weight);
 }
 
 // Every pixel from x1 to x2 inclusive on row y (none when x1 > x2).
@@ -94,7 +104,7 @@ void WuLine(Canvas& canvas, int fromX, int fromY, int toX, int toY, uint32_t col
         std::swap(y0, y1);
     }
     const PixelBounds bounds = canvas.Bounds();
-    Blend(canvas, x0, y0, color, kOpaqueWeight);
+    Plot(canvas, x0, y0, color);
     const int direction = x1 >= x0 ? 1 : -1;
     const int64_t dx = (x1 - x0) * direction, dy = y1 - y0;
 
@@ -102,63 +112,74 @@ void WuLine(Canvas& canvas, int fromX, int fromY, int toX, int toY, uint32_t col
         const int stepX = dx == 0 ? 0 : direction, stepY = dy == 0 ? 0 : 1;
         Steps s = Within({1, std::max(dx, dy)}, x0, stepX, bounds.left, bounds.right);
         s = Within(s, y0, stepY, bounds.top, bounds.bottom);
-        for (int64_t k = s.first; k <= s.last; ++k) Blend(canvas, x0 + stepX * k, y0 + stepY * k, color, kOpaqueWeight);
+        for (int64_t k = s.first; k <= s.last; ++k) Plot(canvas, x0 + stepX * k, y0 + stepY * k, color);
         return;
     }
 
     const bool yMajor = dy > dx;
     const int64_t major = yMajor ? dy : dx, minor = yMajor ? dx : dy;
     const uint32_t adjust = static_cast<uint32_t>((minor << 16) / major);
+    const int acrossX = yMajor ? direction : 0, acrossY = yMajor ? 0 : 1;
     // Steps 1 .. major - 1, less those whose pair lies wholly off the major axis's bounds.
     const Steps s = yMajor ? Within({1, major - 1}, y0, 1, bounds.top, bounds.bottom)
                            : Within({1, major - 1}, x0, direction, bounds.left, bounds.right);
-    if (s.first > s.last) {
-        Blend(canvas, x1, y1, color, kOpaqueWeight);
-        return;
-    }
-    // The state after step first - 1: the accumulator wraps once for every 65536 it gathers
-    // (at every step when adjust is 0, since the new value is then never greater).
-    const uint64_t gathered = uint64_t(s.first - 1) * adjust;
-    uint16_t accumulator = static_cast<uint16_t>(gathered);
-    int64_t minorPos = adjust == 0 ? s.first - 1 : int64_t(gathered >> 16);
-    for (int64_t k = s.first; k <= s.last; ++k) {
-        const uint16_t old = accumulator;
-        accumulator = static_cast<uint16_t>(accumulator + adjust);
-        if (accumulator <= old) ++minorPos;
-        const int weight = accumulator >> 12;
-        if (yMajor) {
-            const int64_t x = x0 + direction * minorPos, y = y0 + k;
-            Blend(canvas, x, y, color, weight);
-            Blend(canvas, x + direction, y, color, kClearWeight - weight);
-        } else {
-            const int64_t x = x0 + direction * k, y = y0 + minorPos;
-            Blend(canvas, x, y, color, weight);
-            Blend(canvas, x, y + 1, color, kClearWeight - weight);
+    if (s.first > s.last) return Plot(canvas, x1, y1, color);
+    // The minor axis's offset after step k: the accumulator wraps once for every 65536 it
+    // gathers (at every step when adjust is 0, since the new value is then never greater).
+    const auto minorAfter = [adjust](int64_t k) { return adjust == 0 ? k : int64_t((uint64_t(k) * adjust) >> 16); };
+    // The pixel at step k, `across` pixels over on the minor axis.
+    const auto at = [=](int64_t k, int64_t across) {
+        return std::pair{x0 + direction * (yMajor ? across : k), y0 + (yMajor ? k : across)};
+    };
+    // Plain values, not references, so that writing a pixel does not make them be read again.
+    const auto eachPair = [=](auto blend) {
+        uint16_t accumulator = static_cast<uint16_t>(uint64_t(s.first - 1) * adjust);
+        auto [x, y] = at(s.first - 1, minorAfter(s.first - 1));
+        for (int64_t k = s.first; k <= s.last; ++k) {
+            const uint16_t old = accumulator;
+            accumulator = static_cast<uint16_t>(accumulator + adjust);
+            const int64_t wrapped = accumulator <= old;  // then the minor axis steps too
+            x += yMajor ? direction * wrapped : direction;
+            y += yMajor ? 1 : wrapped;
+            const int weight = accumulator >> 12;
+            blend(x, y, weight);  // the nearer pixel, then its neighbour across
+            blend(x + acrossX, y + acrossY, kClearWeight - weight);
         }
+    };
+    // The pairs lie between the first's nearer pixel and the last's neighbour, and most lines
+    // lie wholly inside the bounds: then no pixel needs checking.
+    const auto [firstX, firstY] = at(s.first, minorAfter(s.first));
+    const auto [lastX, lastY] = at(s.last, minorAfter(s.last) + 1);
+    const bool inside = bounds.Contains(firstX, firstY) && bounds.Contains(lastX, lastY);
+    if (inside) {
+        eachPair([&canvas, color](int64_t x, int64_t y, int weight) { BlendInside(canvas, x, y, color, weight); });
+    } else {
+        eachPair([&canvas, color](int64_t x, int64_t y, int weight) { Blend(canvas, x, y, color, weight); });
     }
-    Blend(canvas, x1, y1, color, kOpaqueWeight);
+    Plot(canvas, x1, y1, color);
 }
 
 // Recolours the key-coloured pixels around (cx, cy): `color` at the centre, fading to
-// unchanged at the glow's reach. Columns outside, rows inside, as the look was first made.
-// Every pixel it changes had the key colour, so its new colour depends only on its distance:
-// each is worked out once per call, by the same formula.
+// unchanged at the glow's reach. Columns outside, rows inside, as the look was first made;
+// each column steps only through the rows within reach and bounds. Every pixel it changes
+// had the key colour, so its new colour depends only on its distance: each is worked out
+// once per call, by the same formula.
 template <typename Canvas>
 void Glow(Canvas& canvas, int cx, int cy, uint32_t color, uint32_t key) {
-    const double reach = GlowReach();
-    constexpr int kSquares = 2 * kGlowHalfSize * kGlowHalfSize + 1;
-    uint32_t shade[kSquares];
-    bool known[kSquares] = {};
-    for (int dx = -kGlowHalfSize; dx <= kGlowHalfSize; ++dx) {
-        for (int dy = -kGlowHalfSize; dy <= kGlowHalfSize; ++dy) {
-            const int square = dx * dx + dy * dy;
-            const double distance = std::sqrt(double(square));
-            const int64_t x = int64_t(cx) + dx, y = int64_t(cy) + dy;
-            if (distance > reach || !canvas.Bounds().Contains(x, y)) continue;
-            const int px = static_cast<int>(x), py = static_cast<int>(y);
+    const GlowGeometry& geometry = TheGlowGeometry();
+    const PixelBounds bounds = canvas.Bounds();
+    uint32_t shade[GlowGeometry::kSquares];
+    bool known[GlowGeometry::kSquares] = {};
+    const Steps columns = Within({-kGlowHalfSize, kGlowHalfSize}, cx, 1, bounds.left, bounds.right);
+    for (int64_t dx = columns.first; dx <= columns.last; ++dx) {
+        const int64_t reachDy = geometry.reachDy[dx < 0 ? -dx : dx];
+        const Steps rows = Within({-reachDy, reachDy}, cy, 1, bounds.top, bounds.bottom);
+        for (int64_t dy = rows.first; dy <= rows.last; ++dy) {
+            const int px = static_cast<int>(cx + dx), py = static_cast<int>(cy + dy);
             if (canvas.Get(px, py) != key) continue;
+            const int square = static_cast<int>(dx * dx + dy * dy);
             if (!known[square]) {
-                shade[square] = GlowColor(key, color, distance);
+                shade[square] = GlowColor(key, color, geometry.distance[square]);
                 known[square] = true;
             }
             canvas.Set(px, py, shade[square]);

@@ -5,19 +5,6 @@
 
 namespace {
 
-int Channel(uint32_t color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
-
-// Applies one channel formula to red, green and blue of two colours.
-template <typename Formula>
-uint32_t EachChannelPair(uint32_t old, uint32_t color, Formula formula) {
-    uint32_t result = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int value = formula(Channel(old, shift), Channel(color, shift));
-        result |= static_cast<uint32_t>(value & 0xFF) << shift;
-    }
-    return result;
-}
-
 int Percent(int percent) { return std::clamp(percent, 0, 100); }
 int LightenChannel(int v, int percent) { return v + (255 - v) * Percent(percent) / 100; }
 int DarkenChannel(int v, int percent) { return v * Percent(percent) / 100; }
@@ -47,17 +34,39 @@ ChannelTable DarkenTable(int percent) {
     return TableOf([percent](int v) { return DarkenChannel(v, percent); });
 }
 
-uint32_t BlendColor(uint32_t old, uint32_t color, int weight) {
-    if (weight <= kOpaqueWeight) return color & 0xFFFFFF;
-    const int w = std::min(weight, kClearWeight);
-    return EachChannelPair(old, color, [w](int o, int c) { return c + (o - c) * w / kClearWeight; });
-}
-
 double GlowReach() { return std::sqrt(800.0); }
 
+namespace {
+
+// trunc((old - color) * distance / reach + color), exactly, mostly without dividing: times
+// 1 / reach the value is within 1e-12 of the quotient's, so it truncates the same unless it
+// lies that near a whole number, and only then is the division done.
+int GlowChannel(int old, int color, double distance) {
+    static const double reach = GlowReach(), inverse = 1.0 / reach;
+    const double product = double(old - color) * distance;
+    const double quick = product * inverse + color;
+    const double fraction = quick - double(static_cast<int>(quick));
+    if (fraction > 1e-9 && fraction < 1.0 - 1e-9) return static_cast<int>(quick);
+    return static_cast<int>(product / reach + color);
+}
+
+}  // namespace
+
 uint32_t GlowColor(uint32_t old, uint32_t color, double distance) {
-    const double reach = GlowReach();
-    return EachChannelPair(old, color, [&](int o, int c) {
-        return static_cast<int>(std::trunc(double(o - c) * distance / reach + c));
-    });
+    return EachChannelPair(old, color, [distance](int o, int c) { return GlowChannel(o, c, distance); });
+}
+
+const GlowGeometry& TheGlowGeometry() {
+    static const GlowGeometry geometry = [] {
+        GlowGeometry g{};
+        for (int square = 0; square < GlowGeometry::kSquares; ++square) g.distance[square] = std::sqrt(double(square));
+        for (int dx = 0; dx <= kGlowHalfSize; ++dx) {
+            g.reachDy[dx] = -1;
+            for (int dy = 0; dy <= kGlowHalfSize && g.distance[dx * dx + dy * dy] <= GlowReach(); ++dy) {
+                g.reachDy[dx] = dy;
+            }
+        }
+        return g;
+    }();
+    return geometry;
 }

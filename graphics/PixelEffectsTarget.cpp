@@ -5,6 +5,9 @@
 
 #include "base/HandleOwners.h"
 
+// Finding the bits is paid on every effect, so it asks GDI as little as it can: a clip of
+// one rectangle (the usual case) is read from the clip box without building a region.
+
 namespace {
 
 std::optional<DibBits> SelectedDib(HDC dc) {
@@ -30,55 +33,77 @@ std::optional<POINT> PlainOrigin(HDC dc) {
             transform.eM12 != 0.0f || transform.eM21 != 0.0f) {
             return std::nullopt;
         }
+        POINT origin{0, 0};  // the transform may still move it
+        return LPtoDP(dc, &origin, 1) ? std::optional<POINT>(origin) : std::nullopt;
     }
-    POINT points[3] = {{0, 0}, {1, 0}, {0, 1}};
-    if (!LPtoDP(dc, points, 3)) return std::nullopt;
-    const bool plain = points[1].x == points[0].x + 1 && points[1].y == points[0].y &&
-                       points[2].x == points[0].x && points[2].y == points[0].y + 1;
-    if (!plain) return std::nullopt;
-    return points[0];
+    // MM_TEXT maps one logical unit to one pixel: only the two origins move it.
+    POINT viewport{}, window{};
+    if (!GetViewportOrgEx(dc, &viewport) || !GetWindowOrgEx(dc, &window)) return std::nullopt;
+    return POINT{viewport.x - window.x, viewport.y - window.y};
 }
 
-// The clip region's rectangles in device coordinates; an empty list for no clip region,
-// one empty rectangle for a clip that shows nothing.
-std::optional<std::vector<PixelBounds>> ClipParts(HDC dc) {
+// The clip region's rectangles in device coordinates, or nothing if they cannot be read.
+std::optional<std::vector<PixelBounds>> ClipRegionParts(HDC dc) {
     GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
-    if (!region) return std::nullopt;
-    const int has = GetClipRgn(dc, region.Get());
-    if (has < 0) return std::nullopt;
-    std::vector<PixelBounds> parts;
-    if (has == 0) return parts;
+    if (!region || GetClipRgn(dc, region.Get()) != 1) return std::nullopt;
     const DWORD size = GetRegionData(region.Get(), 0, nullptr);
     if (size < sizeof(RGNDATAHEADER)) return std::nullopt;
     std::vector<DWORD> storage((size + sizeof(DWORD) - 1) / sizeof(DWORD));
     auto* data = reinterpret_cast<RGNDATA*>(storage.data());
     if (GetRegionData(region.Get(), size, data) != size) return std::nullopt;
     const RECT* rects = reinterpret_cast<const RECT*>(data->Buffer);
+    std::vector<PixelBounds> parts;
     for (DWORD i = 0; i < data->rdh.nCount; ++i) {
         parts.push_back({rects[i].left, rects[i].top, rects[i].right, rects[i].bottom});
     }
-    if (parts.empty()) parts.push_back({});
     return parts;
 }
 
-// Whether the first row in memory is the top row: a byte of a visible pixel is changed in
-// memory, and GDI shows the change at that pixel only if the rows run top-down. A pixel
-// whose row is the middle one reads the same either way and is not used.
-bool RowsRunTopDown(HDC dc, const DibBits& dib, POINT origin, const std::vector<PixelBounds>& clip) {
-    const std::vector<PixelBounds> whole{{0, 0, dib.width, dib.height}};
-    for (const PixelBounds& part : clip.empty() ? whole : clip) {
-        const int64_t left = std::max<int64_t>(part.left, 0), top = std::max<int64_t>(part.top, 0);
-        const int64_t right = std::min<int64_t>(part.right, dib.width), bottom = std::min<int64_t>(part.bottom, dib.height);
+// What shows, in device coordinates, into `direct`. The clip box is already cut to the
+// bitmap, and is the whole story unless the clip has several rectangles.
+bool FindVisibleArea(HDC dc, DirectPixels& direct) {
+    RECT box{};
+    const int kind = GetClipBox(dc, &box);
+    if (kind == ERROR) return false;
+    if (kind == NULLREGION) return true;
+    const int64_t dx = direct.originX, dy = direct.originY;
+    direct.box = {box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
+    if (kind != COMPLEXREGION) return true;
+    std::optional<std::vector<PixelBounds>> parts = ClipRegionParts(dc);
+    if (!parts) return false;
+    for (const PixelBounds& part : *parts) {
+        const PixelBounds cut{std::max(part.left, direct.box.left), std::max(part.top, direct.box.top),
+                              std::min(part.right, direct.box.right), std::min(part.bottom, direct.box.bottom)};
+        if (cut.left < cut.right && cut.top < cut.bottom) direct.parts.push_back(cut);
+    }
+    if (direct.parts.empty()) direct.box = {};
+    return true;
+}
+
+// Whether the first row in memory is the top row. A byte of a visible pixel is changed in
+// memory and GDI asked for that pixel once: it shows the changed pixel if the rows run
+// top-down, and the one in the mirrored row if they run bottom-up. The byte's change is
+// picked so that the two differ; a pixel in the middle row is its own mirror and not used.
+bool RowsRunTopDown(HDC dc, const DirectPixels& direct) {
+    const DibBits& dib = direct.dib;
+    const size_t rowBytes = DibRowBytes(dib.width, dib.bitsPerPixel), pixelBytes = size_t(dib.bitsPerPixel / 8);
+    const auto colorAt = [&](int64_t x, int64_t row) {
+        const uint8_t* p = dib.bits + size_t(row) * rowBytes + size_t(x) * pixelBytes;
+        return COLORREF(p[2] | p[1] << 8 | p[0] << 16);
+    };
+    for (const PixelBounds& part : direct.Shown()) {
+        const int64_t left = std::max<int64_t>(part.left, 0), right = std::min<int64_t>(part.right, dib.width);
+        const int64_t top = std::max<int64_t>(part.top, 0), bottom = std::min<int64_t>(part.bottom, dib.height);
         for (int64_t y = top; y < bottom && y < top + 2; ++y) {
             if (left >= right || 2 * y == dib.height - 1) continue;
-            uint8_t* byte = dib.bits + size_t(y) * DibRowBytes(dib.width, dib.bitsPerPixel) +
-                            size_t(left) * size_t(dib.bitsPerPixel / 8);
-            const int x = int(left - origin.x), logicalY = int(y - origin.y);
-            const COLORREF before = GetPixel(dc, x, logicalY);
-            *byte ^= 1;
-            const COLORREF after = GetPixel(dc, x, logicalY);
-            *byte ^= 1;
-            return after != before;
+            uint8_t* byte = dib.bits + size_t(y) * rowBytes + size_t(left) * pixelBytes;
+            const COLORREF mirrored = colorAt(left, dib.height - 1 - y);
+            const uint8_t change = (colorAt(left, y) ^ 0x10000) == mirrored ? 2 : 1;  // byte 0 is blue
+            *byte ^= change;
+            const COLORREF changed = colorAt(left, y);
+            const COLORREF shown = GetPixel(dc, int(left - direct.originX), int(y - direct.originY));
+            *byte ^= change;
+            return shown == changed;
         }
     }
     return true;
@@ -92,10 +117,9 @@ std::optional<DirectPixels> FindDirectPixels(HDC dc) {
     if (!dib) return std::nullopt;
     const std::optional<POINT> origin = PlainOrigin(dc);
     if (!origin) return std::nullopt;
-    std::optional<std::vector<PixelBounds>> clip = ClipParts(dc);
-    if (!clip) return std::nullopt;
+    DirectPixels direct{*dib, origin->x, origin->y, {}, {}};
+    if (!FindVisibleArea(dc, direct)) return std::nullopt;
     GdiFlush();  // GDI may still hold drawing for these bits in its batch
-    DirectPixels direct{*dib, origin->x, origin->y, std::move(*clip)};
-    direct.dib.topDown = RowsRunTopDown(dc, direct.dib, *origin, direct.clip);
+    direct.dib.topDown = RowsRunTopDown(dc, direct);
     return direct;
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "graphics/PixelEffectsBits.h"
@@ -13,6 +14,9 @@ struct DirectPixels {
     DibBits dib;
     int originX = 0;  // where logical (0, 0) lies in the bitmap
     int originY = 0;
-    std::vector<PixelBounds> clip;  // bitmap coordinates; empty for no clip region
+    PixelBounds box;                 // bitmap coordinates: the visible area's bounding box
+    std::vector<PixelBounds> parts;  // the clip's rectangles within it, when it has several
+    // The rectangles that show, which never overlap.
+    std::span<const PixelBounds> Shown() const { return parts.empty() ? std::span(&box, 1) : std::span(parts); }
 };
 std::optional<DirectPixels> FindDirectPixels(HDC dc);
