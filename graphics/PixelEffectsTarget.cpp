@@ -60,7 +60,8 @@ std::optional<std::vector<PixelBounds>> ClipRegionParts(HDC dc) {
 }
 
 // What shows, in device coordinates, into `direct`. The clip box is already cut to the
-// bitmap, and is the whole story unless the clip has several rectangles.
+// bitmap (and to a meta region, which the surfaces keep rectangular), and is the whole
+// story unless the clip has several rectangles.
 bool FindVisibleArea(HDC dc, DirectPixels& direct) {
     RECT box{};
     const int kind = GetClipBox(dc, &box);
