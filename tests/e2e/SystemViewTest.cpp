@@ -1,6 +1,9 @@
-// The system view of the real program: a tile opens it on its node, it survives the
-// topology changing under it, and its placement outlives the run.
+// The system view of the real program: a tile opens it on its node, it keeps that node
+// through changes that keep the device, resizes by its grip alone, and its placement and
+// maximized state outlive the run.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
@@ -19,51 +22,99 @@ RECT Rect(HWND window) {
     return r;
 }
 
-TEST(SystemView, ATileOpensItOnItsNodeAndItOutlivesChangesAndTheRun) {
+class SystemView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings.PlaceMonitor(820, 150, 4);
+        monitor = e2e::WaitForMonitor(run, kTimeoutMs);
+        ASSERT_NE(monitor, nullptr);
+    }
+    // Row 0 the computer, row 1 the first device in the monitoring order.
+    HWND OpenFromTile(int row) {
+        const RECT m = Rect(monitor);
+        e2e::ClickAt(m.left + 90, m.top + 18 + 29 * row + 14);
+        HWND frame = e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs);
+        e2e::MoveMouseTo(1200, 1000);
+        return frame;
+    }
+    // Where the computer has its "About Quorvane" button and a device has none.
+    static std::vector<uint32_t> AboutButton(HWND frame) {
+        const RECT f = Rect(frame);
+        const e2e::Image shown = e2e::CaptureScreen({f.left + 330, f.top + 66, f.left + 440, f.top + 86});
+        return shown.pixels;
+    }
+    bool Change(const char* command) {
+        const int rebuilds = run.Rebuilds();
+        return e2e::SendLinsettCommand(run.Id(), command).rfind("ok", 0) == 0 && run.WaitForRebuilds(rebuilds + 1);
+    }
     const e2e::InstalledSettings settings;
-    settings.PlaceMonitor(820, 150, 4);
-    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
-    HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
-    ASSERT_NE(monitor, nullptr);
-    const RECT m = Rect(monitor);
-    auto clickTile = [&](int row) { e2e::ClickAt(m.left + 90, m.top + 18 + 29 * row + 14); };
+    QuorvaneRun run{e2e::ShippedScenario("test-small.json")};
+    HWND monitor = nullptr;
+};
 
-    // The keyboard's tile: the frame opens where a first run puts it.
-    clickTile(1);
-    HWND frame = e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs);
+TEST_F(SystemView, ItKeepsTheShownDeviceWhileItStaysAndFallsBackToTheComputer) {
+    HWND frame = OpenFromTile(0);
     ASSERT_NE(frame, nullptr) << "no system view";
-    const RECT r = Rect(frame);
-    EXPECT_EQ(r.left, 150);
-    EXPECT_EQ(r.top, 30);
-    EXPECT_EQ(r.right - r.left, 600);
-    EXPECT_EQ(r.bottom - r.top, 480);
-    e2e::MoveMouseTo(1200, 1000);
-    e2e::SaveScreenshot(e2e::CaptureWindow(frame), "system-view-device");
-
-    // The computer's tile shows the computer in the same frame.
-    clickTile(0);
-    EXPECT_EQ(e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs), frame) << "a second frame opened";
-    e2e::MoveMouseTo(1200, 1000);
+    const std::vector<uint32_t> computer = AboutButton(frame);
     // The split bar (just below the compact pane) dragged down opens the pane's lists.
     const RECT f = Rect(frame);
     e2e::DragFromTo(f.left + 300, f.top + 24 + 67, f.left + 300, f.top + 330);
     e2e::MoveMouseTo(1200, 1000);
     e2e::SaveScreenshot(e2e::CaptureWindow(frame), "system-view-computer");
 
-    // The keyboard unplugged while it is shown: the frame stays and shows on.
-    clickTile(1);
-    int rebuilds = run.Rebuilds();
-    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "unplug keys").substr(0, 2), "ok");
-    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << "the program stopped answering";
-    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_EQ(OpenFromTile(1), frame) << "a second frame opened";
+    e2e::SaveScreenshot(e2e::CaptureWindow(frame), "system-view-device");
+    ASSERT_NE(AboutButton(frame), computer) << "the keyboard is shown like the computer";
+    const struct {
+        const char* command;
+        bool computerShown;
+    } steps[] = {
+        {"severity keys 1 Note", false},  // a status change keeps the keyboard
+        {"unplug keys", true},            // gone: the computer
+        {"plug keys", true},
+    };
+    for (const auto& step : steps) {
+        ASSERT_TRUE(Change(step.command)) << step.command;
+        EXPECT_EQ(AboutButton(frame) == computer, step.computerShown) << step.command;
+    }
+    OpenFromTile(1);
+    ASSERT_TRUE(Change("change 2"));  // a change of any other kind shows the computer
+    EXPECT_EQ(AboutButton(frame), computer);
+}
 
-    // Moved, then the program ends: the new place is stored.
-    SetWindowPos(frame, nullptr, 200, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+TEST_F(SystemView, TheGripResizesMaximizingSticksAndThePlacementIsStored) {
+    HWND frame = OpenFromTile(1);
+    ASSERT_NE(frame, nullptr);
+    RECT r = Rect(frame);
+    EXPECT_EQ(r.left, 150);  // where a first run puts it
+    EXPECT_EQ(r.top, 30);
+    EXPECT_EQ(r.right - r.left, 600);
+    EXPECT_EQ(r.bottom - r.top, 480);
+
+    e2e::DragFromTo(r.right - 12, r.bottom - 12, r.right + 38, r.bottom + 28);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Rect(frame).right == r.right + 50; }, kTimeoutMs));
+    EXPECT_EQ(Rect(frame).bottom, r.bottom + 40);
+    e2e::DragFromTo(r.right + 38, r.bottom + 28, r.right - 200, r.bottom - 200);
+    EXPECT_EQ(Rect(frame).right - Rect(frame).left, 600) << "shrunk below the smallest size";
+    r = Rect(frame);
+
+    // Maximized, closed and opened again: maximized still.
+    e2e::ClickAt(r.right - 70 + 8, r.top + 6 + 5);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Rect(frame).left == work.left + 1; }, kTimeoutMs));
+    EXPECT_EQ(Rect(frame).bottom, work.bottom - 1);
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(frame); }, kTimeoutMs));
+    frame = OpenFromTile(1);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(Rect(frame).left, work.left + 1);
+
     SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs));
-    EXPECT_EQ(settings.Get("DetailFrame.left"), 200u);
-    EXPECT_EQ(settings.Get("DetailFrame.bottom"), 540u);
-    EXPECT_EQ(settings.Get("DetailFrame.maximized"), 0u);
+    EXPECT_EQ(settings.Get("DetailFrame.maximized"), 1u);
+    EXPECT_EQ(settings.Get("DetailFrame.left"), 150u) << "the last normal place was not kept";
+    EXPECT_EQ(settings.Get("DetailFrame.right"), 750u);
 }
 
 }  // namespace
