@@ -9,6 +9,8 @@
 #include "graphics/StartupStrips.h"
 #include "model/DeviceTree.h"
 #include "resources/StringIds.h"
+#include "model/Layout.h"
+#include "systemview/CommandButtons.h"
 #include "systemview/SystemTree.h"
 #include "systemview/TreeNodeView.h"
 #include "tests/unit/elements/ElementHost.h"
@@ -203,6 +205,22 @@ TEST_F(Tree, CrowdsDeepNestingLongNamesAndARebuildWithoutTheSelectionStayApart) 
     EXPECT_EQ(tree->Views().size(), 3u);
     EXPECT_TRUE(tree->Connectors().empty());
     elements_test::PaintTree(host.root);
+}
+
+// The command buttons' help topic: the computer by its severity, a device by its type code's group.
+TEST_F(Tree, HelpTopicsFollowTheComputersSeverityAndTheTypeCodesGroup) {
+    Build(kSample);
+    const auto node = [&](int i) { return uintptr_t(*reinterpret_cast<uint32_t*>(records[i] + 4)); };
+    topo->SetU8(node(0), layout::computer::kSeverity, 3);
+    EXPECT_EQ(HelpTopic(Record(0)), 0x10300u);
+    EXPECT_EQ(HelpTopic(nullptr), 0x10000u);
+    const struct { int code; uint32_t topic; } cases[] = {
+        {4, 0x20204}, {5, 0x20205}, {6, 0x20406}, {7, 0x20307}, {13, 0x2030D}, {17, 0x20311},
+        {10, 0x2010A}, {18, 0x20112}, {11, 0}, {3, 0}};
+    for (const auto& c : cases) {
+        topo->SetU8(node(3), layout::device::kTypeCode, uint8_t(c.code));
+        EXPECT_EQ(HelpTopic(Record(3)), c.topic) << "type code " << c.code;
+    }
 }
 
 }  // namespace
