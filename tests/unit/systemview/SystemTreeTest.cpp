@@ -189,6 +189,7 @@ TEST_F(Tree, CrowdsDeepNestingLongNamesAndARebuildWithoutTheSelectionStayApart) 
     for (int i = 0; i < 127; ++i) crowd.kids.push_back(deep);
     for (int level = 0; level < 7; ++level) deep = N{'H', {deep, kEmpty}};
     Build({'C', {{'A', {{'R', {crowd, deep, {'H'}}}}}}});
+    e2e::SaveScreenshot(elements_test::PaintTree(host.root), "system_tree_crowd");  // centred: the middle
     tree->SelectRecord(Record(int(records.size()) - 1));  // the hub without ports, last made
     ASSERT_NE(tree->Selected(), nullptr);
     const auto& views = tree->Views();
