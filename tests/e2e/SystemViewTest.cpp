@@ -43,6 +43,31 @@ protected:
         const e2e::Image shown = e2e::CaptureScreen({f.left + 330, f.top + 66, f.left + 440, f.top + 86});
         return shown.pixels;
     }
+    // The split position: the bar's two dark rows, found down the middle of the frame.
+    static int SplitPosition(HWND frame) {
+        const e2e::Image shown = e2e::CaptureWindow(frame);
+        for (int y = 24; y + 1 < shown.height; ++y)
+            if (shown.ColorAt(300, y) == RGB(0x9B, 0x9B, 0x9B) && shown.ColorAt(300, y + 1) == RGB(0x73, 0x73, 0x73))
+                return y - 3 - 24;
+        return -1;
+    }
+    static void DragSplitTo(HWND frame, int position) {
+        const RECT f = Rect(frame);
+        const int bar = f.top + 24 + SplitPosition(frame) + 2;
+        e2e::DragFromTo(f.left + 300, bar, f.left + 300, bar + position - SplitPosition(frame));
+        e2e::MoveMouseTo(1200, 1000);
+    }
+    // Pixels of the selected path's orange in the tree below the bar.
+    static int OrangeInTree(HWND frame) {
+        const e2e::Image shown = e2e::CaptureWindow(frame);
+        int count = 0;
+        for (int y = 24 + SplitPosition(frame) + 5; y < shown.height - 24; ++y)
+            for (int x = 24; x < shown.width - 24; ++x) {
+                const COLORREF c = shown.ColorAt(x, y);
+                count += GetRValue(c) > 200 && GetGValue(c) > 60 && GetGValue(c) < 180 && GetBValue(c) < 90;
+            }
+        return count;
+    }
     bool Change(const char* command) {
         const int rebuilds = run.Rebuilds();
         return e2e::SendLinsettCommand(run.Id(), command).rfind("ok", 0) == 0 && run.WaitForRebuilds(rebuilds + 1);
@@ -56,11 +81,31 @@ TEST_F(SystemView, ItKeepsTheShownDeviceWhileItStaysAndFallsBackToTheComputer) {
     HWND frame = OpenFromTile(0);
     ASSERT_NE(frame, nullptr) << "no system view";
     const std::vector<uint32_t> computer = AboutButton(frame);
-    // The split bar (just below the compact pane) dragged down opens the pane's lists.
-    const RECT f = Rect(frame);
-    e2e::DragFromTo(f.left + 300, f.top + 24 + 67, f.left + 300, f.top + 330);
-    e2e::MoveMouseTo(1200, 1000);
+
+    // The bar starts at the pane's compact height A; just below it, it snaps short of the
+    // full height B; between B + 60 and B + 130 to B + 130, where the lists show.
+    const int compact = SplitPosition(frame);
+    ASSERT_GT(compact, 35);
+    DragSplitTo(frame, compact + 1);
+    const int full = SplitPosition(frame) + 15;
+    EXPECT_GT(full, compact);
+    DragSplitTo(frame, full + 100);
+    EXPECT_EQ(SplitPosition(frame), full + 130);
     e2e::SaveScreenshot(e2e::CaptureWindow(frame), "system-view-computer");
+
+    // The bench hub's toggle in the list (its second entry, under the lists' top B) folds
+    // its branch; with the bar up at 40 (which snaps to 35) the tree shows nothing orange.
+    const RECT f = Rect(frame);
+    e2e::ClickAt(f.left + 24 + 10 + 10 + 27, f.top + 24 + full + 52 + 24);
+    DragSplitTo(frame, 40);
+    EXPECT_EQ(SplitPosition(frame), 35);
+    EXPECT_LT(OrangeInTree(frame), 10);
+    e2e::SaveScreenshot(e2e::CaptureWindow(frame), "system-view-collapsed");
+    // The disk below the folded hub, chosen from its tile: unfolded, and its path orange.
+    OpenFromTile(2);
+    EXPECT_GT(OrangeInTree(frame), 100) << "the disk below the folded hub is not shown selected";
+    DragSplitTo(frame, compact);
+    ASSERT_EQ(SplitPosition(frame), compact);
 
     EXPECT_EQ(OpenFromTile(1), frame) << "a second frame opened";
     e2e::SaveScreenshot(e2e::CaptureWindow(frame), "system-view-device");
@@ -80,6 +125,12 @@ TEST_F(SystemView, ItKeepsTheShownDeviceWhileItStaysAndFallsBackToTheComputer) {
     OpenFromTile(1);
     ASSERT_TRUE(Change("change 2"));  // a change of any other kind shows the computer
     EXPECT_EQ(AboutButton(frame), computer);
+
+    // A second copy brings the frame back before it ends.
+    ShowWindow(frame, SW_HIDE);
+    QuorvaneRun second;
+    ASSERT_TRUE(second.Program().WaitForExit(kTimeoutMs));
+    EXPECT_TRUE(IsWindowVisible(frame));
 }
 
 TEST_F(SystemView, TheGripResizesMaximizingSticksAndThePlacementIsStored) {
@@ -109,6 +160,12 @@ TEST_F(SystemView, TheGripResizesMaximizingSticksAndThePlacementIsStored) {
     frame = OpenFromTile(1);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(Rect(frame).left, work.left + 1);
+    // Restored: back to the last normal rectangle.
+    e2e::ClickAt(work.right - 1 - 70 + 8, work.top + 1 + 6 + 5);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Rect(frame).left == r.left; }, kTimeoutMs));
+    EXPECT_EQ(Rect(frame).bottom, r.bottom);
+    e2e::ClickAt(r.right - 70 + 8, r.top + 6 + 5);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Rect(frame).left == work.left + 1; }, kTimeoutMs));
 
     SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs));
