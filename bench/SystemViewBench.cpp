@@ -7,6 +7,9 @@
 //   - a topology change from the callback's point of view until both windows are painted:
 //     the model rebuilt as the topology handler does, the monitor's tile list rebuilt and
 //     repainted, then RefreshDetailFrame (tree rebuilt and laid out, pane reshown, one paint).
+// Run it on a 24-bit screen (xvfb-run's default is 8-bit 640 x 480, which shrinks the window),
+// with the Wine prefix started under the same kind of display: a prefix started with no
+// display leaves the first program after it unable to make windows.
 #include <windows.h>
 
 #include <algorithm>
@@ -23,6 +26,7 @@
 #include "graphics/DisplayChecks.h"
 #include "graphics/StartupStrips.h"
 #include "model/DeviceTree.h"
+#include "model/Layout.h"
 #include "monitor/DeviceTileList.h"
 #include "monitor/TileArt.h"
 #include "systemview/DetailFrame.h"
@@ -70,50 +74,54 @@ struct Topology {
 };
 
 std::unique_ptr<Topology> MakeTopology(int deviceCount) {
+    namespace lay = layout;
     auto t = std::make_unique<Topology>();
     SyntheticTopology& topo = t->topo;
     std::vector<uintptr_t> ring;
-    const auto add = [&](HTREEITEM parent, uint8_t kind, const std::string& key, const wchar_t* name,
-                         uintptr_t* recordOut) {
+    // The node, its record (none for an adapter) and its item.
+    struct Made {
+        uintptr_t node, record;
+        HTREEITEM item;
+    };
+    const auto add = [&](HTREEITEM parent, uint8_t kind, const std::string& key, const wchar_t* name) {
         const uintptr_t node = topo.NewNode(kind);
         uintptr_t record = 0;
-        if (kind != 0x81) {
+        if (kind != lay::kAdapter) {
             record = topo.NewRecord(kind, key.c_str(), node);
-            if (name) topo.SetInlineWide(record, 0x0E, name), topo.SetU16(record, 0x50, uint16_t(wcslen(name)));
+            if (name) {
+                topo.SetInlineWide(record, lay::record::kUserName, name);
+                topo.SetU16(record, lay::record::kUserNameSize, uint16_t(wcslen(name)));
+            }
             ring.push_back(record);
         }
-        if (recordOut) *recordOut = record;
-        return std::pair{node, topo.Insert(parent, node, "WORKBENCH")};
+        return Made{node, record, topo.Insert(parent, node, "WORKBENCH")};
     };
-    uintptr_t system = 0;
-    const auto [computer, root] = add(nullptr, 0x80, "System", nullptr, &system);
-    topo.SetWide(computer, 0x1C, L"WORKBENCH");
+    const Made computer = add(nullptr, lay::kComputer, "System", nullptr);
+    topo.SetWide(computer.node, lay::computer::kDisplayName, L"WORKBENCH");
     const int groups = (deviceCount + kMaxPerHub - 1) / kMaxPerHub;
     for (int g = 0, first = 0; g < groups; ++g) {
         const int count = std::min(kMaxPerHub, deviceCount - first);
-        const auto [adapterNode, adapter] = add(root, 0x81, "", nullptr, nullptr);
-        (void)adapterNode;
-        const auto [rootHubNode, rootHub] = add(adapter, 0x82, "root-" + std::to_string(g), L"Root Hub", nullptr);
-        topo.SetU8(rootHubNode, 0x20, 1), topo.SetU8(rootHubNode, 0x21, 1), topo.SetU16(rootHubNode, 0x14, uint16_t(g));
-        const auto [hubNode, hub] = add(rootHub, 0x82, "hub-" + std::to_string(g), L"Hub", nullptr);
-        topo.SetU8(hubNode, 0x20, uint8_t(count));
+        const Made adapter = add(computer.item, lay::kAdapter, "", nullptr);
+        const Made rootHub = add(adapter.item, lay::kHub, "root-" + std::to_string(g), L"Root Hub");
+        topo.SetU8(rootHub.node, lay::hub::kPortCount, 1);
+        topo.SetU8(rootHub.node, lay::hub::kUsesLetters, 1);
+        topo.SetU16(rootHub.node, lay::hub::kNumber, uint16_t(g));
+        const Made hub = add(rootHub.item, lay::kHub, "hub-" + std::to_string(g), L"Hub");
+        topo.SetU8(hub.node, lay::hub::kPortCount, uint8_t(count));
         for (int i = 0; i < count; ++i, ++first) {
             static const wchar_t* const kNames[] = {L"Disk", L"Keyboard", L"Optical Mouse", L"Card Reader Slot",
                                                     L"Printer"};
             const std::wstring name = std::wstring(kNames[first % 5]) + L" " + std::to_wstring(first);
-            uintptr_t record = 0;
-            const auto [deviceNode, item] =
-                add(hub, 0x83, "device-" + std::to_string(first), name.c_str(), &record);
-            (void)item;
-            topo.SetU8(deviceNode, 0x51, uint8_t(i + 1));
-            topo.SetU8(deviceNode, 0x78, uint8_t(first % 5 == 4 ? (first / 5) % 4 + 1 : 0));
-            topo.SetU16(record, 0x052, uint16_t((first % 25) << 4));
-            t->devices.push_back(record);
+            const Made device = add(hub.item, lay::kDevice, "device-" + std::to_string(first), name.c_str());
+            topo.SetU8(device.node, lay::device::kPort, uint8_t(i + 1));
+            topo.SetU8(device.node, lay::device::kSeverity, uint8_t(first % 5 == 4 ? (first / 5) % 4 + 1 : 0));
+            topo.SetU16(device.record, lay::record::kFlags, uint16_t((first % 25) << lay::flags::kIconNumberShift));
+            t->devices.push_back(device.record);
         }
     }
     topo.LinkRingA(ring);
     topo.LinkRingB(ring);
-    topo.SetRoot(system, system, root);
+    topo.SetRoot(computer.record, computer.record, computer.item);
     return t;
 }
 
@@ -124,16 +132,15 @@ void RebuildModel() {
     model.DiscardHandles();
 }
 
+BOOL CALLBACK KeepFrame(HWND window, LPARAM out) {
+    auto* frame = dynamic_cast<DetailFrame*>(ElxWnd::FromHandle(window));
+    if (frame) *reinterpret_cast<DetailFrame**>(out) = frame;
+    return frame ? FALSE : TRUE;
+}
+
 DetailFrame* FindFrame() {
     DetailFrame* found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM out) {
-            auto* frame = dynamic_cast<DetailFrame*>(ElxWnd::FromHandle(window));
-            if (frame) *reinterpret_cast<DetailFrame**>(out) = frame;
-            return frame ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), &KeepFrame, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
