@@ -73,6 +73,11 @@ void DeviceTile::DrawSelf(HDC dc) {
     drawnLight_ = -1;
 }
 
+bool DeviceTile::LightChanged() const {
+    if (!list_->LightsShown() || !visible_ || node_->IsSystem()) return false;
+    return tiles::LightFrame(node_->LightLevel(), IsPressedInside()) != drawnLight_;
+}
+
 void DeviceTile::DrawLight(HDC dc, bool onlyIfChanged) {
     if (!list_->LightsShown() || !visible_ || node_->IsSystem()) return;
     const int frame = tiles::LightFrame(node_->LightLevel(), IsPressedInside());

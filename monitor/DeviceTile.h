@@ -27,6 +27,8 @@ public:
     // The light alone, for the activity timer; nothing unless the list shows lights, and
     // with `onlyIfChanged` nothing when the frame on screen is already the right one.
     void DrawLight(HDC dc, bool onlyIfChanged);
+    // Whether the light on screen is not the one the status asks for.
+    bool LightChanged() const;
     // Alert flashing: shows or hides the marker, touching only its square on the window.
     void SetMarkerVisible(bool show);
     bool IsMarkerVisible() const { return markerVisible_; }

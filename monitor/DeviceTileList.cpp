@@ -97,7 +97,9 @@ void DeviceTileList::OpenDetails(int index) {
 
 void DeviceTileList::UpdateLights() {
     RootElement* root = GetRoot();
-    if (!root) return;
+    // Most ticks change few lights or none: the window's DC is taken only when one did.
+    if (!root || std::none_of(tiles_.begin(), tiles_.end(), [](const auto& tile) { return tile->LightChanged(); }))
+        return;
     HDC dc = root->GetDC();
     POINT origin{};
     GetWindowOrgEx(dc, &origin);

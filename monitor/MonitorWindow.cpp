@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "base/Settings.h"
 #include "framework/SharedLook.h"
 #include "graphics/DisplayChecks.h"
@@ -177,7 +179,8 @@ void MonitorWindow::Rebuild() {
 }
 
 void MonitorWindow::Expand() {
-    const int rows = rememberedVisible_ >= 0 ? rememberedVisible_ : tiles_.NodeCount();
+    // Never more rows than there are tiles: devices may have gone since the collapse.
+    const int rows = rememberedVisible_ >= 0 ? std::min(rememberedVisible_, tiles_.NodeCount()) : tiles_.NodeCount();
     const int height = geo::ExpandedHeight(rows, GetSystemMetrics(SM_CYMAXIMIZED));
     Resize(geo::kWidth, height);
 }

@@ -227,6 +227,13 @@ TEST_F(TileList, MonitorCollapsesAndAlertsEndAsTheyBeganAndItsTimersWaitForTheTo
     monitor.SetAlert(false);
     EXPECT_EQ(trayImages, (std::vector<int>{4, 0, 4, 0}));
     EXPECT_TRUE(elements_test::PaintTree(monitor.Root()).pixels == before.pixels) << "the markers stayed hidden";
+    // Collapsed from three rows, then only two nodes left: expanding shows those two.
+    monitor.OnCommand(FrameChrome::kMaximizeCommand);
+    Build({kFive[0]});
+    monitor.Rebuild();
+    monitor.OnCommand(FrameChrome::kMaximizeCommand);
+    EXPECT_EQ(monitor.Tiles().VisibleCount(), 2);
+    EXPECT_EQ(height(), int(limits.ptMaxTrackSize.y) + 29);
 }
 
 }  // namespace
