@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,12 @@ int main() {
     LoadSharedLook(instance);
     RegisterElxWndClass(instance);
     ElxWnd window(nullptr, WS_POPUP, 0, true);
+    // Without a window the drawing goes straight to the screen and the figures mean nothing
+    // (Wine makes none when its server was started away from this display).
+    if (!window.Handle()) {
+        std::printf("no window could be made: start the Wine prefix under this display\n");
+        std::exit(1);
+    }
     SetWindowPos(window.Handle(), nullptr, 0, 0, 600, 480, SWP_NOZORDER | SWP_NOACTIVATE);
 
     // Ten panels of twelve buttons each: about what a busy system view holds.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,12 @@ void Run(int devices, bool lightsOnly) {
     tree.Attach(topo.TreeWindow(), topo.RootBlock());
 
     ElxWnd window(nullptr, WS_POPUP, 0, true);
+    // Without a window the drawing goes straight to the screen and the figures mean nothing
+    // (Wine makes none when its server was started away from this display).
+    if (!window.Handle()) {
+        std::printf("no window could be made: start the Wine prefix under this display\n");
+        std::exit(1);
+    }
     const int height = 48 + 29 * 20;
     SetWindowPos(window.Handle(), nullptr, 0, 0, 185, height, SWP_NOZORDER | SWP_NOACTIVATE);
     RootElement root(window.Handle());

@@ -7,6 +7,8 @@ set -eu
 
 case "${1:-start}" in
   start)
+    # A server started away from the display the programs use gives them no windows.
+    [ -n "${DISPLAY:-}" ] || echo "wine-prefix: no DISPLAY; programs started later under a display may get no windows" >&2
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       mkdir -p "$WINEPREFIX"
       "$wine_bin" wineboot -i >/dev/null 2>&1 || true
