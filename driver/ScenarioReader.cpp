@@ -128,7 +128,8 @@ private:
         f.Text("severity_text", unit.severityText, kLongText, false);
         if (kind == kHub) {
             f.Integer("number", unit.number, 1, rootHub ? 26 : 255, true);
-            f.Integer("ports", unit.ports, 1, kMaxPorts, true);
+            // An external hub may offer no ports (a switch set to another computer); a root hub always has some.
+            f.Integer("ports", unit.ports, rootHub ? 1 : 0, kMaxPorts, true);
             if (rootHub) f.Flag("dark", unit.dark);
         } else {
             f.Integer("icon", unit.icon, 0, kMaxIcon, false);

@@ -156,8 +156,8 @@ std::string World::Plug(const Command& command) {
     }
     int hub = Find(hubKey);
     if (hub < 0 || units_[hub].kind != kHub) return "\"" + hubKey + "\" is not a hub or adapter";
-    if (port > units_[hub].entry->ports)
-        return "hub \"" + hubKey + "\" has only " + std::to_string(units_[hub].entry->ports) + " ports";
+    if (int ports = units_[hub].entry->ports; port > ports)
+        return "hub \"" + hubKey + "\" has " + (ports ? "only " + std::to_string(ports) : std::string("no")) + " ports";
     if (!Connected(hub)) return "hub \"" + hubKey + "\" is not connected";
     if (Below(hub, index)) return "\"" + unit.key + "\" cannot be plugged into itself";
     int occupant = Occupant(hubKey, port);

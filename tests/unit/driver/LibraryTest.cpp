@@ -226,6 +226,7 @@ protected:
 TEST_F(Library, PublishesEveryFieldWhereTheProgramReadsIt) {
     ASSERT_NE(Start(""), 0u);  // the built-in demo
     ExpectPublishedInvariants();
+    EXPECT_EQ(Control("plug phone at kvm 1"), "refused: hub \"kvm\" has no ports");  // the demo's portless hub
     ASSERT_NE(Start("test-small.json"), 0u);
     ExpectPublishedInvariants();
     // key ("" the root block), r(ecord) or n(ode), offset, b(yte) w(ord) i(nline wide) p(ointer wide) a(nsi)

@@ -33,6 +33,7 @@ TEST(ScenarioReader, NamesEachMistakeWithItsLineAndDecodesEscapes) {
     const std::string mistakes[][4] = {
         {dev, "\"name\": \"Dev\",\n \"colour\": \"red\"}", "\"colour\"", "unknown field \"colour\""},
         {"\"ports\": 2, \"name\": \"Hub\"", "\"ports\": \"two\", \"name\": \"Hub\"", "\"two\"", "must be a number"},
+        {"\"ports\": 2, \"name\": \"Root\"", "\"ports\": 0, \"name\": \"Root\"", "\"ports\": 0", "0, outside 1..15"},
         {"\"port\": 1, \"name\": \"Dev\"", "\"port\": 3, \"name\": \"Dev\"", "\"port\": 3", "it has 2 ports"},
         {dev, "\"name\": \"Dev\"},\n {\"key\": \"two\", \"parent\": \"hub\", \"port\": 1, \"name\": \"Two\"}",
          "\"key\": \"two\"", "already taken by \"dev\""},
