@@ -17,5 +17,6 @@ struct MonitorHooks {
     std::function<void()> shellRestarted;            // the taskbar was made anew: add the icon again
     std::function<void(DeviceNode&)> openDetails;    // a tile was clicked: the system view on its node
     std::function<void()> closeDetails;              // the window closes or goes: the system view with it
+    std::function<bool()> isOptionsDialogOpen;       // tiles refuse presses while an options dialog is open
 };
 void SetMonitorHooks(MonitorHooks hooks);

@@ -63,6 +63,7 @@ void CloseWithDetails() {
 }  // namespace
 
 void MonitorWindow::OpenDetails(DeviceNode& node) { Call(g_hooks.openDetails, std::ref(node)); }
+bool MonitorWindow::IsOptionsDialogOpen() { return g_hooks.isOptionsDialogOpen && g_hooks.isOptionsDialogOpen(); }
 
 MonitorWindow::MonitorWindow()
     : FrameWindow(g_placement.left, g_placement.top, g_placement.Width(), g_placement.Height(), WS_POPUP,

@@ -32,8 +32,7 @@ public:
     void Layout() override;
 
     void OpenDetails(DeviceNode& node) override;
-    // The option dialogs arrive with the dialogs.
-    bool IsOptionsDialogOpen() override { return false; }
+    bool IsOptionsDialogOpen() override;
 
     void Rebuild();
     void ShrinkToNodes();
