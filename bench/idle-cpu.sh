@@ -22,11 +22,13 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 round() {  # name, scenario path as Wine sees it
   tools/wine-prefix.sh start
   "$wine_bin" reg add 'HKLM\Software\Tarvex\Quorvane' /v ShowTransmissionLight /t REG_DWORD /d 1 /f >/dev/null 2>&1
-  LINSETT_SCENARIO="$2" "$wine_bin" "$bin/Quorvane.exe" &
-  "$wine_bin" "$bin/timer_idle.exe" $((seconds + 30)) &
-  sleep 5
   local q t q0 t0 q1 t1
-  q=$(pgrep -f 'Quorvane.exe' | head -1); t=$(pgrep -f 'timer_idle.exe' | head -1)
+  # Wine's loader becomes the program in place: the started process is the one to watch.
+  LINSETT_SCENARIO="$2" "$wine_bin" "$bin/Quorvane.exe" &
+  q=$!
+  "$wine_bin" "$bin/timer_idle.exe" $((seconds + 30)) &
+  t=$!
+  sleep 5
   q0=$(ticks "$q"); t0=$(ticks "$t")
   sleep "$seconds"
   q1=$(ticks "$q"); t1=$(ticks "$t")

@@ -21,8 +21,8 @@ json.dump(scenario, open(sys.argv[2], "w"), indent=1)' driver/scenarios/demo.jso
 tools/wine-prefix.sh start
 "$wine_bin" reg add 'HKLM\Software\Tarvex\Quorvane' /v ShowTransmissionLight /t REG_DWORD /d 1 /f >/dev/null 2>&1
 LINSETT_SCENARIO="Z:$(realpath "$storm" | tr / '\\')" "$wine_bin" "$bin/Quorvane.exe" &
+pid=$!  # Wine's loader becomes the program in place: the same process
 sleep 5
-pid=$(pgrep -f 'Quorvane.exe' | head -1)
 printf '%8s %12s %12s %12s\n' seconds changes "answer ms" "memory KiB"
 for ((t = 0; t <= seconds; t += 10)); do
   start=$(date +%s%N)
