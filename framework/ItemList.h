@@ -1,15 +1,8 @@
 #pragma once
 #include <vector>
 
+#include "framework/ListItem.h"
 #include "framework/ScrollBar.h"
-
-// One entry of an item list: it lays itself out in a given width and draws itself there.
-class ListItem {
-public:
-    virtual ~ListItem() = default;
-    virtual void Measure(SIZE* out, int width) = 0;
-    virtual void Draw(HDC dc, int x, int y, int width) = 0;
-};
 
 // A framed list of items of their own heights, scrolled item by item with a scroll bar
 // along the right edge that shows only when the items fill the list. The list does not own

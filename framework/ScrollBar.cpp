@@ -56,21 +56,21 @@ void ScrollBar::UpdateShape() {
     PlaceThumb();
 }
 
-void ScrollBar::DrawSelf(HDC dc) {
-    if (height_ < kMinTrackedHeight) return;
-    int top = up_.Height();
-    int bottom = height_ - down_.Height();
-    RECT track{0, top, width_, bottom};
+void DrawScrollGroove(HDC dc, int width, int height, int top, int bottom) {
+    if (height < ScrollBar::kMinTrackedHeight) return;
+    RECT track{0, top, width, bottom};
     FillRect(dc, &track, GetSharedBrush(SharedBrush::Grey165));
     // A sunken groove: dark on the left, light on the right, black at both edges.
     HPEN black = static_cast<HPEN>(GetStockObject(BLACK_PEN));
     VerticalLine(dc, black, 0, top, bottom);
-    VerticalLine(dc, black, width_ - 1, top, bottom);
+    VerticalLine(dc, black, width - 1, top, bottom);
     VerticalLine(dc, GetSharedPen(SharedPen::Grey112), 1, top, bottom);
     VerticalLine(dc, GetSharedPen(SharedPen::Grey142), 2, top, bottom);
-    VerticalLine(dc, GetSharedPen(SharedPen::Grey230), width_ - 2, top, bottom);
-    VerticalLine(dc, GetSharedPen(SharedPen::Grey180), width_ - 3, top, bottom);
+    VerticalLine(dc, GetSharedPen(SharedPen::Grey230), width - 2, top, bottom);
+    VerticalLine(dc, GetSharedPen(SharedPen::Grey180), width - 3, top, bottom);
 }
+
+void ScrollBar::DrawSelf(HDC dc) { DrawScrollGroove(dc, width_, height_, up_.Height(), height_ - down_.Height()); }
 
 void ScrollBar::Command(int id) {
     if (id == kUpArrow && position_ > 0) {

@@ -4,6 +4,10 @@
 #include "framework/ScrollGeometry.h"
 #include "framework/ScrollThumb.h"
 
+// The sunken groove of a vertical scroll bar w wide between top and bottom, drawn only on
+// bars of at least ScrollBar::kMinTrackedHeight; the window bar of the dialogs shares it.
+void DrawScrollGroove(HDC dc, int width, int height, int top, int bottom);
+
 // A vertical scroll bar: repeating arrows at both ends and a thumb on a sunken track. The
 // position runs from 0 to the maximum; every change is reported to the parent as the bar's
 // command.

@@ -19,10 +19,14 @@ std::optional<int> ThumbTop(const ScrollMetrics& metrics, int position, int maxi
     return metrics.upHeight + FloorDiv(static_cast<long long>(position) * track, maximum);
 }
 
-std::optional<int> PositionAt(const ScrollMetrics& metrics, int y, int maximum) {
+std::optional<int> PositionAtExactly(const ScrollMetrics& metrics, int y, int maximum) {
     int track = metrics.Track();
     if (track < 1) return std::nullopt;
-    // The +1 lets a short list's thumb, dragged to where a position draws it, land on it.
-    int position = FloorDiv(static_cast<long long>(y - metrics.upHeight + 1) * maximum, track);
+    int position = FloorDiv(static_cast<long long>(y - metrics.upHeight) * maximum, track);
     return std::clamp(position, 0, std::max(maximum, 0));
+}
+
+std::optional<int> PositionAt(const ScrollMetrics& metrics, int y, int maximum) {
+    // The +1 lets a short list's thumb, dragged to where a position draws it, land on it.
+    return PositionAtExactly(metrics, y + 1, maximum);
 }

@@ -18,5 +18,8 @@ struct ScrollMetrics {
 std::optional<int> ThumbTop(const ScrollMetrics& metrics, int position, int maximum);
 
 // The position for a thumb top (or a pressed point) y, kept within 0 ... maximum; nothing
-// when the track has no length, so that a press there changes nothing.
+// when the track has no length, so that a press there changes nothing. The element bar
+// counts y one pixel further down so that a short list's thumb lands where it is drawn.
 std::optional<int> PositionAt(const ScrollMetrics& metrics, int y, int maximum);
+// The same for the window bar of the dialogs, which takes y as it is.
+std::optional<int> PositionAtExactly(const ScrollMetrics& metrics, int y, int maximum);

@@ -1,0 +1,153 @@
+#include "dialogs/DeviceOptionsDialog.h"
+
+#include "base/HandleOwners.h"
+#include "dialogs/IconChooserDialog.h"
+#include "framework/ElementText.h"
+#include "framework/NodePictures.h"
+#include "framework/SharedLook.h"
+#include "graphics/ResourceStrings.h"
+#include "graphics/SkinEffects.h"
+#include "model/DeviceNode.h"
+#include "model/DriverInterface.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+constexpr int kNameLimit = 32, kTextLimit = 64;
+constexpr int kUsb2Overlay = -1;
+constexpr POINT kPicture{70, 62};
+
+DeviceOptionsDialog* current = nullptr;
+
+std::unique_ptr<LabeledEdit> Field(HWND dialog, UINT label, int limit) {
+    auto field = std::make_unique<LabeledEdit>(dialog, LoadResourceString(label));
+    field->SetLimit(limit);
+    return field;
+}
+
+std::unique_ptr<TextButton> Button(HWND dialog, int id, UINT caption) {
+    return std::make_unique<TextButton>(dialog, &DialogButtonStrip(), id, LoadResourceString(caption));
+}
+
+}  // namespace
+
+DeviceOptionsDialog::DeviceOptionsDialog(int x, int y, DeviceNode& node)
+    : x_(x), y_(y), node_(node), icon_(node.IconNumber()), group_(node.IconGroup()) {}
+
+LRESULT DeviceOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
+    name_ = Field(hwnd_, IDS_NAME_LABEL, kNameLimit);
+    change_ = Button(hwnd_, kChange, IDS_CHANGE);
+    manufacturer_ = Field(hwnd_, IDS_MANUFACTURER_LABEL, kTextLimit);
+    description_ = Field(hwnd_, IDS_DESCRIPTION_LABEL, kTextLimit);
+    default_ = Button(hwnd_, kDefault, IDS_DEFAULT);
+    cancel_ = Button(hwnd_, kCancel, IDS_CANCEL);
+    save_ = Button(hwnd_, kSave, IDS_SAVE);
+
+    constexpr UINT kMove = SWP_NOZORDER, kPlace = SWP_NOZORDER | SWP_NOSIZE;
+    HDWP batch = BeginDeferWindowPos(7);
+    batch = DeferWindowPos(batch, name_->Handle(), nullptr, 15, 40, 330, 18, kMove);
+    batch = DeferWindowPos(batch, manufacturer_->Handle(), nullptr, 15, 90, 330, 18, kMove);
+    batch = DeferWindowPos(batch, description_->Handle(), nullptr, 15, 112, 330, 18, kMove);
+    batch = DeferWindowPos(batch, change_->Handle(), nullptr, 115, 65, 0, 0, kPlace);
+    batch = DeferWindowPos(batch, default_->Handle(), nullptr, 160, 150, 0, 0, kPlace);
+    batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, 225, 150, 0, 0, kPlace);
+    batch = DeferWindowPos(batch, save_->Handle(), nullptr, 290, 150, 0, 0, kPlace);
+    EndDeferWindowPos(batch);
+
+    Place(x_, y_, kWidth, kHeight);
+    name_->SetText(node_.Name());
+    manufacturer_->SetText(node_.Manufacturer());
+    description_->SetText(node_.Description());
+    // A hub is shown by its plate; its icon is not the user's to choose.
+    if (node_.IsHub()) ShowWindow(change_->Handle(), SW_HIDE);
+    ShowWindow(hwnd_, SW_SHOW);
+    return Dialog::OnInitDialog(wParam, lParam);
+}
+
+LRESULT DeviceOptionsDialog::OnDestroy() {
+    name_.reset(), change_.reset(), manufacturer_.reset(), description_.reset();
+    default_.reset(), cancel_.reset(), save_.reset();
+    return Dialog::OnDestroy();
+}
+
+void DeviceOptionsDialog::Draw(HDC dc) {
+    Dialog::Draw(dc);
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    SetBkMode(dc, TRANSPARENT);
+    DrawLabel(dc, GetSharedFont(SharedFont::Title), 10, 10, LoadResourceString(IDS_DEVICE_OPTIONS_TITLE));
+    {
+        SelectGuard pen(dc, GetSharedPen(SharedPen::Grey70));
+        SelectGuard brush(dc, GetSharedBrush(SharedBrush::Grey224));
+        Rectangle(dc, 10, 30, 350, 140);
+    }
+    DrawLabel(dc, nullptr, 15, 67, LoadResourceString(IDS_ICON_LABEL));
+    if (ended_) return;
+    if (node_.IsHub()) {
+        DrawHubPicture(dc, node_, kPicture.x, kPicture.y);
+        return;
+    }
+    DrawTintedIcon(dc, icon_, group_, kPicture.x, kPicture.y);
+    if (node_.IsUsb2()) DrawTintedIcon(dc, kUsb2Overlay, 0, kPicture.x, kPicture.y);
+}
+
+LRESULT DeviceOptionsDialog::OnCommand(WPARAM wParam) {
+    if (ended_) return 0;
+    switch (wParam) {
+    case kSave: Save(); break;
+    case kCancel:
+        ended_ = true;
+        EndDialog(hwnd_, kCancelled);
+        break;
+    case kDefault: FillDefaults(); break;
+    case kChange: ChangeIcon(); break;
+    default: break;
+    }
+    return 0;
+}
+
+void DeviceOptionsDialog::Save() {
+    // The setters cut the texts to what the record holds.
+    node_.SetName(name_->GetText());
+    node_.SetManufacturer(manufacturer_->GetText());
+    node_.SetDescription(description_->GetText());
+    node_.SetIconNumber(icon_);
+    node_.SetIconGroup(group_);
+    DriverInterface::Instance().SaveChange();
+    ended_ = true;
+    EndDialog(hwnd_, kSaved);
+}
+
+void DeviceOptionsDialog::FillDefaults() {
+    name_->SetText(node_.DefaultName());
+    manufacturer_->SetText(node_.DefaultManufacturer());
+    description_->SetText(node_.DefaultDescription());
+    icon_ = node_.DefaultIconNumber();
+    group_ = 0;
+    Repaint();
+}
+
+void DeviceOptionsDialog::ChangeIcon() {
+    if (RunIconChooser(hwnd_, node_, icon_, group_) != kSaved || ended_) return;
+    icon_ = ChosenIconNumber();
+    group_ = ChosenIconGroup();
+    Repaint();
+}
+
+void DeviceOptionsDialog::Repaint() { RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW); }
+
+int RunDeviceOptions(HWND owner, DeviceNode& node) {
+    const POINT at = CentredOnScreen(DeviceOptionsDialog::kWidth, DeviceOptionsDialog::kHeight);
+    DeviceOptionsDialog dialog(at.x, at.y, node);
+    current = &dialog;
+    const int result = dialog.RunModal(owner);
+    current = nullptr;
+    return result;
+}
+
+bool IsDeviceOptionsOpen() { return current != nullptr; }
+
+void CancelDeviceOptions() {
+    if (!current) return;
+    EndIconChooser();
+    current->OnCommand(DeviceOptionsDialog::kCancel);
+}

@@ -1,0 +1,101 @@
+#include "dialogs/IconChooserDialog.h"
+
+#include "base/HandleOwners.h"
+#include "dialogs/IconFolders.h"
+#include "framework/ElementText.h"
+#include "framework/SharedLook.h"
+#include "graphics/ResourceStrings.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+IconChooserDialog* current = nullptr;
+int chosenIcon = 0;
+int chosenGroup = 0;
+
+std::unique_ptr<TextButton> Button(HWND dialog, int id, UINT caption) {
+    return std::make_unique<TextButton>(dialog, &DialogButtonStrip(), id, LoadResourceString(caption));
+}
+
+}  // namespace
+
+IconChooserDialog::IconChooserDialog(int x, int y, DeviceNode& node) : x_(x), y_(y), node_(node) {}
+
+LRESULT IconChooserDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
+    folders_ = std::make_unique<FolderList>(hwnd_);
+    folders_->Scroll().SetMaximum(0);
+    icons_ = std::make_unique<IconList>(hwnd_);
+    icons_->SetChoice(chosenIcon, chosenGroup);
+    cancel_ = Button(hwnd_, kCancel, IDS_CANCEL);
+    save_ = Button(hwnd_, kSave, IDS_SAVE);
+
+    constexpr UINT kPlace = SWP_NOZORDER | SWP_NOSIZE;
+    HDWP batch = BeginDeferWindowPos(4);
+    batch = DeferWindowPos(batch, folders_->Handle(), nullptr, 10, 45, 160, 218, SWP_NOZORDER);
+    batch = DeferWindowPos(batch, icons_->Handle(), nullptr, 182, 45, 268, 218, SWP_NOZORDER);
+    batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, 322, 270, 0, 0, kPlace);
+    batch = DeferWindowPos(batch, save_->Handle(), nullptr, 392, 270, 0, 0, kPlace);
+    EndDeferWindowPos(batch);
+
+    // An icon in no folder leaves the first folder shown, with nothing marked.
+    if (const int folder = icon_folders::FirstHolding(chosenIcon); folder >= 0) {
+        folders_->Select(folder);
+        icons_->ShowFolder(folder);
+    }
+    Place(x_, y_, kWidth, kHeight);
+    ShowWindow(hwnd_, SW_SHOW);
+    return Dialog::OnInitDialog(wParam, lParam);
+}
+
+LRESULT IconChooserDialog::OnDestroy() {
+    folders_.reset(), icons_.reset(), cancel_.reset(), save_.reset();
+    return Dialog::OnDestroy();
+}
+
+void IconChooserDialog::Draw(HDC dc) {
+    Dialog::Draw(dc);
+    SetTextAlign(dc, TA_LEFT | TA_TOP);
+    DrawLabel(dc, GetSharedFont(SharedFont::Title), 10, 10, LoadResourceString(IDS_CHANGE_ICON_TITLE));
+    {
+        SelectGuard pen(dc, GetSharedPen(SharedPen::Grey70));
+        SelectGuard brush(dc, GetSharedBrush(SharedBrush::Grey224));
+        Rectangle(dc, 10, 28, 170, 46);
+        Rectangle(dc, 182, 28, 450, 46);
+    }
+    HFONT text = GetSharedFont(SharedFont::Text);
+    DrawLabel(dc, text, 15, 30, LoadResourceString(IDS_ICON_FOLDERS));
+    DrawLabel(dc, text, 187, 30, LoadResourceString(IDS_ICONS));
+}
+
+LRESULT IconChooserDialog::OnCommand(WPARAM wParam) {
+    switch (wParam) {
+    case kSave:
+        chosenIcon = icons_->ChosenIcon();
+        chosenGroup = icons_->ChosenGroup();
+        EndDialog(hwnd_, kSaved);
+        break;
+    case kCancel: EndDialog(hwnd_, kCancelled); break;
+    case FolderList::kSelectionChanged: icons_->ShowFolder(folders_->Selected()); break;
+    default: break;
+    }
+    return 0;
+}
+
+int RunIconChooser(HWND owner, DeviceNode& node, int iconNumber, int iconGroup) {
+    icon_folders::Build();
+    chosenIcon = iconNumber;
+    chosenGroup = iconGroup;
+    const POINT at = CentredOnScreen(IconChooserDialog::kWidth, IconChooserDialog::kHeight);
+    IconChooserDialog dialog(at.x, at.y, node);
+    current = &dialog;
+    const int result = dialog.RunModal(owner);
+    current = nullptr;
+    return result;
+}
+
+int ChosenIconNumber() { return chosenIcon; }
+int ChosenIconGroup() { return chosenGroup; }
+
+void EndIconChooser() {
+    if (current && current->Handle()) EndDialog(current->Handle(), Dialog::kCancelled);
+}

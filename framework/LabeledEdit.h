@@ -1,0 +1,28 @@
+#pragma once
+#include "base/String.h"
+#include "framework/ElxWnd.h"
+
+// A one-line text field with its label at the left: the label in the window's own default
+// font, vertically centred, and a system EDIT control starting 10 pixels right of it.
+class LabeledEdit : public ElxWnd {
+public:
+    // Texts longer than this come back cut (the buffer keeps one for the terminator).
+    static constexpr int kReadBuffer = 80;
+
+    LabeledEdit(HWND parent, String label);
+    ~LabeledEdit() override;
+
+    HWND Edit() const { return edit_; }
+    void SetText(const String& text);
+    String GetText() const;
+    // The most characters the user can type.
+    void SetLimit(int characters);
+
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
+    void Draw(HDC dc) override;
+
+private:
+    HWND edit_ = nullptr;
+    String label_;
+    SIZE labelSize_{};
+};

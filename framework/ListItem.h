@@ -1,0 +1,11 @@
+#pragma once
+#include <windows.h>
+
+// One entry of an item list (the element list and the list panel window alike): it lays
+// itself out in a given width and draws itself there.
+class ListItem {
+public:
+    virtual ~ListItem() = default;
+    virtual void Measure(SIZE* out, int width) = 0;
+    virtual void Draw(HDC dc, int x, int y, int width) = 0;
+};

@@ -1,0 +1,78 @@
+#include "framework/ListPanel.h"
+
+#include <algorithm>
+
+#include "base/HandleOwners.h"
+#include "framework/ListGeometry.h"
+#include "framework/SharedLook.h"
+
+namespace {
+
+int ItemHeight(ListItem* item, int width) {
+    SIZE size{0, 0};
+    item->Measure(&size, width);
+    return size.cy;
+}
+
+}  // namespace
+
+ListPanel::ListPanel(HWND parent)
+    : ElxWnd(parent, WS_CHILD, 0, true), owner_(parent), scrollBar_(hwnd_, kScrollCommand), surface_(hwnd_) {}
+
+void ListPanel::SetItems(const std::vector<ListItem*>& items) {
+    items_ = items;
+    scrollBar_.SetPosition(0);
+    // The position is the index of the first item shown.
+    scrollBar_.SetMaximum(std::max(static_cast<int>(items_.size()) - 1, 0));
+    std::vector<int> heights;
+    for (ListItem* item : items_) heights.push_back(ItemHeight(item, GetSize().cx));
+    contentHeight_ = ListContentHeight(heights);
+    FitScrollBar();
+    Refresh();
+}
+
+void ListPanel::FitScrollBar() {
+    const bool needed = ListNeedsScrollBar(contentHeight_, GetSize().cy);
+    ShowWindow(scrollBar_.Handle(), needed ? SW_SHOW : SW_HIDE);
+    if (!needed) scrollBar_.SetPosition(0);
+}
+
+int ListPanel::RowWidth() const {
+    // The whole bar's width (the element list overlaps its frame with the bar by one); the
+    // bar's own flag, so that the rows are laid out the same before the dialog shows.
+    return GetSize().cx - ((GetWindowLongA(scrollBar_.Handle(), GWL_STYLE) & WS_VISIBLE) ? kScrollBarWidth : 0);
+}
+
+LRESULT ListPanel::OnSize(WPARAM, LPARAM lParam) {
+    const int width = LOWORD(lParam), height = HIWORD(lParam);
+    SetWindowPos(scrollBar_.Handle(), nullptr, width - kScrollBarWidth, 0, kScrollBarWidth, std::max(height, 0),
+                 SWP_NOZORDER);
+    FitScrollBar();
+    Refresh();
+    return 0;
+}
+
+void ListPanel::OnCommand(WPARAM wParam) {
+    if (wParam == kScrollCommand) Refresh();
+}
+
+LRESULT ListPanel::OnPaint(WPARAM, LPARAM) {
+    const PaintDC paint(hwnd_);
+    Draw(surface_.Begin(paint.Get()));
+    surface_.End();
+    return 0;
+}
+
+void ListPanel::Draw(HDC dc) {
+    const int w = RowWidth(), height = GetSize().cy;
+    {
+        SelectGuard pen(dc, GetSharedPen(SharedPen::Grey70));
+        SelectGuard brush(dc, GetSharedBrush(SharedBrush::Grey224));
+        Rectangle(dc, 0, 0, w, height);
+    }
+    const size_t first = static_cast<size_t>(std::clamp(scrollBar_.GetPosition(), 0, static_cast<int>(items_.size())));
+    std::vector<int> heights;
+    for (size_t i = first; i < items_.size(); ++i) heights.push_back(ItemHeight(items_[i], w));
+    const std::vector<int> tops = FittingItemTops(heights, height);
+    for (size_t i = 0; i < tops.size(); ++i) items_[first + i]->Draw(dc, kItemIndent, tops[i], w);
+}
