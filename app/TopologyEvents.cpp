@@ -2,6 +2,7 @@
 
 #include "app/Lifecycle.h"
 #include "app/TrayIcon.h"
+#include "dialogs/DeviceOptionsDialog.h"
 #include "base/Settings.h"
 #include "framework/WindowsAlive.h"
 #include "model/Alerts.h"
@@ -25,8 +26,12 @@ void InstallTopologyHandlers() {
                      .trayNotify = &OnTrayNotify,
                      .shellRestarted = &RestoreTrayIcon,
                      .openDetails = [](DeviceNode& node) { OpenDetailFrame(&node); },
-                     .closeDetails = &CloseDetailFrame});
-    SetSystemViewHooks({.repaintTiles = &RepaintTiles});
+                     .closeDetails = &CloseDetailFrame,
+                     .isOptionsDialogOpen = &IsDeviceOptionsOpen});
+    SetSystemViewHooks({.runDeviceOptions = [](HWND owner, DeviceNode& node) {
+                            return RunDeviceOptions(owner, node) == Dialog::kSaved;
+                        },
+                        .repaintTiles = &RepaintTiles});
 }
 
 void CheckAlerts() {
@@ -55,8 +60,10 @@ void HandleTopologyChanged(bytes::Address newRootBlock) {
     DriverInterface::Instance().SetRootBlock(newRootBlock);
     RebuildDeviceTree();
     // Each rebuild paints its window once; a repaint of the tiles or panes would be a second.
-    RebuildMonitor();
     RefreshDetailFrame();
+    RebuildMonitor();
+    // The node an open dialog edits may be gone: it ends as cancelled, writing nothing.
+    CancelDeviceOptions();
     CheckAlerts();
     SetTopologyReady(true);
 }
