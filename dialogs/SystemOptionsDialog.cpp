@@ -1,0 +1,132 @@
+#include "dialogs/SystemOptionsDialog.h"
+
+#include "base/HandleOwners.h"
+#include "base/Settings.h"
+#include "dialogs/DialogHooks.h"
+#include "framework/ElementText.h"
+#include "framework/SharedLook.h"
+#include "graphics/ResourceStrings.h"
+#include "model/DriverInterface.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+constexpr const char* kAlertSensitivity = "AlertSensitivity";
+constexpr int kDefaultSensitivity = 1;
+
+SystemOptionsDialog* g_current = nullptr;
+
+int32_t StoredSensitivity() { return Settings::ReadDword(kAlertSensitivity, kDefaultSensitivity); }
+
+}  // namespace
+
+void OptionsFace::DrawSelf(HDC dc) {
+    DrawDialogFace(dc, width_, height_);
+    const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
+    DrawLabel(dc, GetSharedFont(SharedFont::Title), 10, 10, LoadResourceString(IDS_SYSTEM_OPTIONS_TITLE));
+    SetTextAlign(dc, oldAlign);
+    const SelectGuard pen(dc, GetSharedPen(SharedPen::Grey112));
+    const SelectGuard brush(dc, GetSharedBrush(SharedBrush::Grey224));
+    Rectangle(dc, 10, 30, 290, 190);
+}
+
+LRESULT SystemOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
+    RootElement& root = BindRoot();
+    face_ = std::make_unique<OptionsFace>(&root);
+
+    startWithWindows_ =
+        std::make_unique<CheckBox>(&root, kStartWithWindows, LoadResourceString(IDS_START_WITH_WINDOWS));
+    startWithWindows_->SetChecked(Settings::AutoLaunch());
+
+    showLights_ = std::make_unique<CheckBox>(&root, kShowLights, LoadResourceString(IDS_SHOW_LIGHTS));
+    alwaysOnTop_ = std::make_unique<CheckBox>(&root, kAlwaysOnTop, LoadResourceString(IDS_ALWAYS_ON_TOP));
+    alertLevel_ = std::make_unique<AlertLevelSelector>(&root, kAlertLevel);
+    alertLevel_->SetValue(StoredSensitivity());
+    showLights_->SetChecked(Settings::ShowTransmissionLight());
+    alwaysOnTop_->SetChecked(Settings::AlwaysOnTop());
+
+    cancel_ = std::make_unique<TextPushButton>(&root, kCancel, &DialogButtonStrip(), 0, LoadResourceString(IDS_CANCEL));
+    save_ = std::make_unique<TextPushButton>(&root, kSave, &DialogButtonStrip(), 0, LoadResourceString(IDS_SAVE));
+    startWithWindows_->SetPosition(30, 40);
+    showLights_->SetPosition(30, 60);
+    alwaysOnTop_->SetPosition(30, 80);
+    alertLevel_->SetPosition(50, 100);
+    cancel_->SetPosition(165, 200);
+    save_->SetPosition(232, 200);
+
+    Place(x_, y_, kWidth, kHeight);
+    ShowWindow(hwnd_, SW_SHOW);
+    return ElementDialog::OnInitDialog(wParam, lParam);
+}
+
+LRESULT SystemOptionsDialog::OnDestroy() {
+    save_.reset();
+    cancel_.reset();
+    alertLevel_.reset();
+    alwaysOnTop_.reset();
+    showLights_.reset();
+    startWithWindows_.reset();
+    face_.reset();
+    return ElementDialog::OnDestroy();
+}
+
+LRESULT SystemOptionsDialog::OnSize(WPARAM wParam, LPARAM lParam) {
+    const SIZE size = OuterSize();
+    if (face_) face_->SetSize(size.cx, size.cy);
+    return ElementDialog::OnSize(wParam, lParam);
+}
+
+void SystemOptionsDialog::Draw(HDC dc) {
+    if (RootElement* root = Root()) root->Paint(dc);
+}
+
+LRESULT SystemOptionsDialog::OnCommand(WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case kSave: Save(); break;
+    case kCancel: EndDialog(hwnd_, kCancelled); break;
+    default: break;  // the boxes' flips count only on "Save"
+    }
+    return 0;
+}
+
+void SystemOptionsDialog::Save() {
+    const DialogHooks& hooks = GetDialogHooks();
+    const bool autoLaunch = startWithWindows_->IsChecked();
+    Settings::WriteSwitch(Settings::kAutoLaunch, autoLaunch);
+    CallHook(autoLaunch ? hooks.createStartupShortcuts : hooks.removeStartupShortcuts);
+
+    const bool lights = showLights_->IsChecked();
+    Settings::WriteSwitch(Settings::kShowTransmissionLight, lights);
+
+    const bool onTop = alwaysOnTop_->IsChecked();
+    Settings::WriteSwitch(Settings::kAlwaysOnTop, onTop);
+    CallHook(hooks.setAlwaysOnTop, onTop);
+
+    Settings::WriteDword(kAlertSensitivity, alertLevel_->GetValue());
+    CallHook(lights ? hooks.startActivityTimer : hooks.stopActivityTimer);
+    DriverInterface::Instance().SaveChange();
+    EndDialog(hwnd_, kSaved);
+}
+
+int RunSystemOptions(HWND owner) {
+    const int32_t before = StoredSensitivity();
+    const POINT at = CentredOnScreen(SystemOptionsDialog::kWidth, SystemOptionsDialog::kHeight);
+    int result;
+    {
+        SystemOptionsDialog dialog(at.x, at.y);
+        g_current = &dialog;
+        result = dialog.RunModal(owner);
+        g_current = nullptr;
+        if (result == Dialog::kSaved) {
+            const int32_t after = StoredSensitivity();
+            if (after != before) CallHook(GetDialogHooks().runAlertCheck, after);
+        }
+    }
+    return result;
+}
+
+bool IsSystemOptionsOpen() { return g_current != nullptr; }
+
+void CancelSystemOptions() {
+    if (g_current) g_current->OnCommand(SystemOptionsDialog::kCancel);
+}
