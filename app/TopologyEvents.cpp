@@ -3,6 +3,8 @@
 #include "app/Lifecycle.h"
 #include "app/TrayIcon.h"
 #include "dialogs/DeviceOptionsDialog.h"
+#include "dialogs/DialogHooks.h"
+#include "dialogs/SystemOptionsDialog.h"
 #include "base/Settings.h"
 #include "framework/WindowsAlive.h"
 #include "model/Alerts.h"
@@ -27,8 +29,15 @@ void InstallTopologyHandlers() {
                      .shellRestarted = &RestoreTrayIcon,
                      .openDetails = [](DeviceNode& node) { OpenDetailFrame(&node); },
                      .closeDetails = &CloseDetailFrame,
-                     .isOptionsDialogOpen = &IsDeviceOptionsOpen});
-    SetSystemViewHooks({.runDeviceOptions = [](HWND owner, DeviceNode& node) {
+                     .isOptionsDialogOpen = [] { return IsDeviceOptionsOpen() || IsSystemOptionsOpen(); }});
+    // The light switch was just written: the tiles take it before the timer starts or stops.
+    // The start-up shortcuts arrive with the launches.
+    SetDialogHooks({.setAlwaysOnTop = &SetAlwaysOnTop,
+                    .startActivityTimer = [] { ApplyLightSwitch(), StartActivityTimer(); },
+                    .stopActivityTimer = [] { ApplyLightSwitch(), StopActivityTimer(); },
+                    .runAlertCheck = &RunAlertCheck});
+    SetSystemViewHooks({.runSystemOptions = [](HWND owner) { return RunSystemOptions(owner) == Dialog::kSaved; },
+                        .runDeviceOptions = [](HWND owner, DeviceNode& node) {
                             return RunDeviceOptions(owner, node) == Dialog::kSaved;
                         },
                         .repaintTiles = &RepaintTiles});
@@ -64,6 +73,7 @@ void HandleTopologyChanged(bytes::Address newRootBlock) {
     RebuildMonitor();
     // The node an open dialog edits may be gone: it ends as cancelled, writing nothing.
     CancelDeviceOptions();
+    CancelSystemOptions();
     CheckAlerts();
     SetTopologyReady(true);
 }
