@@ -1,0 +1,230 @@
+// The option dialogs behind the system view's "Set Options": what they save reaches the state
+// file and the settings and shows at once; every way of cancelling writes nothing.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/Capture.h"
+#include "tests/e2e/driver/Input.h"
+#include "tests/e2e/driver/LinsettControl.h"
+#include "tests/e2e/driver/TopWindows.h"
+
+namespace {
+
+using e2e::QuorvaneRun;
+constexpr DWORD kTimeoutMs = 30000;
+// The dialogs' widths tell them apart: all are standard dialog windows of the program.
+constexpr int kDeviceOptions = 360, kIconChooser = 462, kSystemOptions = 300;
+
+RECT Rect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// A press on a point of a window, given in the window's own coordinates.
+void ClickIn(HWND window, int x, int y) {
+    const RECT r = Rect(window);
+    e2e::ClickAt(r.left + x, r.top + y);
+}
+
+bool Closes(HWND dialog) {
+    return e2e::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kTimeoutMs);
+}
+
+class Dialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings.PlaceMonitor(820, 150, 4);
+        monitor = e2e::WaitForMonitor(run, kTimeoutMs);
+        ASSERT_NE(monitor, nullptr);
+    }
+    // A dialog left open dies with the program.
+    void TearDown() override { run.Program().Terminate(); }
+
+    // Row 0 the computer, row 1 the keyboard, row 2 the disk.
+    HWND OpenFromTile(int row) {
+        const RECT m = Rect(monitor);
+        e2e::ClickAt(m.left + 90, m.top + 18 + 29 * row + 14);
+        HWND frame = e2e::WaitForWindow("ElxWnd", "Quorvane", live->Id(), kTimeoutMs);
+        e2e::MoveMouseTo(1200, 1000);
+        return frame;
+    }
+    // "Set Options" of the pane at the frame's top right, then the dialog it opens.
+    HWND OpenOptions(HWND frame, int width) {
+        ClickIn(frame, 24 + 553 - 125 + 57, 24 + 10 + 8);
+        return DialogOfWidth(width);
+    }
+    HWND DialogOfWidth(int width) {
+        HWND found = nullptr;
+        e2e::WaitUntil([&] {
+            for (const e2e::ModalBox& box : e2e::FindModalBoxes(live->Id()))
+                if (IsWindowVisible(box.window) && Rect(box.window).right - Rect(box.window).left == width)
+                    found = box.window;
+            return found != nullptr;
+        }, kTimeoutMs);
+        return found;
+    }
+    // The device options' name field: the edit control under the middle of its row.
+    static HWND NameField(HWND dialog) { return WindowFromPoint({Rect(dialog).left + 280, Rect(dialog).top + 49}); }
+    static std::string Text(HWND edit) {
+        char text[80] = "";
+        SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    static void Save(HWND dialog, int x, int y) {
+        ClickIn(dialog, x + 28, y + 8);
+        e2e::MoveMouseTo(1200, 1000);
+    }
+    std::string State() const {
+        std::ifstream file(run.Folder() + "\\Quorvane\\linsett-state.json", std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), {}};
+    }
+    // The state file's line for one device: its name, texts and icon.
+    std::string Record(const std::string& key) const {
+        const std::string state = State();
+        const size_t at = state.find("\"" + key + "\": {");
+        return at == std::string::npos ? std::string() : state.substr(at, state.find('\n', at) - at);
+    }
+    // The pane's name line, and a whole tile without its light.
+    static e2e::Image NameArea(HWND frame) {
+        const RECT f = Rect(frame);
+        return e2e::CaptureScreen({f.left + 24 + 70, f.top + 24 + 6, f.left + 24 + 300, f.top + 24 + 20});
+    }
+    e2e::Image Tile(int row) const {
+        const RECT m = Rect(monitor);
+        return e2e::CaptureScreen({m.left + 4, m.top + 18 + 29 * row, m.left + 130, m.top + 18 + 29 * (row + 1)});
+    }
+    // The lights' column shows a change within quietMs.
+    bool LightsMove(DWORD quietMs) const {
+        const RECT m = Rect(monitor);
+        const RECT lights{m.left + 132, m.top + 18, m.left + 145, m.bottom - 18};
+        const e2e::Image first = e2e::CaptureScreen(lights);
+        return e2e::WaitUntil([&] { return e2e::CaptureScreen(lights).pixels != first.pixels; }, quietMs);
+    }
+    const e2e::InstalledSettings settings;
+    QuorvaneRun run{e2e::ShippedScenario("test-small.json")};
+    QuorvaneRun* live = &run;
+    HWND monitor = nullptr;
+};
+
+TEST_F(Dialogs, ARenameIsSavedShownAndOutlivesTheRunWhileDefaultThenCancelChangesNothing) {
+    HWND frame = OpenFromTile(1);
+    ASSERT_NE(frame, nullptr);
+    const e2e::Image shownBefore = NameArea(frame);
+    HWND dialog = OpenOptions(frame, kDeviceOptions);
+    ASSERT_NE(dialog, nullptr) << "no device options";
+    e2e::SaveScreenshot(e2e::CaptureWindow(dialog), "device-options");
+    SendMessageA(NameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Zed"));
+    Save(dialog, 290, 150);
+    ASSERT_TRUE(Closes(dialog));
+    EXPECT_NE(Record("keys").find("\"name\": \"Zed\""), std::string::npos) << Record("keys");
+    ASSERT_TRUE(e2e::WaitUntil([&] { return NameArea(frame).pixels != shownBefore.pixels; }, kTimeoutMs));
+    const e2e::Image renamed = NameArea(frame);
+    const std::string saved = State();
+    dialog = OpenOptions(frame, kDeviceOptions);
+    ASSERT_NE(dialog, nullptr);
+    ClickIn(dialog, 160 + 28, 150 + 8);  // "Default"
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Text(NameField(dialog)) == "Keys"; }, kTimeoutMs));
+    Save(dialog, 225, 150);  // "Cancel"
+    ASSERT_TRUE(Closes(dialog));
+    EXPECT_EQ(State(), saved);
+    EXPECT_EQ(NameArea(frame).pixels, renamed.pixels);
+
+    // The next run shows the saved name.
+    SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs));
+    QuorvaneRun second(e2e::ShippedScenario("test-small.json"), {{"LOCALAPPDATA", run.Folder()}});
+    live = &second;
+    monitor = e2e::WaitForMonitor(second, kTimeoutMs);
+    ASSERT_NE(monitor, nullptr);
+    frame = OpenFromTile(1);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return NameArea(frame).pixels == renamed.pixels; }, kTimeoutMs));
+}
+
+TEST_F(Dialogs, TheIconChooserOpensOnTheIconsFolderAndItsChoiceIsSavedAndShown) {
+    HWND frame = OpenFromTile(1);
+    ASSERT_NE(frame, nullptr);
+    const e2e::Image tileBefore = Tile(1);
+    HWND dialog = OpenOptions(frame, kDeviceOptions);
+    ASSERT_NE(dialog, nullptr);
+    ClickIn(dialog, 115 + 28, 65 + 8);  // "Change"
+    HWND chooser = DialogOfWidth(kIconChooser);
+    ASSERT_NE(chooser, nullptr) << "no icon chooser";
+    e2e::SaveScreenshot(e2e::CaptureWindow(chooser), "icon-chooser");
+    // The fourth column of the second row: the keyboard's folder "Input" holds 0, 4, 5, ...
+    ClickIn(chooser, 182 + 38 * 3 + 20, 45 + 38 * 1 + 20);
+    Save(chooser, 392, 270);
+    ASSERT_TRUE(Closes(chooser));
+    Save(dialog, 290, 150);
+    ASSERT_TRUE(Closes(dialog));
+    EXPECT_NE(Record("keys").find("\"icon\": 4, \"icon_group\": 3"), std::string::npos) << Record("keys");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Tile(1).pixels != tileBefore.pixels; }, kTimeoutMs)) << "same picture";
+}
+
+TEST_F(Dialogs, SystemOptionsStartFromTheDefaultsAndApplyLightsAndAlertsAtOnce) {
+    HWND frame = OpenFromTile(0);
+    ASSERT_NE(frame, nullptr);
+    HWND dialog = OpenOptions(frame, kSystemOptions);
+    ASSERT_NE(dialog, nullptr) << "no system options";
+    e2e::SaveScreenshot(e2e::CaptureWindow(dialog), "system-options");
+    Save(dialog, 232, 200);
+    ASSERT_TRUE(Closes(dialog));
+    for (const char* name : {"AutoLaunch", "ShowTransmissionLight", "AlwaysOnTop", "AlertSensitivity"})
+        EXPECT_EQ(settings.Get(name), 1u) << name;
+
+    ASSERT_TRUE(LightsMove(kTimeoutMs));
+    dialog = OpenOptions(frame, kSystemOptions);
+    ASSERT_NE(dialog, nullptr);
+    ClickIn(dialog, 30 + 6, 60 + 6);  // "Show real-time transmission lights"
+    Save(dialog, 232, 200);
+    ASSERT_TRUE(Closes(dialog));
+    EXPECT_EQ(settings.Get("ShowTransmissionLight"), 0u);
+    // Once the tiles are drawn again the lights stay still: a whole second without a change.
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !LightsMove(1000); }, kTimeoutMs)) << "the lights kept moving";
+
+    // "All errors": the disk's slowness brings the hidden monitor and the system view forward.
+    ShowWindow(monitor, SW_HIDE);  // closing it would close the system view as well
+    dialog = OpenOptions(frame, kSystemOptions);
+    ASSERT_NE(dialog, nullptr);
+    ClickIn(dialog, 50 + 30 + 110, 100 + 20 + 8);  // the track right of the knob
+    Save(dialog, 232, 200);
+    ASSERT_TRUE(Closes(dialog));
+    EXPECT_EQ(settings.Get("AlertSensitivity"), 2u);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(monitor) != FALSE; }, kTimeoutMs));
+    // The monitor comes forward first, then the system view.
+    EXPECT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == frame; }, kTimeoutMs));
+}
+
+TEST_F(Dialogs, EscapeAndAnUnplugCancelWhileEnterInTheNameSaves) {
+    HWND frame = OpenFromTile(1);
+    ASSERT_NE(frame, nullptr);
+    for (const WORD key : {VK_ESCAPE, VK_RETURN}) {
+        const std::string before = State();
+        HWND dialog = OpenOptions(frame, kDeviceOptions);
+        ASSERT_NE(dialog, nullptr);
+        ClickIn(dialog, 280, 49);  // typing in the name field
+        e2e::PressKey('Q');
+        std::string typed;
+        const auto typedQ = [&] { return (typed = Text(NameField(dialog))).find_first_of("qQ") != std::string::npos; };
+        ASSERT_TRUE(e2e::WaitUntil(typedQ, kTimeoutMs));
+        e2e::PressKey(key);
+        EXPECT_TRUE(Closes(dialog)) << key;
+        if (key == VK_ESCAPE) EXPECT_EQ(State(), before);
+        else EXPECT_NE(Record("keys").find("\"name\": \"" + typed + "\""), std::string::npos) << Record("keys");
+    }
+    // The keyboard unplugged while its options are open: they close, writing nothing.
+    const std::string before = State();
+    HWND dialog = OpenOptions(frame, kDeviceOptions);
+    ASSERT_NE(dialog, nullptr);
+    SendMessageA(NameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Gone"));
+    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "unplug keys").substr(0, 2), "ok");
+    EXPECT_TRUE(Closes(dialog)) << "the dialog outlived its device";
+    EXPECT_EQ(State(), before);
+}
+
+}  // namespace
