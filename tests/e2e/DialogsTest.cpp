@@ -225,6 +225,12 @@ TEST_F(Dialogs, EscapeAndAnUnplugCancelWhileEnterInTheNameSaves) {
     EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "unplug keys").substr(0, 2), "ok");
     EXPECT_TRUE(Closes(dialog)) << "the dialog outlived its device";
     EXPECT_EQ(State(), before);
+    // The program ended (as from the tray) while the system view's dialog is open: in order.
+    ASSERT_NE(OpenOptions(frame, kSystemOptions), nullptr);
+    SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    DWORD exitCode = 99;
+    EXPECT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
 }
 
 }  // namespace
