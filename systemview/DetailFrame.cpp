@@ -226,6 +226,10 @@ LRESULT DetailFrame::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 0;
     }
     case WM_DISPLAYCHANGE: FitIntoWorkArea(); return 0;
+    // A grip drag whose capture was taken away (another window, a modal box) ends there.
+    case WM_CAPTURECHANGED:
+        resizing_ = false;
+        return FrameWindow::OnOtherMessage(message, wParam, lParam);
     case WM_GETICON: return reinterpret_cast<LRESULT>(GetSharedIcon(0));
     // The grip is this window's own: the chrome's request for the system's sizing loop
     // would make a second mechanism fight the first.
