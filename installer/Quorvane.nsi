@@ -122,6 +122,7 @@ Section "Uninstall"
   Delete "$INSTDIR\scenarios\demo.json"
   RMDir "$INSTDIR\scenarios"
   Delete "$INSTDIR\Uninstall.exe"
+  SetOutPath "$TEMP"  ; a folder in use as the working directory cannot be removed
   RMDir "$INSTDIR"
   RMDir "$INSTDIR\.."
   DeleteRegKey HKLM "${KEY}"
