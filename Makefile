@@ -1,5 +1,5 @@
 # The two commands of the README. Both install what is missing first.
-.PHONY: run test build setup clean
+.PHONY: run test build setup clean installer
 
 run:
 	@tools/run.sh
@@ -15,3 +15,7 @@ setup:
 
 clean:
 	rm -rf build
+
+# The installer, build/Quorvane-<version>-setup.exe (64-bit program); builds first.
+installer:
+	@tools/setup.sh && tools/build.sh x86_64

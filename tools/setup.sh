@@ -4,7 +4,8 @@
 set -u
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine wine64 xvfb xauth fonts-liberation googletest imagemagick)
+          wine wine64 xvfb xauth fonts-liberation googletest imagemagick
+          fp-utils nsis)
 
 # Each package is proved by a file it ships, so a half-finished install is noticed.
 declare -A proof=(
@@ -19,6 +20,8 @@ declare -A proof=(
   [fonts-liberation]=/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf
   [googletest]=/usr/src/googletest/CMakeLists.txt
   [imagemagick]=/usr/bin/convert-im6.q16
+  [fp-utils]=/usr/bin/chmcmd
+  [nsis]=/usr/bin/makensis
 )
 
 missing() {

@@ -1,0 +1,139 @@
+; The Quorvane installer. makensis -DBIN_DIR=<built binaries> -DSCENARIO=<demo.json>
+;   -DVERSION=<x.y.z> -DOUTFILE=<installer.exe> Quorvane.nsi
+; /S installs silently; the uninstaller's /S keeps the user's library state file.
+Unicode true
+; A 64-bit installer for the 64-bit program (native registry view and Program Files).
+Target amd64-unicode
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+!include LogicLib.nsh
+!include x64.nsh
+
+!define KEY "Software\Tarvex\Quorvane"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane"
+!define STARTUP_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
+!define MAKER_URL "http://www.tarvex.com/"
+
+Name "Quorvane"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\Tarvex\Quorvane"
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey "CompanyName" "Tarvex"
+VIAddVersionKey "ProductName" "Quorvane"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "FileDescription" "Quorvane installer"
+VIAddVersionKey "LegalCopyright" "Copyright (C) Tarvex"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+; The program is 64-bit: its registry and folders are the native ones.
+Function .onInit
+  SetRegView 64
+FunctionEnd
+Function un.onInit
+  SetRegView 64
+FunctionEnd
+
+; Creates the start-up shortcut at <value of the start-up folder>\Quorvane.lnk, where the
+; program itself looks for it; a folder that cannot be read gets none.
+!macro StartupShortcut ROOT SUBKEY VALUE
+  ReadRegStr $0 ${ROOT} "${SUBKEY}" "${VALUE}"
+  ${If} $0 != ""
+    CreateShortcut "$0\Quorvane.lnk" "$INSTDIR\Linsett.exe"
+  ${EndIf}
+!macroend
+!macro RemoveStartupShortcut ROOT SUBKEY VALUE
+  ReadRegStr $0 ${ROOT} "${SUBKEY}" "${VALUE}"
+  ${If} $0 != ""
+    Delete "$0\Quorvane.lnk"
+  ${EndIf}
+!macroend
+
+Section "Quorvane"
+  SetOutPath "$INSTDIR"
+  File "${BIN_DIR}\Quorvane.exe"
+  File "${BIN_DIR}\Linsett.dll"
+  File "${BIN_DIR}\Linsett.exe"
+  File "${BIN_DIR}\QuorvaneHelp.chm"
+  SetOutPath "$INSTDIR\scenarios"
+  File "${SCENARIO}"
+  SetOutPath "$INSTDIR"
+
+  ; An upgrade in place keeps the settings: the addresses are written only when missing.
+  WriteRegStr HKLM "${KEY}" "InstallPath" "$INSTDIR"
+  !macro WriteIfMissing NAME VALUE
+    ClearErrors
+    ReadRegStr $0 HKLM "${KEY}" "${NAME}"
+    ${If} ${Errors}
+      WriteRegStr HKLM "${KEY}" "${NAME}" "${VALUE}"
+    ${EndIf}
+  !macroend
+  !insertmacro WriteIfMissing "TarvexURL" "${MAKER_URL}"
+  !insertmacro WriteIfMissing "GetUpdateURL" "${MAKER_URL}quorvane/update/"
+  !insertmacro WriteIfMissing "ViewHelpURL" "QuorvaneHelp.chm"
+
+  ; The program writes its settings under the key as whoever runs it: let the built-in
+  ; Users group read and write it (and its subkeys), beside SYSTEM and Administrators.
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "D:P(A;OICI;KA;;;SY)(A;OICI;KA;;;BA)(A;OICI;KRKW;;;BU)", i 1, *p .r1, p 0) i .r0'
+  ${If} $0 <> 0
+    System::Call 'advapi32::RegOpenKeyExW(p 0x80000002, w "${KEY}", i 0, i 0x40100, *p .r2) i .r0'
+    ${If} $0 = 0
+      System::Call 'advapi32::RegSetKeySecurity(p r2, i 4, p r1) i .r0'
+      System::Call 'advapi32::RegCloseKey(p r2)'
+    ${EndIf}
+    System::Call 'kernel32::LocalFree(p r1)'
+  ${EndIf}
+
+  ; Start with Windows unless the user switched it off ("AutoLaunch" 0) before this upgrade.
+  ReadRegDWORD $1 HKLM "${KEY}" "AutoLaunch"
+  ${If} $1 != "0"
+    !insertmacro StartupShortcut HKU ".DEFAULT\${STARTUP_KEY}" "Startup"
+    !insertmacro StartupShortcut HKLM "${STARTUP_KEY}" "Common Startup"
+  ${EndIf}
+
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Quorvane"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Tarvex"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Quorvane.exe"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+
+  ; The question is skipped (answered "No") in silent mode, so tests never start it.
+  MessageBox MB_YESNO|MB_ICONQUESTION "Quorvane is installed. Start it now?" /SD IDNO IDNO done
+    Exec '"$INSTDIR\Quorvane.exe"'
+  done:
+SectionEnd
+
+Section "Uninstall"
+  !insertmacro RemoveStartupShortcut HKU ".DEFAULT\${STARTUP_KEY}" "Startup"
+  !insertmacro RemoveStartupShortcut HKLM "${STARTUP_KEY}" "Common Startup"
+  Delete "$INSTDIR\Quorvane.exe"
+  Delete "$INSTDIR\Linsett.dll"
+  Delete "$INSTDIR\Linsett.exe"
+  Delete "$INSTDIR\QuorvaneHelp.chm"
+  Delete "$INSTDIR\scenarios\demo.json"
+  RMDir "$INSTDIR\scenarios"
+  Delete "$INSTDIR\Uninstall.exe"
+  SetOutPath "$TEMP"  ; a folder in use as the working directory cannot be removed
+  RMDir "$INSTDIR"
+  RMDir "$INSTDIR\.."
+  DeleteRegKey HKLM "${KEY}"
+  DeleteRegKey /ifempty HKLM "Software\Tarvex"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  ; The library's state file holds the user's names, icons and order; silent keeps it.
+  SetShellVarContext current
+  IfFileExists "$LOCALAPPDATA\Quorvane\linsett-state.json" 0 kept
+    MessageBox MB_YESNO|MB_ICONQUESTION "Keep your device names, icons and order for a later installation?" /SD IDYES IDYES kept
+    Delete "$LOCALAPPDATA\Quorvane\linsett-state.json"
+    RMDir "$LOCALAPPDATA\Quorvane"
+  kept:
+SectionEnd
