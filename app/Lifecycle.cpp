@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "framework/SharedLook.h"
+#include "app/Launches.h"
 #include "app/TrayIcon.h"
 #include "app/TopologyEvents.h"
 #include "framework/ElxWnd.h"
@@ -125,6 +126,7 @@ void WritePlacements() {
 }
 
 void ExitSequence() {
+    CloseAllHelp();
     SetAlert(false);
     RemoveTrayIcon();
     CloseDetailFrame();

@@ -1,7 +1,9 @@
 #include "app/TopologyEvents.h"
 
+#include "app/Launches.h"
 #include "app/Lifecycle.h"
 #include "app/TrayIcon.h"
+#include "dialogs/AboutDialog.h"
 #include "dialogs/DeviceOptionsDialog.h"
 #include "dialogs/DialogHooks.h"
 #include "dialogs/SystemOptionsDialog.h"
@@ -15,11 +17,27 @@
 #include "systemview/DetailFrame.h"
 #include "systemview/SystemViewHooks.h"
 
+namespace {
+
+// The about box always belongs to the monitoring window.
+void ShowAbout() { RunAboutBox(MonitorHandle()); }
+
+void LockMainWindows(bool locked) {
+    SetMonitorBlocked(locked);
+    SetDetailFrameLocked(locked);
+}
+
+}  // namespace
+
 void InstallTopologyHandlers() {
     DriverInterface::Instance().SetHandlers(
         {.topologyChanged = &HandleTopologyChanged, .topologyChanging = &HandleTopologyChanging});
     SetAlertHooks({.setAlert = &SetAlert, .showMonitor = &ShowMonitor, .openDetailFrame = &OpenDetailFrame});
-    SetTrayHooks({.showMonitor = &ShowMonitor, .setAlwaysOnTop = &SetAlwaysOnTop, .exit = &ExitSequence});
+    SetTrayHooks({.showMonitor = &ShowMonitor,
+                  .showAbout = &ShowAbout,
+                  .setAlwaysOnTop = &SetAlwaysOnTop,
+                  .setAutoLaunch = [](bool on) { on ? CreateStartupShortcuts() : RemoveStartupShortcuts(); },
+                  .exit = &ExitSequence});
     SetMonitorHooks({.exit = &ExitSequence,
                      .resume = &ResumeSequence,
                      .endSession = &WritePlacements,
@@ -31,15 +49,21 @@ void InstallTopologyHandlers() {
                      .closeDetails = &CloseDetailFrame,
                      .isOptionsDialogOpen = [] { return IsDeviceOptionsOpen() || IsSystemOptionsOpen(); }});
     // The light switch was just written: the tiles take it before the timer starts or stops.
-    // The start-up shortcuts arrive with the launches.
     SetDialogHooks({.setAlwaysOnTop = &SetAlwaysOnTop,
                     .startActivityTimer = [] { ApplyLightSwitch(), StartActivityTimer(); },
                     .stopActivityTimer = [] { ApplyLightSwitch(), StopActivityTimer(); },
-                    .runAlertCheck = &RunAlertCheck});
-    SetSystemViewHooks({.runSystemOptions = [](HWND owner) { return RunSystemOptions(owner) == Dialog::kSaved; },
+                    .createStartupShortcuts = &CreateStartupShortcuts,
+                    .removeStartupShortcuts = &RemoveStartupShortcuts,
+                    .runAlertCheck = &RunAlertCheck,
+                    .lockMainWindows = &LockMainWindows,
+                    .openMakerWebSite = &OpenMakerWebSite});
+    SetSystemViewHooks({.showHelp = &ShowHelp,
+                        .runSystemOptions = [](HWND owner) { return RunSystemOptions(owner) == Dialog::kSaved; },
                         .runDeviceOptions = [](HWND owner, DeviceNode& node) {
                             return RunDeviceOptions(owner, node) == Dialog::kSaved;
                         },
+                        .showAbout = &ShowAbout,
+                        .openUpdatePage = &OpenUpdatePage,
                         .repaintTiles = &RepaintTiles});
 }
 

@@ -140,6 +140,13 @@ void DrawDialogFace(HDC dc, int w, int h) {
     DrawCornerShade(dc, Rect{0, 0, 3 * w / 4, h});
 }
 
+HWND OpenDialogWindow() {
+    // A dialog that opened another is disabled by it.
+    for (const auto& [window, dialog] : DialogMap())
+        if (IsWindowEnabled(window)) return window;
+    return nullptr;
+}
+
 POINT CentredOnScreen(int width, int height) {
     return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }

@@ -57,5 +57,9 @@ private:
 // pixels deep, the cut corners' diagonals and the soft shade from the top left.
 void DrawDialogFace(HDC dc, int width, int height);
 
+// The open dialog that takes input (the innermost, when one opened another); null when
+// none is open.
+HWND OpenDialogWindow();
+
 // Where a dialog of this size is centred on the screen.
 POINT CentredOnScreen(int width, int height);

@@ -11,6 +11,8 @@ struct DialogHooks {
     std::function<void()> createStartupShortcuts;   // start with Windows
     std::function<void()> removeStartupShortcuts;   // from both places, whichever exist
     std::function<void(int32_t)> runAlertCheck;     // at this sensitivity
+    std::function<void(bool)> lockMainWindows;      // the monitoring window and the system view beep
+    std::function<void()> openMakerWebSite;         // in the user's browser
 };
 void SetDialogHooks(DialogHooks hooks);
 const DialogHooks& GetDialogHooks();

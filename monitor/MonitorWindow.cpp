@@ -386,6 +386,14 @@ void DestroyMonitor() {
     if (g_monitor && g_monitor->Handle()) DestroyWindow(g_monitor->Handle());
 }
 
+void SetMonitorBlocked(bool blocked) {
+    if (!g_monitor) return;
+    g_monitor->SetBlocked(blocked);
+    if (blocked) g_monitor->HideTooltip();
+}
+
+HWND MonitorHandle() { return g_monitor ? g_monitor->Handle() : nullptr; }
+
 void SetTopologyReady(bool ready) { g_topologyReady = ready; }
 
 bool ApplyLightSwitch() {

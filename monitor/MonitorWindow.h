@@ -40,6 +40,7 @@ public:
     void SetAlert(bool on);
     DeviceTileList& Tiles() { return tiles_; }
     bool IsOpen() const { return mouseOver_ || GetCapture() == hwnd_; }
+    void HideTooltip() { tooltip_.SetText(hwnd_, String()); }
 
 private:
     void Shape();
@@ -78,6 +79,10 @@ void StopActivityTimer();
 void SetAlert(bool on);
 void SetAlwaysOnTop(bool on);
 void DestroyMonitor();
+// While the about box is open clicks on the window only beep.
+void SetMonitorBlocked(bool blocked);
+// The window the program's dialogs belong to; null while there is none.
+HWND MonitorHandle();
 void SetTopologyReady(bool ready);
 // Reads the "ShowTransmissionLight" switch, hands it to the tiles and stores it in the
 // system record where the library looks for it, and hands it back.

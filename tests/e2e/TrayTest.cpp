@@ -1,18 +1,52 @@
-// The tray icon's menu under real input: the switches are written at once, and "Exit"
-// saves the placement and ends the program with 0.
+// The tray icon's menu under real input: the switches are written and take effect at once,
+// the about box opens once and locks the main windows, and "Exit" saves the placement and
+// ends the program with 0.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
+#include <fstream>
 #include <string>
 
+#include "resources/StringIds.h"
 #include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
+#include "tests/e2e/driver/Paths.h"
+#include "tests/e2e/driver/Registry.h"
 #include "tests/e2e/driver/TopWindows.h"
 #include "tests/e2e/driver/TrayIcons.h"
 
 namespace {
 
 using e2e::QuorvaneRun;
+namespace reg = e2e::registry;
 constexpr DWORD kTimeoutMs = 30000;
+const char* const kBrowser = "Software\\Classes\\http\\shell\\open\\command";
+
+// The system's browser replaced by one that writes down the address it is given.
+struct FakeBrowser {
+    const std::optional<reg::Value> saved = reg::GetValue(HKEY_LOCAL_MACHINE, kBrowser, "");
+    explicit FakeBrowser(const std::string& log) {
+        reg::SetString(HKEY_LOCAL_MACHINE, kBrowser, "", "C:\\windows\\system32\\cmd.exe /c echo %1>\"" + log + "\"");
+    }
+    ~FakeBrowser() { reg::SetValue(HKEY_LOCAL_MACHINE, kBrowser, "", saved->type, saved->data); }
+};
+
+RECT Rect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+int StartupShortcuts() {
+    int present = 0;
+    for (int folder : {CSIDL_STARTUP, CSIDL_COMMON_STARTUP}) {
+        char path[MAX_PATH] = "";
+        SHGetFolderPathA(nullptr, folder, nullptr, 0, path);
+        present += GetFileAttributesA((std::string(path) + "\\Quorvane.lnk").c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    return present;
+}
 
 // Right-clicks the first icon of Wine's tray window and waits for the menu.
 bool OpenTrayMenu(HWND tray) {
@@ -29,8 +63,9 @@ void Choose(int downPresses) {
     e2e::PressKey(VK_RETURN);
 }
 
-TEST(Tray, MenuTogglesWriteAtOnceAndExitEndsInOrder) {
+TEST(Tray, MenuTogglesActAtOnceAboutOpensOnceLockedAndExitEndsInOrder) {
     const e2e::InstalledSettings settings;
+    settings.Set("AutoLaunch", 0);
     QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
     HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
     ASSERT_NE(monitor, nullptr);
@@ -48,6 +83,48 @@ TEST(Tray, MenuTogglesWriteAtOnceAndExitEndsInOrder) {
     EXPECT_TRUE(e2e::WaitUntil([&] { return settings.Get("AlwaysOnTop") == 0u; }, kTimeoutMs))
         << "Always on top was not switched off at once";
     EXPECT_FALSE(GetWindowLongA(monitor, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    for (const int expected : {2, 0}) {  // "Auto-launch": off to on makes both shortcuts, on to off deletes both
+        ASSERT_TRUE(OpenTrayMenu(tray));
+        Choose(3);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return StartupShortcuts() == expected; }, kTimeoutMs)) << expected;
+    }
+
+    // "About" twice: one box, counted once the program has answered after the menu closed.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        ASSERT_TRUE(OpenTrayMenu(tray));
+        Choose(2);
+    }
+    ASSERT_TRUE(e2e::WaitUntil([] { return !IsWindowVisible(FindWindowA("#32768", nullptr)); }, kTimeoutMs));
+    SendMessageTimeoutA(monitor, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    ASSERT_EQ(e2e::FindModalBoxes(run.Id()).size(), 1u);
+    HWND about = e2e::FindModalBoxes(run.Id())[0].window;
+    e2e::SaveScreenshot(e2e::CaptureWindow(about), "about_box");
+    // The computer's tile, then "Done", whose close shows that the tile's click was taken.
+    const RECT m = Rect(monitor);
+    e2e::ClickAt(m.left + 90, m.top + 32);
+    e2e::ClickAt(Rect(about).left + 330, Rect(about).top + 290);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(about); }, kTimeoutMs)) << "\"Done\" did not close it";
+    EXPECT_EQ(FindWindowA("ElxWnd", "Quorvane"), nullptr) << "a locked tile opened the system view";
+
+    // Unlocked, the tile opens the system view, whose "About Quorvane" opens the box again;
+    // its "Set Options" is locked, and "Go To Tarvex" opens the maker's address and closes.
+    e2e::ClickAt(m.left + 90, m.top + 32);
+    HWND frame = e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs);
+    ASSERT_NE(frame, nullptr);
+    const std::string log = run.Folder() + "\\browser.txt";
+    const FakeBrowser browser(log);
+    e2e::ClickAt(Rect(frame).left + 385, Rect(frame).top + 76);
+    ASSERT_NE(about = e2e::WaitForWindow("#32770", nullptr, run.Id(), kTimeoutMs), nullptr);
+    e2e::ClickAt(Rect(frame).left + 510, Rect(frame).top + 46);
+    e2e::ClickAt(Rect(about).left + 425, Rect(about).top + 290);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(about); }, kTimeoutMs)) << "the box stayed open";
+    char address[256] = "";
+    HMODULE program = LoadLibraryExA((e2e::BinDir() + "\\Quorvane.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    LoadStringA(program, IDS_MAKER_URL, address, sizeof address);
+    FreeLibrary(program);
+    std::string logged;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (std::ifstream(log) >> logged) && logged == address; }, kTimeoutMs));
+    EXPECT_EQ(e2e::CloseModalBoxes(run.Id()), 0) << "a box opened over the locked system view, or an error box";
 
     // Up from nothing selected lands on the last entry, "Exit".
     ASSERT_TRUE(OpenTrayMenu(tray));

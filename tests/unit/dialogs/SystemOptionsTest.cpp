@@ -65,7 +65,7 @@ protected:
         ElementKinds::SetUpTestSuite();
         SetDialogHooks({[](bool on) { Note(on ? "on top" : "not on top"); }, [] { Note("lights on"); },
                         [] { Note("lights off"); }, [] { Note("shortcuts made"); }, [] { Note("shortcuts removed"); },
-                        [](int32_t s) { Note("alert check " + std::to_string(s)); }});
+                        [](int32_t s) { Note("alert check " + std::to_string(s)); }, {}, {}});
         DriverInterface::Instance().UseEntryPoints({.saveChange = [] { return Note("library saved"), 1; }});
     }
     void TearDown() override { reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex"); }

@@ -1,0 +1,77 @@
+#include "dialogs/AboutDialog.h"
+
+#include "dialogs/DialogHooks.h"
+#include "framework/SharedLook.h"
+#include "graphics/ImageHelpers.h"
+#include "graphics/ResourceStrings.h"
+#include "graphics/Resources.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+constexpr UINT kPictureId = 164;
+
+// Loaded at the first opening and kept until the program ends.
+HBITMAP Picture() {
+    static Bitmap picture = LoadBitmapResource(kPictureId);
+    return picture.Get();
+}
+
+std::unique_ptr<TextButton> Button(HWND dialog, const SkinStrip& skin, int id, UINT caption, int x, int y) {
+    auto button = std::make_unique<TextButton>(dialog, &skin, id, LoadResourceString(caption));
+    SetWindowPos(button->Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    return button;
+}
+
+void LockMainWindows(bool locked) { CallHook(GetDialogHooks().lockMainWindows, locked); }
+
+}  // namespace
+
+AboutDialog::AboutDialog(int x, int y) : x_(x), y_(y) { LockMainWindows(true); }
+
+LRESULT AboutDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
+    done_ = Button(hwnd_, DialogButtonStrip(), kDone, IDS_DONE, 303, 281);
+    goToMaker_ = Button(hwnd_, WideButtonStrip(), kGoToMaker, IDS_GO_TO_MAKER, 368, 281);
+    Place(x_, y_, kWidth, kHeight);
+    ShowWindow(hwnd_, SW_SHOW);
+    return Dialog::OnInitDialog(wParam, lParam);
+}
+
+LRESULT AboutDialog::OnDestroy() {
+    done_.reset();
+    goToMaker_.reset();
+    return Dialog::OnDestroy();
+}
+
+// Everything the box shows is in its picture.
+void AboutDialog::Draw(HDC dc) { BlitImage(dc, Picture(), 0, 0); }
+
+LRESULT AboutDialog::OnCommand(WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case kGoToMaker:
+        // The box closes whether or not the browser could be started.
+        CallHook(GetDialogHooks().openMakerWebSite);
+        Close();
+        break;
+    case kDone:
+    case kClose: Close(); break;
+    default: break;
+    }
+    return 1;
+}
+
+void AboutDialog::Close() {
+    EndDialog(hwnd_, 0);
+    LockMainWindows(false);
+}
+
+int RunAboutBox(HWND owner) {
+    if (HWND open = OpenDialogWindow()) {
+        SetForegroundWindow(open);
+        return 1;
+    }
+    Picture();
+    const POINT at = CentredOnScreen(AboutDialog::kWidth, AboutDialog::kHeight);
+    AboutDialog dialog(at.x, at.y);
+    return dialog.RunModal(owner);
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "dialogs/Dialog.h"
+#include "framework/SkinButton.h"
+
+// The about box: one picture carrying the product's name, version and artwork, "Done" and
+// "Go To Tarvex". While it is open both main windows are locked and only beep.
+class AboutDialog : public Dialog {
+public:
+    static constexpr int kWidth = 490, kHeight = 310;
+    enum Command { kDone = 1, kClose = 2, kGoToMaker = 3 };
+
+    // Locks the main windows at once, so that no click reaches them before the box shows.
+    AboutDialog(int x, int y);
+
+    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnDestroy() override;
+    void Draw(HDC dc) override;
+    LRESULT OnCommand(WPARAM wParam) override;
+
+private:
+    void Close();
+
+    int x_, y_;
+    std::unique_ptr<TextButton> done_, goToMaker_;
+};
+
+// Runs the box centred on the screen (0 after every close). While any dialog of the program
+// is open, that one comes forward instead and no box opens (1).
+int RunAboutBox(HWND owner);
