@@ -73,7 +73,7 @@ TEST_F(Monitor, OpensExpandsOpensItsOutlineAndExitsSavingThePlacement) {
 TEST_F(Monitor, PlacementOffTheScreenComesBackAndALogoffSavesIt) {
     settings.PlaceMonitor(5000, -400, 1);
     QuorvaneRun run;
-    HWND monitor = e2e::WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), kTimeoutMs);
+    HWND monitor = WaitForMonitor(run);
     ASSERT_NE(monitor, nullptr);
     RECT r = Rect(monitor);
     EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "tests/e2e/driver/LinsettControl.h"
@@ -91,7 +92,13 @@ void InstalledSettings::PlaceMonitor(int left, int top, int rows) const {
 
 HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs) {
     HWND monitor = WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), timeoutMs);
-    return monitor && run.WaitForRebuilds(1, timeoutMs) ? monitor : nullptr;
+    if (monitor && run.WaitForRebuilds(1, timeoutMs)) return monitor;
+    // What the program shows instead, for the failure's reader.
+    for (HWND window : WindowsOfProcess(run.Id()))
+        std::fprintf(stderr, "no monitor; the program has a window \"%s\"\n", WindowText(window).c_str());
+    for (const ModalBox& box : FindModalBoxes(run.Id()))
+        std::fprintf(stderr, "no monitor; a box says \"%s\"\n", box.text.c_str());
+    return nullptr;
 }
 
 int QuorvaneRun::Rebuilds() const {
