@@ -49,13 +49,13 @@ std::string ShippedScenario(const std::string& fileName) {
 }
 
 QuorvaneRun::QuorvaneRun(const std::string& scenarioFile,
-                         std::vector<std::pair<std::string, std::string>> environment)
+                         std::vector<std::pair<std::string, std::string>> environment, const std::string& program)
     : folder_(NewTemporaryFolder()) {
     // The caller's own values come last and so win (a state folder shared by two runs).
     std::vector<std::pair<std::string, std::string>> all = {
         {"LOCALAPPDATA", folder_}, {"LINSETT_SCENARIO", scenarioFile}};
     all.insert(all.end(), environment.begin(), environment.end());
-    process_ = Process::Start("\"" + BinDir() + "\\Quorvane.exe\"", all);
+    process_ = Process::Start("\"" + (program.empty() ? BinDir() + "\\Quorvane.exe" : program) + "\"", all);
 }
 
 QuorvaneRun::~QuorvaneRun() {

@@ -10,11 +10,12 @@
 namespace e2e {
 
 // One run of Quorvane.exe for a test: its own state folder and the scenario the stand-in
-// library plays (empty: the built-in demo).
+// library plays (empty: the built-in demo). program: another copy of it (an installed one).
 class QuorvaneRun {
 public:
     explicit QuorvaneRun(const std::string& scenarioFile = "",
-                         std::vector<std::pair<std::string, std::string>> extraEnvironment = {});
+                         std::vector<std::pair<std::string, std::string>> extraEnvironment = {},
+                         const std::string& program = "");
     ~QuorvaneRun();
 
     Process& Program() { return process_; }

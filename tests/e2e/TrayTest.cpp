@@ -32,6 +32,14 @@ struct FakeBrowser {
     ~FakeBrowser() { reg::SetValue(HKEY_LOCAL_MACHINE, kBrowser, "", saved->type, saved->data); }
 };
 
+std::string SystemText(DWORD code) {
+    char text[512] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof text, nullptr);
+    std::string result = text;
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ')) result.pop_back();
+    return result;
+}
+
 RECT Rect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -125,6 +133,14 @@ TEST(Tray, MenuTogglesActAtOnceAboutOpensOnceLockedAndExitEndsInOrder) {
     std::string logged;
     EXPECT_TRUE(e2e::WaitUntil([&] { return (std::ifstream(log) >> logged) && logged == address; }, kTimeoutMs));
     EXPECT_EQ(e2e::CloseModalBoxes(run.Id()), 0) << "a box opened over the locked system view, or an error box";
+
+    // "Get Update" with an address that cannot be opened says why, in the system's words.
+    reg::SetString(HKEY_LOCAL_MACHINE, "Software\\Tarvex\\Quorvane", "GetUpdateURL", "C:\\no-such-folder\\update.htm");
+    e2e::ClickAt(Rect(frame).left + 510, Rect(frame).top + 76);
+    const std::string reason = e2e::WaitForModalBox(run.Id(), kTimeoutMs).text;
+    EXPECT_TRUE(reason.find(SystemText(ERROR_FILE_NOT_FOUND)) != std::string::npos ||
+                reason.find(SystemText(ERROR_PATH_NOT_FOUND)) != std::string::npos) << reason;
+    EXPECT_EQ(e2e::CloseModalBoxes(run.Id()), 1);
 
     // Up from nothing selected lands on the last entry, "Exit".
     ASSERT_TRUE(OpenTrayMenu(tray));
