@@ -40,4 +40,16 @@ bool LoadScenario(Scenario& scenario, std::string& error) {
     return false;
 }
 
+namespace {
+
+// The scenario is read once; it changes only by the commands of the control channel.
+class ScenarioFile : public Source {
+public:
+    bool Read(Scenario& scenario, std::string& error) override { return LoadScenario(scenario, error); }
+};
+
+}  // namespace
+
+std::unique_ptr<Source> MakeSource() { return std::make_unique<ScenarioFile>(); }
+
 }  // namespace linsett

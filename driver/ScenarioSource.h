@@ -3,6 +3,7 @@
 #include <string>
 
 #include "driver/Scenario.h"
+#include "driver/Source.h"
 
 namespace linsett {
 

@@ -7,7 +7,8 @@
 #include "driver/Command.h"
 #include "driver/ControlProtocol.h"
 #include "driver/Module.h"
-#include "driver/ScenarioSource.h"
+#include "driver/ScenarioDiff.h"
+#include "driver/StateFile.h"
 
 namespace linsett {
 
@@ -15,6 +16,9 @@ namespace {
 
 constexpr UINT_PTR kActivityTimer = 1;
 constexpr UINT_PTR kTimelineTimer = 2;
+constexpr UINT_PTR kRescanTimer = 3;   // a notification settles
+constexpr UINT_PTR kRecheckTimer = 4;  // the source's periodic look
+constexpr UINT kSettleMs = 300;        // a burst of notifications gives one look
 constexpr UINT kRunRequests = WM_APP + 1;
 constexpr UINT kDeferredChange = WM_APP + 2;
 constexpr UINT kShowReport = WM_APP + 3;
@@ -37,17 +41,18 @@ bool RegisterControlClass(WNDPROC procedure) {
 
 }  // namespace
 
-Session::Session(ProcessFlags& flags, std::string& error, std::string& notice) : flags_(flags) {
-    if (!LoadScenario(scenario_, error) || scenario_.adapters.empty()) return;
-    world_ = std::make_unique<World>(scenario_);
+Session::Session(ProcessFlags& flags, std::string& error, std::string& notice)
+    : flags_(flags), source_(MakeSource()), scenario_(std::make_unique<Scenario>()) {
+    if (!source_->Read(*scenario_, error) || scenario_->adapters.empty()) return;
+    world_ = std::make_unique<World>(*scenario_);
     store_.Restore(*world_, notice);
     if (flags_.lightSwitch >= 0) world_->lightSwitch = flags_.lightSwitch;
 }
 
 Session::~Session() {
     if (window_) {
-        KillTimer(window_, kActivityTimer);
-        KillTimer(window_, kTimelineTimer);
+        source_->Detach();
+        for (UINT_PTR timer : {kActivityTimer, kTimelineTimer, kRescanTimer, kRecheckTimer}) KillTimer(window_, timer);
         DestroyWindow(window_);
     }
     // Unregistered each time, even when no window came of it, so that the next start can
@@ -73,8 +78,10 @@ void* Session::Open(HWND tree, const void* callbackTable) {
     window_ = CreateWindowExA(0, kControlClass, "Linsett", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, LibraryModule(),
                               nullptr);
     if (!window_) return nullptr;
-    published_ = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), 0);
+    published_ = Publish(*world_, tree_, static_cast<uint16_t>(scenario_->lightPeriodMs), 0);
     if (!published_) return nullptr;
+    source_->Attach(window_);
+    if (source_->RecheckMs()) SetTimer(window_, kRecheckTimer, source_->RecheckMs(), nullptr);
     ++flags_.generations;
     timelineStart_ = GetTickCount64();
     ScheduleTimeline();
@@ -92,7 +99,7 @@ void Session::Move(void* record, int delta) {
 
 void Session::SetLights(bool on) {
     if (!window_) return;
-    if (on) SetTimer(window_, kActivityTimer, static_cast<UINT>(scenario_.lightPeriodMs), nullptr);
+    if (on) SetTimer(window_, kActivityTimer, static_cast<UINT>(scenario_->lightPeriodMs), nullptr);
     else KillTimer(window_, kActivityTimer);
 }
 
@@ -142,8 +149,13 @@ LRESULT Session::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kActivityTimer && published_ && !rebuilding_ && world_->StepActivity())
             WriteActivity(*published_, *world_);
         if (wParam == kTimelineTimer) RunTimeline();
+        if (wParam == kRescanTimer || wParam == kRecheckTimer) Rescan();
         return 0;
     default:
+        if (source_->SignalsChange(message, wParam)) {
+            SetTimer(window_, kRescanTimer, kSettleMs, nullptr);  // each one puts the look off again
+            return TRUE;
+        }
         return DefWindowProcA(window_, message, wParam, lParam);
     }
 }
@@ -199,15 +211,16 @@ void Session::Reply(HWND to, const std::string& text) {
 // Should low memory run out, the old generation and its items stay as they are and Changed
 // hands them back, so the program never waits in vain; the next change tries again. (Freeing
 // the old generation first to make room would leave nothing to hand back if that failed too.)
-void Session::Rebuild(uint8_t changeCode) {
-    if (!published_) return;
+bool Session::Rebuild(uint8_t changeCode) {
+    if (!published_) return false;
     if (rebuilding_) {  // a callback pumped messages: do it once this change is over
         pendingChange_ = changeCode;
-        return;
+        return false;
     }
     rebuilding_ = true;
     callbacks_[kOnTopologyChanging](0);
-    auto next = Publish(*world_, tree_, static_cast<uint16_t>(scenario_.lightPeriodMs), changeCode);
+    auto next = Publish(*world_, tree_, static_cast<uint16_t>(scenario_->lightPeriodMs), changeCode);
+    const bool published = next != nullptr;
     std::unique_ptr<Published> old;
     if (next) {
         old = std::move(published_);
@@ -221,13 +234,42 @@ void Session::Rebuild(uint8_t changeCode) {
         PostMessageA(window_, kDeferredChange, static_cast<WPARAM>(pendingChange_), 0);
         pendingChange_ = -1;
     }
+    return published;
+}
+
+// The hardware may have changed. Only a real difference becomes a change for the program;
+// the user's texts, icons and order go over to the new picture by key.
+void Session::Rescan() {
+    KillTimer(window_, kRescanTimer);
+    if (!published_) return;
+    if (rebuilding_) {  // a callback pumped messages: look once this change is over
+        SetTimer(window_, kRescanTimer, kSettleMs, nullptr);
+        return;
+    }
+    auto scenario = std::make_unique<Scenario>();
+    if (!source_->Reread(*scenario_, *scenario)) return;
+    const Difference difference = Compare(*scenario_, *scenario);
+    if (difference == Difference::None) return;
+    Harvest(*published_, *world_);
+    auto world = std::make_unique<World>(*scenario);
+    Problem unused;
+    ReadState(WriteState(*world_), *world, unused);
+    world->lightSwitch = world_->lightSwitch;
+    std::swap(scenario_, scenario);
+    std::swap(world_, world);
+    // Should low memory keep the new generation from being made, the old picture stays with
+    // the structures the program was handed back; the next look tries again.
+    if (!Rebuild(difference == Difference::Plug ? kChangePlug : kChangeTexts)) {
+        std::swap(scenario_, scenario);
+        std::swap(world_, world);
+    }
 }
 
 void Session::ScheduleTimeline() {
-    const auto& events = scenario_.timeline;
+    const auto& events = scenario_->timeline;
     if (nextEvent_ >= events.size()) {
-        if (!scenario_.loopMs || events.empty()) return;
-        timelineStart_ += scenario_.loopMs;
+        if (!scenario_->loopMs || events.empty()) return;
+        timelineStart_ += scenario_->loopMs;
         nextEvent_ = 0;
     }
     ULONGLONG due = timelineStart_ + events[nextEvent_].at;
@@ -237,7 +279,7 @@ void Session::ScheduleTimeline() {
 
 void Session::RunTimeline() {
     KillTimer(window_, kTimelineTimer);
-    const auto& events = scenario_.timeline;
+    const auto& events = scenario_->timeline;
     ULONGLONG now = GetTickCount64();
     while (nextEvent_ < events.size() && timelineStart_ + events[nextEvent_].at <= now) {
         Run(events[nextEvent_].command);  // a refused event (port taken by hand) is skipped

@@ -1,6 +1,7 @@
 #pragma once
-// One running library: the scenario, the world, the published generation and the hidden
-// window whose timers and posted messages drive everything on the caller's thread.
+// One running library: the source and its picture of the hardware, the world, the published
+// generation and the hidden window whose timers and posted messages drive everything on the
+// caller's thread.
 #include <windows.h>
 
 #include <deque>
@@ -11,6 +12,7 @@
 #include "driver/Persistence.h"
 #include "driver/Publisher.h"
 #include "driver/Scenario.h"
+#include "driver/Source.h"
 #include "driver/World.h"
 
 namespace linsett {
@@ -55,12 +57,14 @@ private:
     std::string Run(const std::string& text);
     void Reply(HWND to, const std::string& text);
     void Persist();
-    void Rebuild(uint8_t changeCode);
+    bool Rebuild(uint8_t changeCode);
+    void Rescan();
     void RunTimeline();
     void ScheduleTimeline();
 
     ProcessFlags& flags_;
-    Scenario scenario_;
+    std::unique_ptr<Source> source_;
+    std::unique_ptr<Scenario> scenario_;  // the world refers to it: both are replaced together
     std::unique_ptr<World> world_;
     StateStore store_;
     std::string report_;  // a failed save, told from the message loop

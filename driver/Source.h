@@ -1,0 +1,33 @@
+#pragma once
+// Where the library's picture of the hardware comes from: a scenario file, or the machine's
+// own USB tree. Each build of the library links exactly one.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "driver/Scenario.h"
+
+namespace linsett {
+
+class Source {
+public:
+    virtual ~Source() = default;
+    // The first picture. False, with a message for the user, when it cannot be had; a picture
+    // without adapters means there is no supported hardware.
+    virtual bool Read(Scenario& scenario, std::string& error) = 0;
+    // The library's window exists (notifications can be asked for) / is about to go.
+    virtual void Attach(HWND) {}
+    virtual void Detach() {}
+    // Whether a message to the window says the hardware may have changed.
+    virtual bool SignalsChange(UINT, WPARAM) const { return false; }
+    // A fresh picture after such a message or at the periodic check; false when none can be
+    // had now (the current one stays).
+    virtual bool Reread(const Scenario&, Scenario&) { return false; }
+    // How often to look again unasked, in ms (0: never).
+    virtual UINT RecheckMs() const { return 0; }
+};
+
+std::unique_ptr<Source> MakeSource();
+
+}  // namespace linsett
