@@ -1,0 +1,22 @@
+#pragma once
+// One enumeration pass over the machine's USB tree, through the system interface.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "driver/usb/Snapshot.h"
+#include "driver/usb/UsbSystem.h"
+
+namespace linsett::usb {
+
+// Fills `out` (cleared first) with every controller, hub and port that answered within
+// budgetMs. A branch that stopped answering (a timeout, a hub that went away) or that the
+// budget did not reach is left out and marked incomplete; the rest of the pass goes on.
+// Returns out.complete.
+bool Enumerate(UsbSystem& system, Snapshot& out, uint32_t budgetMs);
+
+// The replayed system when the environment variable LINSETT_REPLAY names a fixture file,
+// else the real one. Null with a reason when the fixture cannot be used.
+std::unique_ptr<UsbSystem> MakeSystem(std::string& error);
+
+}  // namespace linsett::usb

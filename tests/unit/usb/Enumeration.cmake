@@ -1,0 +1,2 @@
+quorvane_test(usb_enum_tests SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/EnumeratorTest.cpp LIBS linsett_usb_enum)
+target_compile_definitions(usb_enum_tests PRIVATE USB_FIXTURE_DIR="${CMAKE_SOURCE_DIR}/tests/usb-fixtures")

@@ -1,0 +1,296 @@
+// The enumerator over recorded USB trees: each fixture's meaning, read back as Snapshot facts.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <initializer_list>
+
+#include "driver/usb/Enumerator.h"
+#include "driver/usb/ReplayUsbSystem.h"
+
+namespace linsett::usb {
+namespace {
+
+// Budget generous enough that a replay never meets it: nothing here depends on the clock.
+constexpr uint32_t kBudgetMs = 60000;
+
+Snapshot Load(const std::string& name) {
+    std::string error;
+    std::unique_ptr<UsbSystem> system = LoadReplaySystem(std::string(USB_FIXTURE_DIR) + "/" + name, error);
+    Snapshot snapshot;
+    EXPECT_TRUE(system) << error;
+    if (system) {
+        EXPECT_EQ(Enumerate(*system, snapshot, kBudgetMs), snapshot.complete);
+    }
+    return snapshot;
+}
+
+const HubFacts& RootHub(const Snapshot& snapshot) {
+    static const HubFacts none;
+    return snapshot.controllers.empty() || !snapshot.controllers[0].rootHub ? none : *snapshot.controllers[0].rootHub;
+}
+
+// The port reached by following port numbers from the first root hub: {3, 1} is port 1 of
+// the hub on root port 3.
+const PortFacts& At(const Snapshot& snapshot, std::initializer_list<int> path) {
+    static const PortFacts none;
+    const HubFacts* hub = &RootHub(snapshot);
+    const PortFacts* port = &none;
+    for (int number : path) {
+        if (!hub || number < 1 || size_t(number) > hub->ports.size()) return none;
+        port = &hub->ports[size_t(number - 1)];
+        hub = port->hub.get();
+    }
+    return *port;
+}
+
+int CountDevices(const HubFacts& hub, int depth, int& deepest) {
+    int count = 0;
+    deepest = std::max(deepest, depth);
+    for (const PortFacts& port : hub.ports) {
+        if (port.connection != Connection::NoDevice) ++count;
+        if (port.hub) count += CountDevices(*port.hub, depth + 1, deepest);
+    }
+    return count;
+}
+
+TEST(Enumerator, LaptopControllerHubsAndDevices) {
+    Snapshot laptop = Load("laptop.json");
+    ASSERT_EQ(laptop.controllers.size(), 1u);
+    const ControllerFacts& controller = laptop.controllers[0];
+    EXPECT_EQ(laptop.computerName, u"LAPTOP-7K2Q");
+    EXPECT_EQ(controller.programmingInterface, 0x30);
+    EXPECT_EQ(controller.device.friendlyName, u"Intel(R) USB 3.1 eXtensible Host Controller - 1.10 (Microsoft)");
+    EXPECT_EQ(controller.device.driverDate, u"6-21-2006");
+    EXPECT_EQ(controller.device.driverVersion, u"10.0.19041.1202");
+    EXPECT_TRUE(laptop.complete);
+    ASSERT_EQ(RootHub(laptop).portCount, 6);
+    EXPECT_TRUE(RootHub(laptop).highSpeed);
+
+    const PortFacts& mouse = At(laptop, {1});
+    EXPECT_EQ(mouse.vendorId, 0x046D);
+    EXPECT_EQ(mouse.productId, 0xC077);
+    EXPECT_EQ(mouse.speed, Speed::Low);
+    EXPECT_EQ(mouse.product, u"USB Optical Mouse");
+    EXPECT_FALSE(mouse.serial);
+    EXPECT_EQ(mouse.device.instanceId, "USB\\VID_046D&PID_C077\\5&2A3D4B5C&0&1");
+    EXPECT_EQ(mouse.device.friendlyName, u"USB Input Device");
+    EXPECT_EQ(At(laptop, {2}).connection, Connection::NoDevice);
+    // The two SuperSpeed-only ports have no USB 2.0 signalling; the others do.
+    for (int number = 1; number <= 6; ++number) EXPECT_EQ(At(laptop, {number}).portUsb2, number <= 4) << number;
+
+    const PortFacts& hub = At(laptop, {3});
+    ASSERT_TRUE(hub.isHub && hub.hub);
+    EXPECT_EQ(hub.hub->portCount, 4);
+    EXPECT_FALSE(hub.hub->selfPowered);
+    EXPECT_TRUE(hub.hub->highSpeed);
+
+    const PortFacts& camera = At(laptop, {3, 1});
+    EXPECT_EQ(camera.device.friendlyName, u"Integrated Camera");
+    EXPECT_EQ(camera.serial, u"0001");
+    EXPECT_EQ(camera.maxPowerMa, 500);
+    ASSERT_EQ(camera.interfaces.size(), 2u);  // the streaming interface's settings merged
+    EXPECT_EQ(camera.interfaces[0].interfaceClass, 0x0E);
+    EXPECT_FALSE(camera.interfaces[0].isochronous);
+    EXPECT_TRUE(camera.interfaces[1].isochronous);
+    EXPECT_EQ(camera.interfaces[1].largestPacket, 1024);  // 0x1400: 1024 bytes, two extra transactions
+
+    const PortFacts& bluetooth = At(laptop, {3, 2});
+    EXPECT_EQ(bluetooth.deviceClass, 0xE0);
+    EXPECT_FALSE(bluetooth.manufacturer || bluetooth.product || bluetooth.serial);
+    ASSERT_EQ(bluetooth.interfaces.size(), 2u);
+    EXPECT_TRUE(bluetooth.interfaces[0].bulk);
+    EXPECT_FALSE(bluetooth.interfaces[0].isochronous);
+    EXPECT_TRUE(bluetooth.interfaces[1].isochronous);
+    EXPECT_EQ(bluetooth.interfaces[1].largestPacket, 63);
+    EXPECT_EQ(bluetooth.device.driverProvider, u"Intel Corporation");
+
+    const PortFacts& fingerprint = At(laptop, {3, 3});
+    EXPECT_EQ(fingerprint.serial, u"b0e1a2c3d4f5");
+    EXPECT_FALSE(fingerprint.product);
+    ASSERT_EQ(fingerprint.interfaces.size(), 1u);
+    EXPECT_EQ(fingerprint.interfaces[0].interfaceClass, 0xFF);
+    EXPECT_TRUE(fingerprint.interfaces[0].bulk);
+}
+
+TEST(Enumerator, DeskReachesEveryDeviceThroughFiveHubs) {
+    Snapshot desk = Load("desk.json");
+    int deepest = 0;
+    EXPECT_EQ(CountDevices(RootHub(desk), 0, deepest), 127);
+    EXPECT_EQ(deepest, 5);
+    EXPECT_TRUE(desk.complete);
+    const PortFacts& last = At(desk, {1, 7, 7, 7, 7, 4});  // the fifth hub's last device
+    EXPECT_NE(last.vendorId, 0);
+    EXPECT_FALSE(last.device.instanceId.empty());
+}
+
+TEST(Enumerator, FailingDevicesKeepTheirProblemCodes) {
+    Snapshot pc = Load("code43.json");
+    EXPECT_EQ(pc.controllers[0].programmingInterface, 0x20);
+    const PortFacts& phone = At(pc, {1});
+    EXPECT_EQ(phone.connection, Connection::Connected);
+    EXPECT_EQ(phone.vendorId, 0x04E8);
+    EXPECT_EQ(phone.device.problem, 43u);
+    EXPECT_FALSE(phone.product);  // it answers no descriptor requests
+    EXPECT_TRUE(phone.interfaces.empty());
+    const PortFacts& unknown = At(pc, {2});
+    EXPECT_EQ(unknown.connection, Connection::FailedEnumeration);
+    EXPECT_EQ(unknown.device.problem, 43u);
+    EXPECT_FALSE(unknown.device.hasDriver);
+    EXPECT_EQ(At(pc, {3}).device.problem, 0u);
+    EXPECT_TRUE(At(pc, {3}).device.hasDriver);
+    EXPECT_TRUE(pc.complete);  // refusals are answers
+}
+
+TEST(Enumerator, HighSpeedDeviceOnFullSpeedPort) {
+    Snapshot office = Load("slow-port.json");
+    ASSERT_EQ(office.controllers.size(), 2u);
+    EXPECT_EQ(office.controllers[1].programmingInterface, 0x00);
+    // Without the V2 answer a port is as fast as its hub.
+    EXPECT_TRUE(office.controllers[0].rootHub->ports[0].portUsb2);
+    const HubFacts& root = *office.controllers[1].rootHub;
+    ASSERT_TRUE(root.ports[0].hub);
+    const HubFacts& hub = *root.ports[0].hub;
+    EXPECT_FALSE(hub.highSpeed);
+    const PortFacts& flash = hub.ports[1];
+    EXPECT_EQ(flash.speed, Speed::Full);
+    EXPECT_FALSE(flash.portUsb2);
+    EXPECT_TRUE(flash.deviceUsb2Capable);
+    EXPECT_EQ(flash.serial, u"4C530001230915117303");
+    EXPECT_EQ(flash.interfaces[0].interfaceClass, 8);
+    // A 2.0 descriptor alone does not make a device fast: it has no device qualifier.
+    EXPECT_EQ(hub.ports[2].bcdUsb, 0x0200);
+    EXPECT_FALSE(hub.ports[2].deviceUsb2Capable);
+}
+
+TEST(Enumerator, OverCurrentPortAmongWorkingOnes) {
+    Snapshot studio = Load("overcurrent.json");
+    const PortFacts& hubPort = At(studio, {2});
+    ASSERT_TRUE(hubPort.hub);
+    EXPECT_TRUE(hubPort.hub->selfPowered);
+    EXPECT_TRUE(hubPort.selfPowered);
+    EXPECT_EQ(hubPort.maxPowerMa, 0);
+    EXPECT_TRUE(hubPort.hub->complete);
+    EXPECT_EQ(At(studio, {2, 3}).connection, Connection::OverCurrent);
+    EXPECT_EQ(At(studio, {2, 4}).connection, Connection::NotEnoughPower);
+    EXPECT_EQ(At(studio, {2, 4}).vendorId, 0x1058);
+    EXPECT_EQ(At(studio, {2, 4}).device.instanceId, "");  // no driver key, no node
+    const PortFacts& printer = At(studio, {2, 1});
+    ASSERT_EQ(printer.interfaces.size(), 1u);
+    EXPECT_EQ(printer.interfaces[0].interfaceClass, 7);
+    EXPECT_TRUE(printer.interfaces[0].bulk);
+    EXPECT_EQ(printer.interfaces[0].largestPacket, 512);
+    EXPECT_TRUE(printer.selfPowered);
+    const PortFacts& dac = At(studio, {2, 2});
+    ASSERT_EQ(dac.interfaces.size(), 2u);
+    EXPECT_TRUE(dac.interfaces[1].isochronous);
+    EXPECT_EQ(dac.maxPowerMa, 100);
+    EXPECT_FALSE(dac.selfPowered);
+}
+
+TEST(Enumerator, StringsOnlyWhereTheDeviceHasThem) {
+    Snapshot bench = Load("nostrings.json");
+    const PortFacts& adapter = At(bench, {1});
+    EXPECT_FALSE(adapter.manufacturer || adapter.product || adapter.serial);
+    EXPECT_EQ(adapter.device.friendlyName, u"USB-SERIAL CH340 (COM3)");
+    EXPECT_EQ(adapter.device.driverDate, u"1-30-2019");
+    // A device that speaks only German still names itself.
+    EXPECT_EQ(At(bench, {2}).product, u"CHERRY Tastatur");
+    EXPECT_EQ(At(bench, {2}).manufacturer, u"Cherry GmbH");
+}
+
+TEST(Enumerator, VanishedHubAndStuckPortSkippedTheRestKept) {
+    Snapshot desk = Load("vanishing.json");
+    EXPECT_FALSE(desk.complete);
+    const PortFacts& gone = At(desk, {1});
+    ASSERT_TRUE(gone.hub);
+    EXPECT_FALSE(gone.hub->complete);
+    EXPECT_EQ(gone.device.instanceId, "USB\\VID_05E3&PID_0608\\5&11AA22BB&0&1");
+    EXPECT_EQ(At(desk, {1, 1}).product, u"Dell KB216 Wired Keyboard");
+    EXPECT_EQ(At(desk, {1, 2}).vendorId, 0x046D);
+    for (int port : {3, 5, 6}) EXPECT_EQ(At(desk, {1, port}).vendorId, 0) << port;
+    EXPECT_EQ(At(desk, {2}).product, u"Dell KB216 Wired Keyboard");
+    const PortFacts& stuck = At(desk, {3});
+    ASSERT_TRUE(stuck.hub);
+    EXPECT_FALSE(stuck.hub->complete);
+    EXPECT_EQ(At(desk, {3, 2}).vendorId, 0);
+    EXPECT_EQ(At(desk, {3, 3}).product, u"USB Optical Mouse");
+    EXPECT_TRUE(RootHub(desk).complete);
+}
+
+TEST(Enumerator, LyingLengthsReadOnlyWhatCameBack) {
+    Snapshot bench = Load("lying.json");
+    const PortFacts& liar = At(bench, {2});
+    EXPECT_TRUE(liar.manufacturer);
+    EXPECT_FALSE(liar.product);  // claims 32 bytes, sent 6
+    // Claims 256 bytes, sent 25; the buffer beyond still holds its manufacturer string.
+    ASSERT_EQ(liar.interfaces.size(), 1u);
+    EXPECT_EQ(liar.interfaces[0].interfaceClass, 3);
+    EXPECT_EQ(liar.interfaces[0].largestPacket, 4);
+    const PortFacts& gadget = At(bench, {3});
+    ASSERT_EQ(gadget.interfaces.size(), 1u);
+    EXPECT_FALSE(gadget.interfaces[0].bulk);  // its endpoint runs past the configuration
+    EXPECT_EQ(At(bench, {1}).interfaces.size(), 4u);
+}
+
+TEST(Enumerator, SpentBudgetStopsThePassAndSaysSo) {
+    std::string error;
+    std::unique_ptr<UsbSystem> system = LoadReplaySystem(std::string(USB_FIXTURE_DIR) + "/laptop.json", error);
+    ASSERT_TRUE(system) << error;
+    Snapshot snapshot;
+    EXPECT_FALSE(Enumerate(*system, snapshot, 0));
+    ASSERT_EQ(snapshot.controllers.size(), 1u);
+    EXPECT_FALSE(snapshot.controllers[0].rootHub && snapshot.controllers[0].rootHub->complete);
+}
+
+TEST(Enumerator, MalformedFixturesAreRefusedWithFileLineAndProblem) {
+    const struct {
+        const char* text;
+        const char* problem;
+    } cases[] = {
+        {"{\"controllers\": [", "bad.json: line 1: "},
+        {"{\"computer\": \"A\"}", "bad.json: line 1: a fixture needs a \"controllers\" array"},
+        {"{\"controllers\": [{\"path\": \"p\",\n \"nod\": {}}]}", "bad.json: line 2: unknown field \"nod\""},
+        {"{\"controllers\": [{\"path\": \"p\", \"node\": {\"instanceId\": \"I\"},\n \"rootHub\": {\"name\": \"h\", "
+         "\"ports\": 2, \"connections\": [{\"port\": 3}]}}]}",
+         "bad.json: line 2: \"port\" is out of range"},
+        {"{\"controllers\": [{\"path\": \"p\", \"node\": {\"instanceId\": \"I\"}, \"rootHub\": {\"name\": \"h\", "
+         "\"ports\": 2, \"connections\": [{\"port\": 1,\n \"device\": \"phone\"}]}}]}",
+         "bad.json: line 2: no device \"phone\""},
+        {"{\"controllers\": [{\"path\": \"p\", \"node\": {\"instanceId\": \"I\"}, \"rootHub\": {\"name\": \"h\", "
+         "\"ports\": 2, \"connections\": [{\"port\": 1, \"device\": {\n\"configurationHex\": \"09 0\"}}]}}]}",
+         "bad.json: line 2: not a string of hex bytes"},
+        {"{\"controllers\": [{\"path\": \"p\", \"node\": {\"instanceId\": \"I\",\n\"date\": \"2006-06-21\"}}]}",
+         "bad.json: line 2: \"date\" must be month-day-year"},
+    };
+    std::string path = testing::TempDir() + "bad.json";
+    for (const auto& c : cases) {
+        std::ofstream(path, std::ios::binary) << c.text;
+        std::string error;
+        EXPECT_FALSE(LoadReplaySystem(path, error)) << c.text;
+        EXPECT_EQ(error.find(path + ": line"), 0u) << error;
+        EXPECT_NE(error.find(c.problem), std::string::npos) << error;
+    }
+    std::string error;
+    EXPECT_FALSE(LoadReplaySystem(path + ".missing", error));
+    EXPECT_EQ(error, path + ".missing: no such file");
+}
+
+TEST(Enumerator, EnvironmentPicksTheReplayElseTheRealSystem) {
+    std::string error;
+    ASSERT_TRUE(SetEnvironmentVariableA("LINSETT_REPLAY", (std::string(USB_FIXTURE_DIR) + "/code43.json").c_str()));
+    std::unique_ptr<UsbSystem> replay = MakeSystem(error);
+    ASSERT_TRUE(replay) << error;
+    EXPECT_EQ(replay->ComputerName(), u"WORKSHOP-PC");
+    ASSERT_TRUE(SetEnvironmentVariableA("LINSETT_REPLAY", nullptr));
+    std::unique_ptr<UsbSystem> real = MakeSystem(error);
+    ASSERT_TRUE(real);
+    EXPECT_NE(real->ComputerName(), u"WORKSHOP-PC");
+    // Whatever the machine has (under Wine: nothing), a pass ends and reads only what it finds.
+    Snapshot snapshot;
+    Enumerate(*real, snapshot, kBudgetMs);
+    EXPECT_FALSE(snapshot.computerName.empty());
+}
+
+}  // namespace
+}  // namespace linsett::usb
