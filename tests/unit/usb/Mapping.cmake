@@ -1,0 +1,1 @@
+quorvane_test(usb_map_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/MappingTest.cpp LIBS linsett_usb_map)
