@@ -158,7 +158,8 @@ Health PortHealth(const PortFacts& port) {
                 "Plug it into a hub closer to the computer, or into the computer itself."};
     default: break;
     }
-    if (Health problem = Problem(port.device); problem.severity) return problem;
+    // A device the port could not power or schedule is never set up: its missing driver is
+    // only the consequence, and the user's remedy is the port.
     if (port.connection == Connection::NotEnoughPower)
         return {2, "This device needs more power than the port can supply, so it was not switched on.",
                 "Plug it into a port of the computer itself or into a hub with its own power supply."};
@@ -166,6 +167,7 @@ Health PortHealth(const PortFacts& port) {
         return {2, "The USB controller has no bandwidth left for this device.",
                 "Close programs that use other cameras, microphones or speakers, or plug this device into "
                 "a port on another USB controller."};
+    if (Health problem = Problem(port.device); problem.severity) return problem;
     if (port.connection == Connection::InLegacyHub ||
         (port.deviceUsb2Capable && !port.portUsb2 && port.speed < Speed::High))
         return {1, "Optimization possible: this USB 2.0 device runs at the slower USB 1.1 speed because its port "

@@ -1,0 +1,66 @@
+// The program with the library that reads the system's USB tree, which here plays a recorded
+// laptop: its devices become tiles, and an unplug that Windows reports takes one away.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <dbt.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "driver/ctl/ControlClient.h"
+#include "tests/e2e/QuorvaneRun.h"
+#include "tests/e2e/driver/Capture.h"
+#include "tests/e2e/driver/Input.h"
+#include "tests/e2e/driver/Paths.h"
+#include "tests/e2e/driver/TopWindows.h"
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 30000;
+
+int Rows(HWND monitor) {
+    RECT r{};
+    GetWindowRect(monitor, &r);
+    return (r.bottom - r.top - 48) / 29;
+}
+
+TEST(UsbTree, TheProgramShowsARecordedTreeAndLosesATileWhenADeviceIsUnplugged) {
+    const e2e::InstalledSettings settings;
+    settings.PlaceMonitor(820, 150, 12);
+    const char* source = std::getenv("QUORVANE_SOURCE_DIR");
+    const std::string tree = e2e::NewTemporaryFolder() + "\\laptop.json";
+    ASSERT_TRUE(CopyFileA(e2e::WindowsPath(std::string(source ? source : ".") + "/tests/usb-fixtures/laptop.json").c_str(),
+                          tree.c_str(), FALSE));
+    e2e::QuorvaneRun run("", {{"LINSETT_REPLAY", tree}}, e2e::BinDir() + "\\usb\\Quorvane.exe");
+    HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
+    ASSERT_NE(monitor, nullptr);
+    // The computer and the recording's four devices: mouse, camera, Bluetooth adapter and
+    // fingerprint reader (their hub has no tile).
+    EXPECT_EQ(Rows(monitor), 5);
+    const RECT m = [&] { RECT r{}; GetWindowRect(monitor, &r); return r; }();
+    e2e::ClickAt(m.left + 90, m.top + 18 + 14);
+    HWND frame = e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs);
+    ASSERT_NE(frame, nullptr);
+    e2e::MoveMouseTo(1200, 1000);
+    e2e::SaveScreenshot(e2e::CaptureScreen({0, 0, 1280, 1024}), "usb-laptop");
+
+    // The mouse's port reports no device any more, and Windows says so.
+    std::string text;
+    {
+        std::ifstream in(tree, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::string mouse = R"("port": 1, "speed": "low")";
+    ASSERT_NE(text.find(mouse), std::string::npos);
+    text.replace(text.find(mouse), mouse.size(), R"("port": 1, "status": "no-device", "speed": "low")");
+    std::ofstream(tree, std::ios::binary | std::ios::trunc) << text;
+    const int rebuilds = run.Rebuilds();
+    linsett::ControlResult found;
+    PostMessageA(linsett::FindControlWindow(run.Id(), found), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Rows(monitor) == 4; }, kTimeoutMs)) << Rows(monitor) << " rows";
+}
+
+}  // namespace

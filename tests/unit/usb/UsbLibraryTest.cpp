@@ -1,0 +1,93 @@
+// The Linsett.dll that reads the system's USB tree, playing recorded trees: what each one
+// publishes, and what a plug, an unplug or a change of health does to the user's edits.
+#include <windows.h>
+#include <dbt.h>
+
+#include "tests/unit/driver/LibraryFixture.h"
+
+namespace {
+
+class UsbLibrary : public Library {
+protected:
+    // The record whose user name is `name`, or 0.
+    uint32_t Named(const std::string& name) const {
+        for (uint32_t record : Ring(0x2C8))
+            if (WideText(record + 0x00E) == name) return record;
+        return 0;
+    }
+    // A copy of a recorded tree that the test can rewrite, as the hardware changes.
+    std::string Copy(const std::string& fixture) {
+        const std::string path = appData_ + "\\" + fixture;
+        std::filesystem::copy_file(e2e::WindowsPath(shippedDir_ + "/" + fixture), path);
+        return path;
+    }
+    // Rewrites the copy and tells the library that devices came or went, as Windows would.
+    uint32_t Replay(const std::string& path, const std::string& from, const std::string& to) {
+        std::string text = Contents(path);
+        const size_t at = text.find(from);  // the mouse comes first in the recording
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+        const size_t before = g_events.size();
+        linsett::ControlResult found;
+        PostMessageA(linsett::FindControlWindow(GetCurrentProcessId(), found), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+        EXPECT_TRUE(PumpUntil([&] { return g_events.size() > before + 1; })) << "no change after " << to;
+        return root_ = g_events.back().argument;
+    }
+};
+
+TEST_F(UsbLibrary, EveryRecordedTreeIsPublishedWithItsDevicesKindsAndHealth) {
+    // fixture, a device's name, its type code (node 0x52) and severity (node 0x78), and the
+    // computer's severity (node 0x20): the worst of the tree
+    struct Case { const char* fixture; const char* name; int typeCode, severity, computer; };
+    const Case cases[] = {
+        {"laptop.json", "USB Optical Mouse", 7, 0, 0},             // a mouse: an input device
+        {"laptop.json", "Intel(R) Wireless Bluetooth(R)", 17, 0, 0},
+        {"desk.json", "USB Optical Mouse", 7, 0, 0},               // 127 devices, hubs five deep
+        {"code43.json", "Dell KB216 Wired Keyboard", 7, 0, 4},     // beside a stopped phone
+        {"slow-port.json", "Cruzer Blade", 8, 1, 1},               // a 2.0 stick on a 1.1 port
+        {"overcurrent.json", "HP LaserJet 1020", 12, 0, 4},        // beside an over-current port
+        {"overcurrent.json", "USB Device", 0, 2, 4},               // not enough power on its port
+        {"nostrings.json", "USB-SERIAL CH340 (COM3)", 0, 0, 0},    // named by Windows, not itself
+        {"vanishing.json", "Dell KB216 Wired Keyboard", 7, 0, 3},  // a hub went away mid-read
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(Start(c.fixture), 0u) << c.fixture;
+        ExpectPublishedInvariants();
+        EXPECT_EQ(Read<uint8_t>(Read<uint32_t>(Ring(0x2C8)[0], 0x004), 0x20), c.computer) << c.fixture;
+        const uint32_t record = Named(c.name);
+        ASSERT_NE(record, 0u) << c.fixture << ": " << c.name;
+        const uint32_t node = Read<uint32_t>(record, 0x004);
+        EXPECT_EQ(Read<uint8_t>(node, 0x52), c.typeCode) << c.name;
+        EXPECT_EQ(Read<uint8_t>(node, 0x78), c.severity) << c.name;
+    }
+}
+
+TEST_F(UsbLibrary, TheUsersNameFollowsADeviceThroughUnplugAndReplugIntoAnotherPort) {
+    const std::string tree = Copy("laptop.json");
+    ASSERT_NE(Start(tree), 0u);
+    const std::string key = AnsiText(Read<uint32_t>(Named("USB Optical Mouse"), 0x008));
+    ChangeTopology("text " + key + " name Desk mouse");
+    const std::string mouse = R"("port": 1, "speed": "low")";
+
+    Replay(tree, mouse, R"("port": 1, "status": "no-device", "speed": "low")");
+    EXPECT_EQ(g_events.back().changeCode, 1);
+    ASSERT_NE(Named("Desk mouse"), 0u);
+    EXPECT_EQ(Read<uint32_t>(Named("Desk mouse"), 0x004), 0u) << "an unplugged mouse is still connected";
+
+    Replay(tree, R"("status": "no-device", "speed": "low")", R"("speed": "low")");
+    Replay(tree, mouse, R"("port": 2, "speed": "low")");
+    EXPECT_EQ(g_events.back().changeCode, 1);
+    ExpectPublishedInvariants();
+    const uint32_t record = Named("Desk mouse");
+    ASSERT_NE(record, 0u) << "the name did not follow the mouse to port 2";
+    EXPECT_EQ(Read<uint16_t>(record, 0x172), 2);
+    EXPECT_EQ(AnsiText(Read<uint32_t>(record, 0x008)), key);
+
+    // Only its health changes: the program keeps what it shows.
+    Replay(tree, R"("service": "HidUsb")", R"("service": "HidUsb", "status": "0x01802400", "problem": 28)");
+    EXPECT_EQ(g_events.back().changeCode, 0);
+    EXPECT_GT(Read<uint8_t>(Read<uint32_t>(Named("Desk mouse"), 0x004), 0x78), 0);
+}
+
+}  // namespace
