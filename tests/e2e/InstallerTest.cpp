@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
@@ -50,6 +51,33 @@ DWORD RunToEnd(const std::string& commandLine) {
     return process.WaitForExit(kTimeoutMs, &exitCode) ? exitCode : 98;
 }
 
+// The access the settings key's list grants the built-in Users group: the program writes its
+// settings there as whoever runs it.
+ACCESS_MASK UsersAccess() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, READ_CONTROL, &key) != ERROR_SUCCESS) return 0;
+    DWORD size = 0;
+    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    std::vector<BYTE> descriptor(size ? size : 1);
+    const bool read = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data(), &size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL list = nullptr;
+    if (!read || !GetSecurityDescriptorDacl(descriptor.data(), &present, &list, &defaulted) || !present || !list)
+        return 0;
+    BYTE users[SECURITY_MAX_SID_SIZE];
+    DWORD usersSize = sizeof users;
+    CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &usersSize);
+    ACCESS_MASK granted = 0;
+    for (DWORD i = 0; i < list->AceCount; ++i) {
+        void* entry = nullptr;
+        if (GetAce(list, i, &entry) && static_cast<ACE_HEADER*>(entry)->AceType == ACCESS_ALLOWED_ACE_TYPE &&
+            EqualSid(&static_cast<ACCESS_ALLOWED_ACE*>(entry)->SidStart, users))
+            granted |= static_cast<ACCESS_ALLOWED_ACE*>(entry)->Mask;
+    }
+    return granted;
+}
+
 // What the programs this test starts wrote to their error stream since `from`: Wine's traces.
 std::string ErrorsSince(size_t from) {
     const char* log = std::getenv("QUORVANE_ERROR_LOG");
@@ -60,55 +88,52 @@ std::string ErrorsSince(size_t from) {
 
 size_t ErrorsSoFar() { return ErrorsSince(0).size(); }
 
-void ClickGetHelp(const e2e::QuorvaneRun& run) {
-    RECT f{};
-    GetWindowRect(e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs), &f);
-    e2e::ClickAt(f.left + 24 + 553 - 250 + 57, f.top + 24 + 10 + 8);
-}
-
 // The installed program opens its help file at the topic of the computer's health and of a
-// device's kind, as the help viewer's trace of the page it loads shows. Without the help
-// file the button does no harm.
+// device's kind, as the help viewer's trace of the page it loads shows; asked for a help file
+// that is not there, it goes on answering. One run each: Wine's help viewer, which has no
+// HTML engine here, at times takes its process down with an X error once it is open.
 void ExpectHelpTopics(const e2e::InstalledSettings& settings, const std::string& target) {
     ASSERT_NE(std::getenv("QUORVANE_ERROR_LOG"), nullptr) << "no copy of the error stream to read";
-    // Clear of the help window, which then stays open and shows each topic in turn.
-    settings.PlaceMonitor(1040, 150, 5);
-    e2e::QuorvaneRun run(e2e::ShippedScenario("test-small.json"), {{"WINEDEBUG", "trace+htmlhelp"}},
-                         target + "\\Quorvane.exe");
-    HWND monitor = e2e::WaitForMonitor(run);
-    ASSERT_NE(monitor, nullptr);
-    // The computer at severity 3; the phone (communications, type code 13) in the camera's place.
-    for (const char* command : {"severity Computer 3 Warned", "unplug cam", "plug phone"}) {
-        const int rebuilds = run.Rebuilds();
-        ASSERT_EQ(e2e::SendLinsettCommand(run.Id(), command), "ok");
-        ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1));
-    }
-    const auto expectTopic = [&](const char* context, const char* page) {
+    settings.PlaceMonitor(1040, 150, 5);  // clear of the help window
+    struct Case {
+        bool phone;  // else the computer
+        const char* helpFile;
+        const char* asked;   // in the viewer's trace, then
+        const char* loaded;  // after it
+    } const cases[] = {
+        {false, "QuorvaneHelp.chm", "data=10300", R"(Quorvane\\QuorvaneHelp.chm::/state3.htm)"},
+        {true, "QuorvaneHelp.chm", "data=2030d", R"(Quorvane\\QuorvaneHelp.chm::/class-comm.htm)"},
+        {false, "Missing.chm", R"(Quorvane\\Missing.chm", command=HH_HELP_CONTEXT, data=10300)", ""},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(e2e::registry::SetString(HKEY_LOCAL_MACHINE, kKey, "ViewHelpURL", c.helpFile));
+        e2e::QuorvaneRun run(e2e::ShippedScenario("test-small.json"), {{"WINEDEBUG", "trace+htmlhelp"}},
+                             target + "\\Quorvane.exe");
+        HWND monitor = e2e::WaitForMonitor(run);
+        ASSERT_NE(monitor, nullptr);
+        // The computer at severity 3; the phone (communications, type code 13) in the camera's place.
+        for (const char* command : {"severity Computer 3 Warned", "unplug cam", "plug phone"}) {
+            const int rebuilds = run.Rebuilds();
+            ASSERT_EQ(e2e::SendLinsettCommand(run.Id(), command), "ok");
+            ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1));
+        }
+        // The computer from its tile; the phone in the system view's tree, below the bench hub.
+        RECT m{}, f{};
+        GetWindowRect(monitor, &m);
+        e2e::ClickAt(m.left + 90, m.top + 18 + 14);
+        GetWindowRect(e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs), &f);
+        if (c.phone) e2e::ClickAt(f.left + 288, f.top + 415);
         const size_t from = ErrorsSoFar();
-        ClickGetHelp(run);
+        e2e::ClickAt(f.left + 24 + 553 - 250 + 57, f.top + 24 + 10 + 8);  // "Get Help"
         EXPECT_TRUE(e2e::WaitUntil([&] {
             const std::string trace = ErrorsSince(from);
-            const size_t asked = trace.find(context);
-            return asked != std::string::npos && trace.find(page, asked) != std::string::npos;
-        }, 20000)) << "help was not opened at " << page;
-        e2e::SaveScreenshot(e2e::CaptureScreen({0, 0, 1280, 1024}), std::string("help-") + context);
-    };
-    // The computer from its tile; the phone in the system view's tree, below the bench hub.
-    RECT m{}, f{};
-    GetWindowRect(monitor, &m);
-    e2e::ClickAt(m.left + 90, m.top + 18 + 14);
-    expectTopic("data=10300", R"(Quorvane\\QuorvaneHelp.chm::/state3.htm)");
-    GetWindowRect(e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs), &f);
-    e2e::ClickAt(f.left + 300, f.top + 10);  // the first click only brings it back from the help window
-    e2e::ClickAt(f.left + 288, f.top + 415);
-    expectTopic("data=2030d", R"(Quorvane\\QuorvaneHelp.chm::/class-comm.htm)");
-
-    ASSERT_TRUE(e2e::registry::SetString(HKEY_LOCAL_MACHINE, kKey, "ViewHelpURL", "Missing.chm"));
-    const size_t from = ErrorsSoFar();
-    ClickGetHelp(run);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return ErrorsSince(from).find("Missing.chm") != std::string::npos; }, 20000));
-    EXPECT_GT(run.Rebuilds(), 0) << "the program stopped answering after asking for a missing help file";
-    e2e::SaveScreenshot(e2e::CaptureScreen({0, 0, 1280, 1024}), "help-missing");
+            const size_t asked = trace.find(c.asked);
+            return asked != std::string::npos && trace.find(c.loaded, asked) != std::string::npos;
+        }, 20000)) << "help was not asked for or opened at " << c.asked << " " << c.loaded;
+        if (!*c.loaded) EXPECT_GT(run.Rebuilds(), 0) << "the program stopped answering after asking for a missing help file";
+        e2e::SaveScreenshot(e2e::CaptureScreen({0, 0, 1280, 1024}), std::string("help-") + c.helpFile + "-" + (c.phone ? "phone" : "computer"));
+    }
+    e2e::registry::SetString(HKEY_LOCAL_MACHINE, kKey, "ViewHelpURL", "QuorvaneHelp.chm");
 }
 
 TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstallsAllButTheUsersState) {
@@ -127,6 +152,7 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(installPath->data.data())), target);
     EXPECT_TRUE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     for (const std::string& shortcut : shortcuts) EXPECT_TRUE(Exists(shortcut)) << shortcut;
+    EXPECT_EQ(UsersAccess() & (KEY_READ | KEY_WRITE), ACCESS_MASK(KEY_READ | KEY_WRITE)) << "standard users cannot write the settings";
     ExpectHelpTopics(settings, target);
 
     // An upgrade in place keeps the user's settings.
