@@ -22,6 +22,7 @@ constexpr UINT kSettleMs = 300;        // a burst of notifications gives one loo
 constexpr UINT kRunRequests = WM_APP + 1;
 constexpr UINT kDeferredChange = WM_APP + 2;
 constexpr UINT kShowReport = WM_APP + 3;
+constexpr UINT kPictureReady = WM_APP + 4;
 constexpr UINT kReplyTimeoutMs = 2000;
 
 Session* g_active = nullptr;  // one library instance per process
@@ -149,7 +150,13 @@ LRESULT Session::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kActivityTimer && published_ && !rebuilding_ && world_->StepActivity())
             WriteActivity(*published_, *world_);
         if (wParam == kTimelineTimer) RunTimeline();
-        if (wParam == kRescanTimer || wParam == kRecheckTimer) Rescan();
+        if (wParam == kRescanTimer || wParam == kRecheckTimer) {
+            KillTimer(window_, kRescanTimer);
+            source_->Look(window_, kPictureReady);
+        }
+        return 0;
+    case kPictureReady:
+        Rescan();
         return 0;
     default:
         if (source_->SignalsChange(message, wParam)) {
@@ -237,17 +244,18 @@ bool Session::Rebuild(uint8_t changeCode) {
     return published;
 }
 
-// The hardware may have changed. Only a real difference becomes a change for the program;
-// the user's texts, icons and order go over to the new picture by key.
+// A fresh picture of the hardware is ready. Only a real difference becomes a change for the
+// program; the user's texts, icons and order go over to the new picture by key.
 void Session::Rescan() {
-    KillTimer(window_, kRescanTimer);
     if (!published_) return;
-    if (rebuilding_) {  // a callback pumped messages: look once this change is over
+    if (rebuilding_) {  // a callback pumped messages: look again once this change is over
+        Scenario stale;
+        source_->Take(*scenario_, stale);
         SetTimer(window_, kRescanTimer, kSettleMs, nullptr);
         return;
     }
     auto scenario = std::make_unique<Scenario>();
-    if (!source_->Reread(*scenario_, *scenario)) return;
+    if (!source_->Take(*scenario_, *scenario)) return;
     const Difference difference = Compare(*scenario_, *scenario);
     if (difference == Difference::None) return;
     Harvest(*published_, *world_);

@@ -21,9 +21,11 @@ public:
     virtual void Detach() {}
     // Whether a message to the window says the hardware may have changed.
     virtual bool SignalsChange(UINT, WPARAM) const { return false; }
-    // A fresh picture after such a message or at the periodic check; false when none can be
-    // had now (the current one stays).
-    virtual bool Reread(const Scenario&, Scenario&) { return false; }
+    // Starts a fresh look after such a message or at the periodic check, away from the
+    // window's thread; the window is posted `ready` when the picture can be taken.
+    virtual void Look(HWND, UINT) {}
+    // The picture of the last look; false when none could be had (the current one stays).
+    virtual bool Take(const Scenario&, Scenario&) { return false; }
     // How often to look again unasked, in ms (0: never).
     virtual UINT RecheckMs() const { return 0; }
 };

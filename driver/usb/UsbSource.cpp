@@ -1,8 +1,13 @@
 // The machine's own USB tree as the library's picture of the hardware: read through the
 // system interface, mapped, and looked at again whenever Windows reports a device interface
 // coming or going, and every few seconds for changes of health, which it does not announce.
+// Those later looks run on a thread of their own: a device that is slow to answer must not
+// hold up the program, whose thread the library shares.
 #include <windows.h>
 #include <dbt.h>
+
+#include <thread>
+#include <utility>
 
 #include "driver/Source.h"
 #include "driver/usb/Enumerator.h"
@@ -17,7 +22,7 @@ constexpr UINT kRecheckMs = 5000;
 
 class UsbTree : public Source {
 public:
-    bool Read(Scenario& scenario, std::string& error) override { return Look(scenario, error); }
+    bool Read(Scenario& scenario, std::string& error) override { return ReadTree(scenario, error); }
 
     void Attach(HWND window) override {
         DEV_BROADCAST_DEVICEINTERFACE_W filter{};
@@ -30,6 +35,7 @@ public:
     void Detach() override {
         if (notification_) UnregisterDeviceNotification(notification_);
         notification_ = nullptr;
+        if (worker_.joinable()) worker_.join();
     }
 
     bool SignalsChange(UINT message, WPARAM wParam) const override {
@@ -37,11 +43,32 @@ public:
                (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE || wParam == DBT_DEVNODES_CHANGED);
     }
 
-    bool Reread(const Scenario& current, Scenario& next) override {
-        std::string unused;
-        if (!Look(next, unused)) return false;
-        usb::KeepDisconnected(current, next);
-        return true;
+    // One look at a time; one asked for meanwhile starts when the running one is taken.
+    void Look(HWND window, UINT ready) override {
+        if (worker_.joinable()) {
+            again_ = true;
+            return;
+        }
+        window_ = window;
+        ready_ = ready;
+        worker_ = std::thread([this] {
+            std::string unused;
+            found_ = ReadTree(picture_, unused);
+            PostMessageW(window_, ready_, 0, 0);
+        });
+    }
+
+    bool Take(const Scenario& current, Scenario& next) override {
+        if (!worker_.joinable()) return false;
+        worker_.join();  // it has posted, so it is done
+        const bool found = found_;
+        if (found) {
+            next = std::move(picture_);
+            usb::KeepDisconnected(current, next);
+        }
+        picture_ = Scenario();
+        if (std::exchange(again_, false)) Look(window_, ready_);
+        return found;
     }
 
     UINT RecheckMs() const override { return kRecheckMs; }
@@ -49,7 +76,7 @@ public:
 private:
     // The system is made anew for every look: a replayed one then reads its fixture again,
     // which is how a recorded plug or unplug is played.
-    static bool Look(Scenario& scenario, std::string& error) {
+    static bool ReadTree(Scenario& scenario, std::string& error) {
         std::unique_ptr<usb::UsbSystem> system = usb::MakeSystem(error);
         if (!system) return false;
         usb::Snapshot snapshot;
@@ -59,6 +86,13 @@ private:
     }
 
     HDEVNOTIFY notification_ = nullptr;
+    std::thread worker_;
+    HWND window_ = nullptr;
+    UINT ready_ = 0;
+    bool again_ = false;
+    // Written by the worker before it posts, read on the window's thread after the join.
+    Scenario picture_;
+    bool found_ = false;
 };
 
 }  // namespace
