@@ -147,6 +147,9 @@ bool ParseCommand(std::string_view text, Command& out, std::string& reason) {
     } else if (verb == "generations") {
         out.verb = Verb::Generations;
         return noMore();
+    } else if (verb == "looks") {
+        out.verb = Verb::Looks;
+        return noMore();
     } else {
         return Refuse(reason, "unknown command \"" + std::string(verb) + "\"");
     }

@@ -10,7 +10,7 @@
 
 namespace linsett {
 
-enum class Verb { Plug, Unplug, Severity, Text, Status, Activity, Change, FailNextRestart, LowMemory, Dump, Generations };
+enum class Verb { Plug, Unplug, Severity, Text, Status, Activity, Change, FailNextRestart, LowMemory, Dump, Generations, Looks };
 
 enum class TextField { Name, Manufacturer, Description };
 

@@ -199,6 +199,7 @@ std::string Session::Run(const std::string& text) {
     if (outcome.lowMemory >= 0) SimulateLowMemory(outcome.lowMemory != 0);
     if (outcome.dump) return "ok\n" + world_->Dump();
     if (outcome.generations) return "ok " + std::to_string(flags_.generations);
+    if (outcome.looks) return "ok " + std::to_string(flags_.looks);
     if (outcome.rebuild) Rebuild(outcome.changeCode);
     else if (published_) WriteActivity(*published_, *world_);
     return "ok";
@@ -256,13 +257,13 @@ void Session::Rescan() {
     }
     auto scenario = std::make_unique<Scenario>();
     if (!source_->Take(*scenario_, *scenario)) return;
+    ++flags_.looks;
     const Difference difference = Compare(*scenario_, *scenario);
     if (difference == Difference::None) return;
     Harvest(*published_, *world_);
     auto world = std::make_unique<World>(*scenario);
     Problem unused;
-    ReadState(WriteState(*world_), *world, unused);
-    world->lightSwitch = world_->lightSwitch;
+    ReadState(WriteState(*world_), *world, unused);  // the light switch goes with them
     std::swap(scenario_, scenario);
     std::swap(world_, world);
     // Should low memory keep the new generation from being made, the old picture stays with

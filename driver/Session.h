@@ -22,6 +22,7 @@ struct ProcessFlags {
     bool failNextRestart = false;
     int lightSwitch = -1;  // the system record's byte 0x02; -1 before the first session
     unsigned generations = 0;  // handed to the program: one per start, one per finished change
+    unsigned looks = 0;        // fresh pictures taken from the source after a notice or a recheck
     bool saveFailing = false;  // the last save failed and the user was told
 };
 

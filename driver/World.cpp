@@ -234,6 +234,9 @@ std::string World::Execute(const Command& command, Outcome& outcome) {
     case Verb::Generations:
         outcome.generations = true;
         return {};
+    case Verb::Looks:
+        outcome.looks = true;
+        return {};
     }
     return "unknown command";
 }

@@ -45,6 +45,7 @@ struct Outcome {
     int lowMemory = -1;  // 1 on, 0 off, -1 unchanged
     bool dump = false;
     bool generations = false;
+    bool looks = false;
 };
 
 // Change codes the library uses for its own changes: 0 keeps the selection.

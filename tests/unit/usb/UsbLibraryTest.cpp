@@ -68,6 +68,15 @@ TEST_F(UsbLibrary, TheUsersNameFollowsADeviceThroughUnplugAndReplugIntoAnotherPo
     ASSERT_NE(Start(tree), 0u);
     const std::string key = AnsiText(Read<uint32_t>(Named("USB Optical Mouse"), 0x008));
     ChangeTopology("text " + key + " name Desk mouse");
+
+    // A notice after which nothing differs is no change for the program.
+    const std::string generations = Control("generations"), looks = Control("looks");
+    const size_t events = g_events.size();
+    linsett::ControlResult found;
+    PostMessageA(linsett::FindControlWindow(GetCurrentProcessId(), found), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    EXPECT_TRUE(PumpUntil([&] { return Control("looks") != looks; })) << "no look after the notice";
+    EXPECT_EQ(Control("generations"), generations);
+    EXPECT_EQ(g_events.size(), events);
     const std::string mouse = R"("port": 1, "speed": "low")";
 
     Replay(tree, mouse, R"("port": 1, "status": "no-device", "speed": "low")");
@@ -84,10 +93,21 @@ TEST_F(UsbLibrary, TheUsersNameFollowsADeviceThroughUnplugAndReplugIntoAnotherPo
     EXPECT_EQ(Read<uint16_t>(record, 0x172), 2);
     EXPECT_EQ(AnsiText(Read<uint32_t>(record, 0x008)), key);
 
-    // Only its health changes: the program keeps what it shows.
+    // Only texts or health change: the program keeps what it shows.
+    Replay(tree, R"("product": "USB Optical Mouse")", R"("product": "USB Optical Mouse 2")");
+    EXPECT_EQ(g_events.back().changeCode, 0);
     Replay(tree, R"("service": "HidUsb")", R"("service": "HidUsb", "status": "0x01802400", "problem": 28)");
     EXPECT_EQ(g_events.back().changeCode, 0);
     EXPECT_GT(Read<uint8_t>(Read<uint32_t>(Named("Desk mouse"), 0x004), 0x78), 0);
+
+    // When memory runs out, the program gets its structures back and the library keeps the
+    // picture they show.
+    ASSERT_EQ(Control("low-memory on"), "ok");
+    const uint32_t root = root_;
+    Replay(tree, R"("port": 2, "speed": "low")", R"("port": 2, "status": "no-device", "speed": "low")");
+    EXPECT_EQ(root_, root);
+    EXPECT_NE(Control("dump").find(key + " connected=yes"), std::string::npos);
+    EXPECT_EQ(Control("low-memory off"), "ok");
 }
 
 }  // namespace
