@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <map>
 #include <set>
 
 #include "driver/Text.h"
@@ -58,8 +59,12 @@ uint8_t ProgrammingInterface(const std::vector<std::u16string>& ids) {
 
 class Pass {
 public:
-    Pass(UsbSystem& system, Snapshot& out, uint32_t budgetMs)
-        : system_(system), out_(out), deadline_(Clock::now() + std::chrono::milliseconds(budgetMs)) {}
+    Pass(UsbSystem& system, Snapshot& out, uint32_t budgetMs, const Snapshot* previous)
+        : system_(system), out_(out), deadline_(Clock::now() + std::chrono::milliseconds(budgetMs)) {
+        if (previous)
+            for (const ControllerFacts& controller : previous->controllers)
+                if (controller.rootHub) Remember(*controller.rootHub);
+    }
 
     void Run() {
         system_.BeginPass();
@@ -209,6 +214,7 @@ private:
         port.connection = status <= uint32_t(Connection::Reset) ? Connection(status) : Connection::GeneralFailure;
         port.isHub = info[connection::kDeviceIsHub] != 0;
         port.speed = Speed(std::min<uint8_t>(info[connection::kSpeed], uint8_t(Speed::Super)));
+        port.address = ReadU16(info + connection::kDeviceAddress);
         StringIndexes strings =
             ParseDeviceDescriptor(info + connection::kDeviceDescriptor, descriptor::kDeviceSize, port);
 
@@ -229,7 +235,9 @@ private:
         port.deviceUsb2Capable = port.speed >= Speed::High || superCapable;
         if (port.connection == Connection::NoDevice) return Outcome::Done;
 
-        if (port.connection == Connection::Connected) {
+        if (port.connection == Connection::Connected && Reuse(hub, port)) {
+            // The same device as in the last pass: its descriptors cannot have changed.
+        } else if (port.connection == Connection::Connected) {
             Strings(device, port, strings);
             if (lost_) return Stopped();
             const uint8_t* data = nullptr;
@@ -269,6 +277,35 @@ private:
         return Outcome::Done;
     }
 
+    // The ports of the last pass by hub and port number, whose descriptors a pass may reuse.
+    void Remember(const HubFacts& hub) {
+        for (const PortFacts& port : hub.ports) {
+            seen_[{hub.devicePath, port.number}] = &port;
+            if (port.hub) Remember(*port.hub);
+        }
+    }
+
+    // A device still at the bus address it had in the last pass has not been unplugged in
+    // between; what its descriptors said (over the bus, the slow part of a pass) still holds.
+    bool Reuse(const HubFacts& hub, PortFacts& port) const {
+        auto found = seen_.find({hub.devicePath, port.number});
+        if (found == seen_.end()) return false;
+        const PortFacts& before = *found->second;
+        if (before.connection != Connection::Connected || before.address != port.address ||
+            before.vendorId != port.vendorId || before.productId != port.productId ||
+            before.bcdDevice != port.bcdDevice || before.speed != port.speed) {
+            return false;
+        }
+        port.manufacturer = before.manufacturer;
+        port.product = before.product;
+        port.serial = before.serial;
+        port.deviceUsb2Capable = before.deviceUsb2Capable;
+        port.interfaces = before.interfaces;
+        port.maxPowerMa = before.maxPowerMa;
+        port.selfPowered = before.selfPowered;
+        return true;
+    }
+
     void Strings(OpenDevice& device, PortFacts& port, StringIndexes indexes) {
         if (!indexes.manufacturer && !indexes.product && !indexes.serial) return;
         const uint8_t* data = nullptr;
@@ -296,13 +333,14 @@ private:
     std::vector<uint8_t> buffer_;  // reused by every call, so what it held before is still there
     std::set<std::u16string> visited_;
     uint32_t lost_ = 0;  // the first call of the current step that found the device gone
+    std::map<std::pair<std::string, int>, const PortFacts*> seen_;
 };
 
 }  // namespace
 
-bool Enumerate(UsbSystem& system, Snapshot& out, uint32_t budgetMs) {
+bool Enumerate(UsbSystem& system, Snapshot& out, uint32_t budgetMs, const Snapshot* previous) {
     out = Snapshot{};
-    Pass(system, out, budgetMs).Run();
+    Pass(system, out, budgetMs, previous).Run();
     return out.complete;
 }
 

@@ -12,8 +12,9 @@ namespace linsett::usb {
 // Fills `out` (cleared first) with every controller, hub and port that answered within
 // budgetMs. A branch that stopped answering (a timeout, a hub that went away) or that the
 // budget did not reach is left out and marked incomplete; the rest of the pass goes on.
-// Returns out.complete.
-bool Enumerate(UsbSystem& system, Snapshot& out, uint32_t budgetMs);
+// With the last pass given, a device still at its bus address keeps the descriptor facts it
+// had there instead of being asked again. Returns out.complete.
+bool Enumerate(UsbSystem& system, Snapshot& out, uint32_t budgetMs, const Snapshot* previous = nullptr);
 
 // The replayed system when the environment variable LINSETT_REPLAY names a fixture file,
 // else the real one. Null with a reason when the fixture cannot be used.

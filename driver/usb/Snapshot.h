@@ -47,6 +47,7 @@ struct PortFacts {
     Connection connection = Connection::NoDevice;
     bool isHub = false;
     Speed speed = Speed::Full;                // the speed the device runs at on this port
+    uint16_t address = 0;                     // the bus address it was given: new at every plug
     bool portUsb2 = false;                    // the port itself can run high speed (V2 info)
     bool deviceUsb2Capable = false;           // the device could run high speed (V2 info or bcdUSB)
     // The device descriptor.

@@ -22,7 +22,7 @@ constexpr UINT kRecheckMs = 5000;
 
 class UsbTree : public Source {
 public:
-    bool Read(Scenario& scenario, std::string& error) override { return ReadTree(scenario, error); }
+    bool Read(Scenario& scenario, std::string& error) override { return ReadTree(scenario, error, last_, nullptr); }
 
     void Attach(HWND window) override {
         DEV_BROADCAST_DEVICEINTERFACE_W filter{};
@@ -53,7 +53,7 @@ public:
         ready_ = ready;
         worker_ = std::thread([this] {
             std::string unused;
-            found_ = ReadTree(picture_, unused);
+            found_ = ReadTree(picture_, unused, snapshot_, &last_);
             PostMessageW(window_, ready_, 0, 0);
         });
     }
@@ -65,6 +65,7 @@ public:
         if (found) {
             next = std::move(picture_);
             usb::KeepDisconnected(current, next);
+            last_ = std::move(snapshot_);
         }
         picture_ = Scenario();
         if (std::exchange(again_, false)) Look(window_, ready_);
@@ -76,11 +77,12 @@ public:
 private:
     // The system is made anew for every look: a replayed one then reads its fixture again,
     // which is how a recorded plug or unplug is played.
-    static bool ReadTree(Scenario& scenario, std::string& error) {
+    // The last pass lets devices that stayed keep what their descriptors said.
+    static bool ReadTree(Scenario& scenario, std::string& error, usb::Snapshot& snapshot,
+                         const usb::Snapshot* last) {
         std::unique_ptr<usb::UsbSystem> system = usb::MakeSystem(error);
         if (!system) return false;
-        usb::Snapshot snapshot;
-        usb::Enumerate(*system, snapshot, kPassBudgetMs);
+        usb::Enumerate(*system, snapshot, kPassBudgetMs, last);
         scenario = usb::MapSnapshot(snapshot);
         return true;
     }
@@ -90,8 +92,10 @@ private:
     HWND window_ = nullptr;
     UINT ready_ = 0;
     bool again_ = false;
+    usb::Snapshot last_;  // the pass the current picture came from
     // Written by the worker before it posts, read on the window's thread after the join.
     Scenario picture_;
+    usb::Snapshot snapshot_;
     bool found_ = false;
 };
 

@@ -4,9 +4,11 @@
 
 #include <fstream>
 #include <initializer_list>
+#include <utility>
 
 #include "driver/usb/Enumerator.h"
 #include "driver/usb/ReplayUsbSystem.h"
+#include "driver/usb/UsbLayouts.h"
 
 namespace linsett::usb {
 namespace {
@@ -122,6 +124,49 @@ TEST(Enumerator, DeskReachesEveryDeviceThroughFiveHubs) {
     const PortFacts& last = At(desk, {1, 7, 7, 7, 7, 4});  // the fifth hub's last device
     EXPECT_NE(last.vendorId, 0);
     EXPECT_FALSE(last.device.instanceId.empty());
+}
+
+// The replayed system, counting the descriptor requests, which go over the bus to the device.
+class CountingDescriptors : public UsbSystem {
+public:
+    explicit CountingDescriptors(std::unique_ptr<UsbSystem> inner) : inner_(std::move(inner)) {}
+    void BeginPass() override { inner_->BeginPass(); }
+    std::u16string ComputerName() override { return inner_->ComputerName(); }
+    std::vector<InterfaceEntry> ListInterfaces(InterfaceClass which) override { return inner_->ListInterfaces(which); }
+    std::unique_ptr<OpenDevice> Open(const std::u16string& path, uint32_t& error) override {
+        return inner_->Open(path, error);
+    }
+    uint32_t Control(OpenDevice& device, uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
+                     uint32_t& returned, uint32_t timeoutMs) override {
+        requests += code == layout::kGetDescriptor;
+        return inner_->Control(device, code, in, inSize, out, outSize, returned, timeoutMs);
+    }
+    bool Properties(NodeKey by, const std::u16string& key, NodeProperties& out) override {
+        return inner_->Properties(by, key, out);
+    }
+    int requests = 0;
+
+private:
+    std::unique_ptr<UsbSystem> inner_;
+};
+
+TEST(Enumerator, DevicesAtTheirLastAddressKeepTheirDescriptorsWithoutBeingAsked) {
+    std::string error;
+    CountingDescriptors system(LoadReplaySystem(std::string(USB_FIXTURE_DIR) + "/laptop.json", error));
+    Snapshot first, second, third;
+    Enumerate(system, first, kBudgetMs);
+    const int asked = std::exchange(system.requests, 0);
+    EXPECT_GT(asked, 0);
+    Enumerate(system, second, kBudgetMs, &first);
+    EXPECT_EQ(system.requests, 0);
+    EXPECT_EQ(At(second, {1}).product, std::u16string(u"USB Optical Mouse"));
+    EXPECT_EQ(At(second, {3, 1}).interfaces.size(), At(first, {3, 1}).interfaces.size());
+    EXPECT_EQ(At(second, {3, 1}).maxPowerMa, At(first, {3, 1}).maxPowerMa);
+    // A new address: the mouse was plugged in again, and may be another mouse.
+    const_cast<PortFacts&>(At(first, {1})).address ^= 1;
+    Enumerate(system, third, kBudgetMs, &first);
+    EXPECT_GT(system.requests, 0);
+    EXPECT_LT(system.requests, asked);
 }
 
 TEST(Enumerator, FailingDevicesKeepTheirProblemCodes) {

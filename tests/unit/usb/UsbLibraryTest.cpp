@@ -94,7 +94,7 @@ TEST_F(UsbLibrary, TheUsersNameFollowsADeviceThroughUnplugAndReplugIntoAnotherPo
     EXPECT_EQ(AnsiText(Read<uint32_t>(record, 0x008)), key);
 
     // Only texts or health change: the program keeps what it shows.
-    Replay(tree, R"("product": "USB Optical Mouse")", R"("product": "USB Optical Mouse 2")");
+    Replay(tree, R"("version": "10.0.19041.1", "service": "HidUsb")", R"("version": "10.0.19041.2", "service": "HidUsb")");
     EXPECT_EQ(g_events.back().changeCode, 0);
     Replay(tree, R"("service": "HidUsb")", R"("service": "HidUsb", "status": "0x01802400", "problem": 28)");
     EXPECT_EQ(g_events.back().changeCode, 0);
