@@ -76,8 +76,8 @@ public:
 
 private:
     // The system is made anew for every look: a replayed one then reads its fixture again,
-    // which is how a recorded plug or unplug is played.
-    // The last pass lets devices that stayed keep what their descriptors said.
+    // which is how a recorded plug or unplug is played. The last pass, when there is one,
+    // lets devices that stayed keep what their descriptors said.
     static bool ReadTree(Scenario& scenario, std::string& error, usb::Snapshot& snapshot,
                          const usb::Snapshot* last) {
         std::unique_ptr<usb::UsbSystem> system = usb::MakeSystem(error);
