@@ -1,10 +1,8 @@
 #include "driver/Command.h"
 
 #include <charconv>
-#include <cstdio>
 #include <vector>
 
-#include "driver/ControlProtocol.h"
 #include "driver/Layout.h"
 #include "driver/Text.h"
 
@@ -159,19 +157,6 @@ bool ParseCommand(std::string_view text, Command& out, std::string& reason) {
     size_t limit = out.verb == Verb::Text && out.field == TextField::Name ? kNameChars : kTextChars;
     if (out.verb == Verb::Severity) limit = 255;
     if (wide.size() > limit) return Refuse(reason, "the text is longer than " + std::to_string(limit) + " characters");
-    return true;
-}
-
-bool ReadControlMessage(uintptr_t tag, const void* data, size_t size, std::string& text, std::string& reason) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(kCommandTag));
-    if (tag != kCommandTag) return Refuse(reason, std::string("not a command: dwData must be ") + hex);
-    if (size > kMaxCommandBytes)
-        return Refuse(reason, "the command is longer than " + std::to_string(kMaxCommandBytes) + " bytes");
-    if (size && !data) return Refuse(reason, "the command's bytes are missing");
-    text = size ? std::string(static_cast<const char*>(data), size) : std::string();
-    if (!text.empty() && text.back() == '\0') text.pop_back();
-    if (text.find('\0') != std::string::npos) return Refuse(reason, "the command holds a zero byte before its end");
     return true;
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 // The text commands of the control channel and of scenario timelines. Parsing checks the
 // words only; whether the keys and ports make sense is the world's business.
-#include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -27,10 +25,6 @@ struct Command {
 
 // False with a reason when the text is not a command.
 bool ParseCommand(std::string_view text, Command& out, std::string& reason);
-
-// The command text a control message carries (its tag and bytes), or false with the reason
-// it is not one. A zero byte may end the text.
-bool ReadControlMessage(uintptr_t tag, const void* data, size_t size, std::string& text, std::string& reason);
 
 // Commands a scenario timeline may hold (no faults, no queries).
 bool AllowedInTimeline(Verb verb);

@@ -1,24 +1,24 @@
-// The six exports. None of them calls a callback: changes run from the hidden window.
+// The six exports. None of them calls a callback: changes run from the hidden window. None
+// lets an exception out: one that fails that way returns 0, InitializeDLL NULL with the
+// library stopped.
 #include <memory>
 #include <string>
 
+#include "driver/Contain.h"
 #include "driver/LinsettApi.h"
 #include "driver/Module.h"
 #include "driver/Session.h"
 
 namespace {
 
+using linsett::Contain;
 using linsett::ShowBox;
 
 std::unique_ptr<linsett::Session> g_session;
 linsett::ProcessFlags g_flags;
 
-}  // namespace
-
-extern "C" {
-
-void* __cdecl InitializeDLL(HWND treeWindow, const void* callbackTable) {
-    g_session.reset();
+// A session that is not complete is destroyed on the way out, whatever the way.
+void* Start(HWND treeWindow, const void* callbackTable) {
     if (g_flags.failNextRestart) {
         g_flags.failNextRestart = false;
         return nullptr;
@@ -35,29 +35,47 @@ void* __cdecl InitializeDLL(HWND treeWindow, const void* callbackTable) {
     return root;
 }
 
+// Runs an export's work on the running session, if there is one.
+template <class Work>
+int WithSession(Work&& work) {
+    return Contain(0, [&] {
+        if (g_session) work(*g_session);
+        return 1;
+    });
+}
+
+}  // namespace
+
+extern "C" {
+
+void* __cdecl InitializeDLL(HWND treeWindow, const void* callbackTable) {
+    g_session.reset();
+    return Contain<void*>(nullptr, [&] { return Start(treeWindow, callbackTable); });
+}
+
 int __cdecl DeinitializeDLL() {
     g_session.reset();
     return 1;
 }
 
 int __cdecl MoveNodeUp(void* record, int places) {
-    if (g_session && places > 0) g_session->Move(record, -places);
-    return 1;
+    return WithSession([&](linsett::Session& session) {
+        if (places > 0) session.Move(record, -places);
+    });
 }
 
 int __cdecl MoveNodeDown(void* record, int places) {
-    if (g_session && places > 0) g_session->Move(record, places);
-    return 1;
+    return WithSession([&](linsett::Session& session) {
+        if (places > 0) session.Move(record, places);
+    });
 }
 
 int __cdecl ShowRealTimeTransmissionLight(int on, int constant) {
-    if (g_session) g_session->SetLights(on != 0);
-    return 1;
+    return WithSession([&](linsett::Session& session) { session.SetLights(on != 0); });
 }
 
 int __cdecl SaveChange() {
-    if (g_session) g_session->Save();
-    return 1;
+    return WithSession([](linsett::Session& session) { session.Save(); });
 }
 
 }  // extern "C"

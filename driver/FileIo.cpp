@@ -2,22 +2,38 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <utility>
+
+#include "driver/Text.h"
 
 namespace linsett {
 
 namespace {
 
-constexpr LONGLONG kMaxFileBytes = 64 << 20;
+// A UTF-8 path as the wide functions take it.
+class WidePath {
+public:
+    explicit WidePath(const std::string& utf8) : text_(Widen(utf8)) {}
+    operator const wchar_t*() const { return reinterpret_cast<const wchar_t*>(text_.c_str()); }
+
+private:
+    std::u16string text_;
+};
 
 // The system's wording of the last error, with its number.
 std::string LastError() {
     DWORD code = GetLastError();
-    char text[256] = {};
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                                  sizeof text, nullptr);
-    while (length && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == '.')) --length;
-    return (length ? std::string(text, length) + ", " : std::string()) + "error " + std::to_string(code);
+    wchar_t text[256] = {};
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                  DWORD(std::size(text)), nullptr);
+    while (length && (text[length - 1] == L'\n' || text[length - 1] == L'\r' || text[length - 1] == L'.')) --length;
+    std::string wording = Narrow(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+    return (length ? wording + ", " : std::string()) + "error " + std::to_string(code);
+}
+
+std::string Size(uint64_t bytes) {
+    return bytes >= (1 << 20) ? std::to_string(bytes >> 20) + " MB" : std::to_string(bytes) + " bytes";
 }
 
 class FileHandle {
@@ -40,9 +56,20 @@ private:
 
 }  // namespace
 
-ReadResult ReadWholeFile(const std::string& path, std::string& text, std::string& reason) {
+bool ReadEnvironment(const char* name, std::string& value) {
+    const std::u16string wideName = Widen(name);
+    const auto* key = reinterpret_cast<const wchar_t*>(wideName.c_str());
+    std::u16string buffer(GetEnvironmentVariableW(key, nullptr, 0), u'\0');
+    if (buffer.empty()) return false;
+    DWORD length = GetEnvironmentVariableW(key, reinterpret_cast<wchar_t*>(buffer.data()), DWORD(buffer.size()));
+    if (!length || length >= buffer.size()) return false;  // emptied or grown meanwhile
+    value = Narrow(std::u16string_view(buffer.data(), length));
+    return true;
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& text, std::string& reason, uint64_t maxBytes) {
     text.clear();
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    FileHandle file(CreateFileW(WidePath(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         DWORD code = GetLastError();
@@ -55,8 +82,8 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text, std::string
         reason = LastError();
         return ReadResult::Failed;
     }
-    if (size.QuadPart > kMaxFileBytes) {
-        reason = "larger than " + std::to_string(kMaxFileBytes >> 20) + " MB";
+    if (static_cast<uint64_t>(size.QuadPart) > maxBytes) {
+        reason = "larger than " + Size(maxBytes);
         return ReadResult::Failed;
     }
     text.resize(static_cast<size_t>(size.QuadPart));
@@ -75,7 +102,7 @@ ReadResult ReadWholeFile(const std::string& path, std::string& text, std::string
 bool ReplaceFileAtomically(const std::string& path, const std::string& text, std::string& reason) {
     std::string temporary = path + ".tmp";
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(CreateFileW(WidePath(temporary), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) {
             reason = "creating " + temporary + ": " + LastError();
@@ -88,13 +115,14 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& text, std
         if (!ok) {
             reason = "writing " + temporary + ": " + LastError();
             file.Close();
-            DeleteFileA(temporary.c_str());
+            DeleteFileW(WidePath(temporary));
             return false;
         }
     }
-    if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (MoveFileExW(WidePath(temporary), WidePath(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
     reason = "replacing " + path + ": " + LastError();
-    DeleteFileA(temporary.c_str());
+    DeleteFileW(WidePath(temporary));
     return false;
 }
 
@@ -104,11 +132,17 @@ std::string SetAside(const std::string& path, const char* label) {
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) dot = path.size();
     for (int n = 1; n < 1000; ++n) {
         std::string aside = path.substr(0, dot) + "." + label + "-" + std::to_string(n) + path.substr(dot);
-        if (GetFileAttributesA(aside.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
-        if (MoveFileExA(path.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) return aside;
+        if (Exists(aside)) continue;
+        if (MoveFileExW(WidePath(path), WidePath(aside), MOVEFILE_WRITE_THROUGH)) return aside;
         return {};
     }
     return {};
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesW(WidePath(path)) != INVALID_FILE_ATTRIBUTES; }
+
+void MakeParentFolder(const std::string& path) {
+    CreateDirectoryW(WidePath(path.substr(0, path.find_last_of("\\/"))), nullptr);
 }
 
 }  // namespace linsett

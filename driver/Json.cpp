@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <unordered_set>
 
 namespace linsett::json {
 
@@ -171,12 +172,13 @@ private:
         ++pos_;
         SkipSpace();
         if (pos_ < text_.size() && text_[pos_] == '}') { ++pos_; return true; }
+        std::unordered_set<std::string> keys;  // a state file holds thousands of records
         for (;;) {
             SkipSpace();
             if (pos_ >= text_.size() || text_[pos_] != '"') return Fail("expected a quoted field name");
             std::string key;
             if (!ParseString(key)) return false;
-            if (out.Find(key)) return Fail("duplicate field \"" + key + "\"");
+            if (!keys.insert(key).second) return Fail("duplicate field \"" + key + "\"");
             SkipSpace();
             if (pos_ >= text_.size() || text_[pos_] != ':') return Fail("expected ':' after field name");
             ++pos_;

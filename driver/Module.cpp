@@ -1,5 +1,7 @@
 #include "driver/Module.h"
 
+#include "driver/Text.h"
+
 namespace linsett {
 
 HMODULE LibraryModule() {
@@ -10,7 +12,8 @@ HMODULE LibraryModule() {
 }
 
 void ShowBox(const std::string& text, UINT icon) {
-    MessageBoxA(nullptr, text.c_str(), "Linsett", MB_OK | icon | MB_TOPMOST);
+    const std::u16string wide = Widen(text);
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(wide.c_str()), L"Linsett", MB_OK | icon | MB_TOPMOST);
 }
 
 }  // namespace linsett

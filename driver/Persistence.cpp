@@ -1,23 +1,32 @@
 #include "driver/Persistence.h"
 
-#include <windows.h>
+#include <cstdint>
 
 #include "driver/FileIo.h"
 #include "driver/StateFile.h"
 
 namespace linsett {
 
+namespace {
+
+// The file is read whole at every start, so its size is bounded. A unit's record takes at
+// most about 1.2 KB (its key and three texts at their longest, every character escaped):
+// 127 devices, all that one bus can address, come to about 150 KB. The limit leaves room
+// for several full buses and the records of devices long gone; a larger file is no state
+// this library wrote.
+constexpr uint64_t kMaxStateBytes = 2 << 20;
+
+}  // namespace
+
 std::string StateFilePath() {
-    char folder[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", folder, sizeof folder);
-    if (length == 0 || length >= sizeof folder) return {};
-    return std::string(folder, length) + "\\Quorvane\\linsett-state.json";
+    std::string folder;
+    return ReadEnvironment("LOCALAPPDATA", folder) ? folder + "\\Quorvane\\linsett-state.json" : std::string();
 }
 
 void StateStore::Restore(World& world, std::string& notice) {
     std::string path = StateFilePath();
     std::string text, reason;
-    ReadResult read = path.empty() ? ReadResult::Absent : ReadWholeFile(path, text, reason);
+    ReadResult read = path.empty() ? ReadResult::Absent : ReadWholeFile(path, text, reason, kMaxStateBytes);
     if (read == ReadResult::Absent) return;  // no saved state yet
     asideLabel_ = "unreadable";
     if (read == ReadResult::Read) {
@@ -39,13 +48,14 @@ std::string StateStore::Save(const World& world) {
     std::string path = StateFilePath();
     if (path.empty()) return "LOCALAPPDATA is not set";
     if (blocked_) {
-        blocked_ = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES && SetAside(path, asideLabel_).empty();
+        blocked_ = Exists(path) && SetAside(path, asideLabel_).empty();
         if (blocked_) return path + " could not be read and still cannot be set aside, so it is not overwritten";
     }
-    std::string folder = path.substr(0, path.find_last_of('\\'));
-    CreateDirectoryA(folder.c_str(), nullptr);
-    std::string reason;
-    return ReplaceFileAtomically(path, WriteState(world), reason) ? std::string() : reason;
+    MakeParentFolder(path);
+    std::string text = WriteState(world), reason;
+    // The next start would set a larger file aside: the one there stays instead.
+    if (text.size() > kMaxStateBytes) return "they would take more than " + std::to_string(kMaxStateBytes >> 20) + " MB";
+    return ReplaceFileAtomically(path, text, reason) ? std::string() : reason;
 }
 
 }  // namespace linsett

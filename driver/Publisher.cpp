@@ -78,9 +78,11 @@ public:
     }
 
     // Replaces the tree's items with the listed ones; the root item.
+    // Nothing is allocated once the old items are gone: the tree is never left half filled.
     HTREEITEM InsertItems() {
-        SendMessageA(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
         std::vector<HTREEITEM> handles;
+        handles.reserve(items_.size());
+        SendMessageA(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
         for (const Item& item : items_) {
             TVINSERTSTRUCTA insert{};
             insert.hParent = item.parent < 0 ? TVI_ROOT : handles[item.parent];

@@ -24,13 +24,10 @@ bool LoadDemo(std::string& text) {
 }  // namespace
 
 bool LoadScenario(Scenario& scenario, std::string& error) {
-    char path[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("LINSETT_SCENARIO", path, sizeof path);
-    std::string name = length && length < sizeof path ? std::string(path, length) : "the built-in demo scenario";
-    std::string text, reason;
-    bool read = length ? length < sizeof path && ReadWholeFile(name, text, reason) == ReadResult::Read
-                       : LoadDemo(text);
-    if (!read) {
+    std::string path, text, reason;
+    const bool named = ReadEnvironment("LINSETT_SCENARIO", path);
+    const std::string name = named ? path : "the built-in demo scenario";
+    if (!(named ? ReadWholeFile(path, text, reason) == ReadResult::Read : LoadDemo(text))) {
         error = "The scenario " + name + " could not be read" + (reason.empty() ? "." : " (" + reason + ").");
         return false;
     }

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "driver/Command.h"
-#include "driver/ControlProtocol.h"
+#include "driver/Contain.h"
 #include "driver/Module.h"
 #include "driver/ScenarioDiff.h"
 #include "driver/StateFile.h"
@@ -19,11 +19,9 @@ constexpr UINT_PTR kTimelineTimer = 2;
 constexpr UINT_PTR kRescanTimer = 3;   // a notification settles
 constexpr UINT_PTR kRecheckTimer = 4;  // the source's periodic look
 constexpr UINT kSettleMs = 300;        // a burst of notifications gives one look
-constexpr UINT kRunRequests = WM_APP + 1;
-constexpr UINT kDeferredChange = WM_APP + 2;
-constexpr UINT kShowReport = WM_APP + 3;
-constexpr UINT kPictureReady = WM_APP + 4;
-constexpr UINT kReplyTimeoutMs = 2000;
+constexpr UINT kDeferredChange = kControlsMessage + 1;
+constexpr UINT kShowReport = kControlsMessage + 2;
+constexpr UINT kPictureReady = kControlsMessage + 3;
 
 Session* g_active = nullptr;  // one library instance per process
 
@@ -31,25 +29,26 @@ void ClearTree(HWND tree) {
     if (IsWindow(tree)) SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
 }
 
-bool RegisterControlClass(WNDPROC procedure) {
+bool RegisterWindowClass(const char* name, WNDPROC procedure) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = LibraryModule();
-    windowClass.lpszClassName = kControlClass;
+    windowClass.lpszClassName = name;
     return RegisterClassExA(&windowClass) != 0;
 }
 
 }  // namespace
 
 Session::Session(ProcessFlags& flags, std::string& error, std::string& notice)
-    : flags_(flags), source_(MakeSource()), scenario_(std::make_unique<Scenario>()) {
+    : flags_(flags), controls_(MakeControls(*this)), source_(MakeSource()), scenario_(std::make_unique<Scenario>()) {
     if (!source_->Read(*scenario_, error) || scenario_->adapters.empty()) return;
     world_ = std::make_unique<World>(*scenario_);
     store_.Restore(*world_, notice);
     if (flags_.lightSwitch >= 0) world_->lightSwitch = flags_.lightSwitch;
 }
 
+// Nothing in here may throw: what cannot be done for lack of memory is left undone.
 Session::~Session() {
     if (window_) {
         source_->Detach();
@@ -58,11 +57,11 @@ Session::~Session() {
     }
     // Unregistered each time, even when no window came of it, so that the next start can
     // register it again and a reloaded library never meets a stale procedure.
-    if (classRegistered_) UnregisterClassA(kControlClass, LibraryModule());
+    if (classRegistered_) UnregisterClassA(controls_->WindowClass(), LibraryModule());
     SimulateLowMemory(false);
-    if (!report_.empty()) ShowBox(report_, MB_ICONWARNING);  // no window left: no callback can come
+    if (!report_.empty()) Contain([&] { ShowBox(report_, MB_ICONWARNING); });  // no window left: no callback can come
     if (published_) {
-        Harvest(*published_, *world_);
+        Contain([&] { Harvest(*published_, *world_); });
         flags_.lightSwitch = world_->lightSwitch;
     }
     ClearTree(tree_);
@@ -73,10 +72,10 @@ void* Session::Open(HWND tree, const void* callbackTable) {
     tree_ = tree;
     const auto* table = static_cast<const LinsettCallback*>(callbackTable);
     for (int i = 0; i < kLinsettCallbackCount; ++i) callbacks_[i] = table[i];
-    classRegistered_ = RegisterControlClass(&Session::WindowProc);
+    classRegistered_ = RegisterWindowClass(controls_->WindowClass(), &Session::WindowProc);
     if (!classRegistered_) return nullptr;
     g_active = this;
-    window_ = CreateWindowExA(0, kControlClass, "Linsett", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, LibraryModule(),
+    window_ = CreateWindowExA(0, controls_->WindowClass(), "Linsett", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, LibraryModule(),
                               nullptr);
     if (!window_) return nullptr;
     published_ = Publish(*world_, tree_, static_cast<uint16_t>(scenario_->lightPeriodMs), 0);
@@ -127,20 +126,18 @@ void Session::Persist() {
 LRESULT CALLBACK Session::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (g_active && (g_active->window_ == window || !g_active->window_)) {
         g_active->window_ = window;  // messages sent during CreateWindowExA come before its result
-        return g_active->Handle(message, wParam, lParam);
+        // A message whose work throws is dropped; the library goes on with the next one.
+        return Contain(LRESULT(0), [&] { return g_active->Handle(message, wParam, lParam); });
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT Session::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (controls_->Handle(message, wParam, lParam, result)) return result;
     switch (message) {
-    case WM_COPYDATA:
-        return Queue(reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case kShowReport:
         if (!report_.empty()) ShowBox(std::exchange(report_, std::string()), MB_ICONWARNING);
-        return 0;
-    case kRunRequests:
-        RunRequests();
         return 0;
     case kDeferredChange:
         if (published_) Harvest(*published_, *world_);
@@ -167,26 +164,6 @@ LRESULT Session::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// Commands run later from the posted message, never inside the sender's call. Whatever the
-// message holds, the sender gets an answer, a refusal with its reason if need be; only a
-// sender without a window to answer is turned away here.
-bool Session::Queue(HWND replyTo, const COPYDATASTRUCT& data) {
-    if (!IsWindow(replyTo)) return FALSE;
-    Request request{replyTo, {}, {}};
-    ReadControlMessage(data.dwData, data.lpData, data.cbData, request.text, request.refusal);
-    requests_.push_back(std::move(request));
-    PostMessageA(window_, kRunRequests, 0, 0);
-    return TRUE;
-}
-
-void Session::RunRequests() {
-    while (!requests_.empty()) {
-        Request request = std::move(requests_.front());
-        requests_.pop_front();
-        Reply(request.replyTo, request.refusal.empty() ? Run(request.text) : "refused: " + request.refusal);
-    }
-}
-
 std::string Session::Run(const std::string& text) {
     Command command;
     std::string reason;
@@ -205,14 +182,6 @@ std::string Session::Run(const std::string& text) {
     return "ok";
 }
 
-void Session::Reply(HWND to, const std::string& text) {
-    if (!IsWindow(to)) return;
-    COPYDATASTRUCT data{kReplyTag, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(window_), reinterpret_cast<LPARAM>(&data),
-                        SMTO_ABORTIFHUNG, kReplyTimeoutMs, &result);
-}
-
 // The caller has harvested the program's edits already (a command may have changed them
 // since). Changing, then the structures are rewritten at new addresses and the items reinserted,
 // then Changed; the old generation is freed only after the program has moved on.
@@ -227,7 +196,10 @@ bool Session::Rebuild(uint8_t changeCode) {
     }
     rebuilding_ = true;
     callbacks_[kOnTopologyChanging](0);
-    auto next = Publish(*world_, tree_, static_cast<uint16_t>(scenario_->lightPeriodMs), changeCode);
+    // Memory running out on the way is the same: the program gets the old generation back.
+    auto next = Contain(std::unique_ptr<Published>(), [&] {
+        return Publish(*world_, tree_, static_cast<uint16_t>(scenario_->lightPeriodMs), changeCode);
+    });
     const bool published = next != nullptr;
     std::unique_ptr<Published> old;
     if (next) {

@@ -1,13 +1,13 @@
 #pragma once
 // One running library: the source and its picture of the hardware, the world, the published
 // generation and the hidden window whose timers and posted messages drive everything on the
-// caller's thread.
+// caller's thread, with the controls this build lets other processes use.
 #include <windows.h>
 
-#include <deque>
 #include <memory>
 #include <string>
 
+#include "driver/Controls.h"
 #include "driver/LinsettApi.h"
 #include "driver/Persistence.h"
 #include "driver/Publisher.h"
@@ -44,19 +44,13 @@ public:
     void SetLights(bool on);
     void Save();
 
-private:
-    struct Request {
-        HWND replyTo;
-        std::string text;
-        std::string refusal;  // why the message was not a command
-    };
+    HWND Window() const { return window_; }
+    // Runs one command (a timeline event's or the controls'): "ok...", or "refused: <reason>".
+    std::string Run(const std::string& text);
 
+private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    bool Queue(HWND replyTo, const COPYDATASTRUCT& data);
-    void RunRequests();
-    std::string Run(const std::string& text);
-    void Reply(HWND to, const std::string& text);
     void Persist();
     bool Rebuild(uint8_t changeCode);
     void Rescan();
@@ -64,6 +58,7 @@ private:
     void ScheduleTimeline();
 
     ProcessFlags& flags_;
+    std::unique_ptr<Controls> controls_;
     std::unique_ptr<Source> source_;
     std::unique_ptr<Scenario> scenario_;  // the world refers to it: both are replaced together
     std::unique_ptr<World> world_;
@@ -76,7 +71,6 @@ private:
     LinsettCallback callbacks_[kLinsettCallbackCount] = {};
     bool rebuilding_ = false;
     int pendingChange_ = -1;
-    std::deque<Request> requests_;
     ULONGLONG timelineStart_ = 0;
     size_t nextEvent_ = 0;
 };

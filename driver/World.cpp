@@ -41,13 +41,15 @@ World::World(const Scenario& scenario) : scenario_(scenario) {
         }
         units_.push_back(unit);
     }
-    for (int i = 0; i < static_cast<int>(units_.size()); ++i) order_.push_back(i);
+    for (int i = 0; i < static_cast<int>(units_.size()); ++i) {
+        order_.push_back(i);
+        index_.emplace(units_[i].key, i);
+    }
 }
 
 int World::Find(std::string_view key) const {
-    for (size_t i = 0; i < units_.size(); ++i)
-        if (units_[i].key == key) return static_cast<int>(i);
-    return -1;
+    auto found = index_.find(key);
+    return found == index_.end() ? -1 : found->second;
 }
 
 const AdapterEntry* World::FindAdapter(std::string_view key) const {
@@ -114,12 +116,14 @@ std::vector<std::string> World::OrderKeys() const {
 
 void World::SetOrder(const std::vector<std::string>& keys) {
     std::vector<int> order;
-    for (const std::string& key : keys) {
-        int index = Find(key);
-        if (index >= 0 && std::find(order.begin(), order.end(), index) == order.end()) order.push_back(index);
-    }
-    for (int index : order_)
-        if (std::find(order.begin(), order.end(), index) == order.end()) order.push_back(index);
+    std::vector<bool> placed(units_.size());
+    auto place = [&](int index) {
+        if (index < 0 || placed[index]) return;
+        placed[index] = true;
+        order.push_back(index);
+    };
+    for (const std::string& key : keys) place(Find(key));
+    for (int index : order_) place(index);
     order_ = order;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -95,6 +96,12 @@ private:
 
     const Scenario& scenario_;
     std::vector<Unit> units_;  // the system record first, then the scenario's units
+    // Unit indices by key: a state file may name thousands of keys.
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+    std::unordered_map<std::string, int, KeyHash, std::equal_to<>> index_;
     std::vector<int> order_;
     uint32_t random_ = 0x1234567;
 };

@@ -1,11 +1,16 @@
-# Reading the USB tree: the enumerator, the system interface over the Windows device APIs
-# and its replay from recorded fixtures.
+# Reading the USB tree: the enumerator and the system interface over the Windows device APIs.
+# Each build of the library adds the source that picks the system it reads (MakeSystem.cpp,
+# or MakeTestSystem.cpp in the test build).
 add_library(linsett_usb_enum STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/Descriptors.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/Enumerator.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/MakeSystem.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/RealUsbSystem.cpp
+)
+target_link_libraries(linsett_usb_enum PUBLIC linsett_core PRIVATE setupapi cfgmgr32)
+# The system interface replayed from recorded fixtures: for the test build, the tests and the
+# bench only.
+add_library(linsett_usb_replay STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/ReplayFixture.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/ReplayUsbSystem.cpp
 )
-target_link_libraries(linsett_usb_enum PUBLIC linsett_core linsett_file_io PRIVATE setupapi cfgmgr32)
+target_link_libraries(linsett_usb_replay PUBLIC linsett_usb_enum linsett_file_io)

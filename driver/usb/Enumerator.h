@@ -16,8 +16,9 @@ namespace linsett::usb {
 // had there instead of being asked again. Returns out.complete.
 bool Enumerate(UsbSystem& system, Snapshot& out, uint32_t budgetMs, const Snapshot* previous = nullptr);
 
-// The replayed system when the environment variable LINSETT_REPLAY names a fixture file,
-// else the real one. Null with a reason when the fixture cannot be used.
+// The system this build reads: the real one (MakeSystem.cpp); in the test build
+// (MakeTestSystem.cpp) the replay of the fixture LINSETT_REPLAY names, when it names one.
+// Null with a reason when the fixture cannot be used.
 std::unique_ptr<UsbSystem> MakeSystem(std::string& error);
 
 }  // namespace linsett::usb

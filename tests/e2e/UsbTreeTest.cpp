@@ -33,7 +33,7 @@ TEST(UsbTree, TheProgramShowsARecordedTreeAndLosesATileWhenADeviceIsUnplugged) {
     const std::string tree = e2e::NewTemporaryFolder() + "\\laptop.json";
     ASSERT_TRUE(CopyFileA(e2e::WindowsPath(std::string(source ? source : ".") + "/tests/usb-fixtures/laptop.json").c_str(),
                           tree.c_str(), FALSE));
-    e2e::QuorvaneRun run("", {{"LINSETT_REPLAY", tree}}, e2e::BinDir() + "\\usb\\Quorvane.exe");
+    e2e::QuorvaneRun run("", {{"LINSETT_REPLAY", tree}}, e2e::BinDir() + "\\usb-test\\Quorvane.exe");
     HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
     ASSERT_NE(monitor, nullptr);
     // The computer and the recording's four devices: mouse, camera, Bluetooth adapter and
