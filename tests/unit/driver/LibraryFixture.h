@@ -71,6 +71,23 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000) 
     }
 }
 
+// Writes a record's user name and icon as the device options dialog does.
+void Edit(uint32_t record, const std::u16string& name, int icon, int group) {
+    auto* bytes = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(record));
+    std::memset(bytes + 0x00E, 0, 66);
+    std::memcpy(bytes + 0x00E, name.data(), name.size() * 2);
+    uint16_t sizeAndFlags[] = {static_cast<uint16_t>(2 * (name.size() + 1)),
+                               static_cast<uint16_t>((Read<uint16_t>(record, 0x052) & ~0x3FFF) | (icon << 4) | group)};
+    std::memcpy(bytes + 0x050, sizeAndFlags, 4);
+}
+
+void ExpectEdited(uint32_t record, const char* name, int icon, int group) {
+    EXPECT_EQ(WideText(record + 0x00E), name);
+    EXPECT_EQ(Read<uint16_t>(record, 0x052) & 0x3FFF, (icon << 4) | group) << name;
+}
+
+uint8_t& LightSwitch(uint32_t systemRecord) { return *reinterpret_cast<uint8_t*>(systemRecord + uintptr_t{2}); }
+
 class Library : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -98,7 +115,9 @@ protected:
     }
     uint32_t Restart() {
         Stop();
-        SetEnvironmentVariableA(variable_, scenario_.empty() ? nullptr : scenario_.c_str());
+        const std::u16string name = linsett::Widen(variable_), value = linsett::Widen(scenario_);  // UTF-8, any path
+        SetEnvironmentVariableW(reinterpret_cast<const wchar_t*>(name.c_str()),
+                                scenario_.empty() ? nullptr : reinterpret_cast<const wchar_t*>(value.c_str()));
         // The program's own table: a local array of native pointers, valid only during the call.
         LinsettCallback table[] = {On<kOnTopologyChanged>, On<kOnDriverNotice>, On<kOnTopologyChanging>};
         g_insideExport = true;

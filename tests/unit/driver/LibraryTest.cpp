@@ -190,23 +190,6 @@ TEST_F(Library, SeveritiesNamesAndStatusCodesReachTheRecords) {
     EXPECT_EQ(g_events.size(), changes);
 }
 
-// Writes a record's user name and icon as the device options dialog does.
-void Edit(uint32_t record, const std::u16string& name, int icon, int group) {
-    auto* bytes = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(record));
-    std::memset(bytes + 0x00E, 0, 66);
-    std::memcpy(bytes + 0x00E, name.data(), name.size() * 2);
-    uint16_t sizeAndFlags[] = {static_cast<uint16_t>(2 * (name.size() + 1)),
-                               static_cast<uint16_t>((Read<uint16_t>(record, 0x052) & ~0x3FFF) | (icon << 4) | group)};
-    std::memcpy(bytes + 0x050, sizeAndFlags, 4);
-}
-
-void ExpectEdited(uint32_t record, const char* name, int icon, int group) {
-    EXPECT_EQ(WideText(record + 0x00E), name);
-    EXPECT_EQ(Read<uint16_t>(record, 0x052) & 0x3FFF, (icon << 4) | group) << name;
-}
-
-uint8_t& LightSwitch(uint32_t systemRecord) { return *reinterpret_cast<uint8_t*>(systemRecord + uintptr_t{2}); }
-
 TEST_F(Library, EditsAndTheLightSwitchSurviveChangesAndSavedRestarts) {
     const std::string other = R"("ghost": {"name": "Old", "manufacturer": null, "description": null, "icon": 2, "icon_group": 1})";
     std::ofstream(StateFile()) << "{\"version\": 1, \"light\": 0, \"order\": [], \"records\": {" + other + "}}";

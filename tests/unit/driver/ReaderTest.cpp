@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "driver/Layout.h"
 #include "driver/Scenario.h"
 #include "driver/StateFile.h"
 #include "driver/Text.h"
@@ -83,6 +84,42 @@ TEST(StateFile, KeepsNoneApartFromEmptyAndLeavesTheWorldAloneWhenDamaged) {
         EXPECT_FALSE(ReadState(text, restored, problem)) << text;
         EXPECT_EQ(restored.lightSwitch, 1) << text;
     }
+}
+
+// Thousands of saved devices: the order as saved (repeats and unknown keys skipped, the rest
+// after it as they were), each record on its unit, and a key saved twice refused at its line.
+TEST(StateFile, ReadsThousandsOfEntriesInOrderAndRefusesAKeySavedTwice) {
+    constexpr int kUnits = 3000;
+    linsett::Scenario scenario;
+    for (int i = 0; i < kUnits; ++i) {
+        scenario.units.emplace_back();
+        scenario.units.back().kind = linsett::kDevice;
+        scenario.units.back().key = "d" + std::to_string(i);
+    }
+    linsett::World world(scenario);
+    std::string order, records;
+    std::vector<std::string> expected;
+    for (int i = kUnits - 2; i >= 0; i -= 2) {  // the even ones, last first
+        order += "\"d" + std::to_string(i) + "\", \"gone-" + std::to_string(i) + "\", \"d" + std::to_string(kUnits - 2) + "\", ";
+        expected.push_back("d" + std::to_string(i));
+    }
+    expected.push_back("Computer");
+    for (int i = 1; i < kUnits; i += 2) expected.push_back("d" + std::to_string(i));
+    for (int i = 0; i < kUnits; ++i)
+        records += ",\n\"d" + std::to_string(i) + "\": {\"name\": \"N" + std::to_string(i) +
+                   "\", \"manufacturer\": null, \"description\": null, \"icon\": 1, \"icon_group\": 0}";
+    const std::string head = "{\"version\": 1, \"light\": 0, \"order\": [" + order + "\"Computer-x\"], \"records\": {";
+    linsett::Problem problem;
+    ASSERT_TRUE(ReadState(head + records.substr(1) + "}}", world, problem)) << problem.message;
+    EXPECT_EQ(world.OrderKeys(), expected);
+    for (int i = 0; i < kUnits; i += 97)
+        EXPECT_EQ(linsett::Narrow(world.units()[world.Find("d" + std::to_string(i))].name.text), "N" + std::to_string(i));
+
+    const std::string twice = records + ",\n\"d0\": {\"name\": null, \"manufacturer\": null, \"description\": null, "
+                                        "\"icon\": 1, \"icon_group\": 0}";
+    EXPECT_FALSE(ReadState(head + twice.substr(1) + "}}", world, problem));
+    EXPECT_EQ(problem.line, kUnits + 2);
+    EXPECT_NE(problem.message.find("duplicate field \"d0\""), std::string::npos) << problem.message;
 }
 
 }  // namespace
