@@ -22,7 +22,8 @@ bool ReadControlMessage(uintptr_t tag, const void* data, size_t size, std::strin
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(kCommandTag));
     if (tag != kCommandTag) reason = std::string("not a command: dwData must be ") + hex;
-    else if (size > kMaxCommandBytes) reason = "the command is longer than " + std::to_string(kMaxCommandBytes) + " bytes";
+    else if (size > kMaxCommandBytes)
+        reason = "the command is longer than " + std::to_string(kMaxCommandBytes) + " bytes";
     else if (size && !data) reason = "the command's bytes are missing";
     if (!reason.empty()) return false;
     text = size ? std::string(static_cast<const char*>(data), size) : std::string();
@@ -71,7 +72,8 @@ private:
         while (!requests_.empty()) {
             Request request = std::move(requests_.front());
             requests_.pop_front();
-            Reply(request.replyTo, request.refusal.empty() ? session_.Run(request.text) : "refused: " + request.refusal);
+            const bool command = request.refusal.empty();
+            Reply(request.replyTo, command ? session_.Run(request.text) : "refused: " + request.refusal);
         }
     }
 

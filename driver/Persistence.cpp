@@ -54,7 +54,8 @@ std::string StateStore::Save(const World& world) {
     MakeParentFolder(path);
     std::string text = WriteState(world), reason;
     // The next start would set a larger file aside: the one there stays instead.
-    if (text.size() > kMaxStateBytes) return "they would take more than " + std::to_string(kMaxStateBytes >> 20) + " MB";
+    if (text.size() > kMaxStateBytes)
+        return "they would take more than " + std::to_string(kMaxStateBytes >> 20) + " MB";
     return ReplaceFileAtomically(path, text, reason) ? std::string() : reason;
 }
 

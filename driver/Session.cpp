@@ -75,8 +75,8 @@ void* Session::Open(HWND tree, const void* callbackTable) {
     classRegistered_ = RegisterWindowClass(controls_->WindowClass(), &Session::WindowProc);
     if (!classRegistered_) return nullptr;
     g_active = this;
-    window_ = CreateWindowExA(0, controls_->WindowClass(), "Linsett", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, LibraryModule(),
-                              nullptr);
+    window_ = CreateWindowExA(0, controls_->WindowClass(), "Linsett", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              LibraryModule(), nullptr);
     if (!window_) return nullptr;
     published_ = Publish(*world_, tree_, static_cast<uint16_t>(scenario_->lightPeriodMs), 0);
     if (!published_) return nullptr;

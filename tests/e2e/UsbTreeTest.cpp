@@ -1,5 +1,5 @@
-// The program with the library that reads the system's USB tree, which here plays a recorded
-// laptop: its devices become tiles, and an unplug that Windows reports takes one away.
+// The program with the test build of the library that reads the system's USB tree, playing a
+// recorded laptop: its devices become tiles, and an unplug that Windows reports takes one away.
 #include <gtest/gtest.h>
 
 #include <windows.h>

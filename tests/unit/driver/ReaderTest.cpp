@@ -100,7 +100,9 @@ TEST(StateFile, ReadsThousandsOfEntriesInOrderAndRefusesAKeySavedTwice) {
     std::string order, records;
     std::vector<std::string> expected;
     for (int i = kUnits - 2; i >= 0; i -= 2) {  // the even ones, last first
-        order += "\"d" + std::to_string(i) + "\", \"gone-" + std::to_string(i) + "\", \"d" + std::to_string(kUnits - 2) + "\", ";
+        // each followed by a key this world lacks and the first key again
+        order += "\"d" + std::to_string(i) + "\", \"gone-" + std::to_string(i) + "\", ";
+        order += "\"d" + std::to_string(kUnits - 2) + "\", ";
         expected.push_back("d" + std::to_string(i));
     }
     expected.push_back("Computer");
@@ -108,12 +110,14 @@ TEST(StateFile, ReadsThousandsOfEntriesInOrderAndRefusesAKeySavedTwice) {
     for (int i = 0; i < kUnits; ++i)
         records += ",\n\"d" + std::to_string(i) + "\": {\"name\": \"N" + std::to_string(i) +
                    "\", \"manufacturer\": null, \"description\": null, \"icon\": 1, \"icon_group\": 0}";
-    const std::string head = "{\"version\": 1, \"light\": 0, \"order\": [" + order + "\"Computer-x\"], \"records\": {";
+    const std::string head = "{\"version\": 1, \"light\": 0, \"order\": [" + order + "\"PC\"], \"records\": {";
     linsett::Problem problem;
     ASSERT_TRUE(ReadState(head + records.substr(1) + "}}", world, problem)) << problem.message;
     EXPECT_EQ(world.OrderKeys(), expected);
-    for (int i = 0; i < kUnits; i += 97)
-        EXPECT_EQ(linsett::Narrow(world.units()[world.Find("d" + std::to_string(i))].name.text), "N" + std::to_string(i));
+    for (int i = 0; i < kUnits; i += 97) {
+        const std::string key = "d" + std::to_string(i);
+        EXPECT_EQ(linsett::Narrow(world.units()[world.Find(key)].name.text), "N" + std::to_string(i)) << key;
+    }
 
     const std::string twice = records + ",\n\"d0\": {\"name\": null, \"manufacturer\": null, \"description\": null, "
                                         "\"icon\": 1, \"icon_group\": 0}";

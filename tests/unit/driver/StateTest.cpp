@@ -9,7 +9,9 @@ std::wstring Wide(const std::string& utf8) {
     return std::wstring(wide.begin(), wide.end());
 }
 
-bool Exists(const std::string& utf8Path) { return GetFileAttributesW(Wide(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& utf8Path) {
+    return GetFileAttributesW(Wide(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void Write(const std::string& utf8Path, const std::string& text) {
     HANDLE file = CreateFileW(Wide(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -35,7 +37,8 @@ std::string LargestRecord(int device) {
 class SavedState : public Library {};
 
 TEST_F(SavedState, AFileOfFullBusesIsReadAndAnyFarLargerIsSetAside) {
-    std::string records = R"("disk": {"name": "Archive", "manufacturer": null, "description": null, "icon": 3, "icon_group": 1})";
+    std::string records =
+        R"("disk": {"name": "Archive", "manufacturer": null, "description": null, "icon": 3, "icon_group": 1})";
     for (int device = 1; device <= 4 * 127; ++device) records += ",\n" + LargestRecord(device);
     const std::string full = "{\"version\": 1, \"light\": 1, \"order\": [], \"records\": {" + records + "}}";
     std::ofstream(StateFile(), std::ios::binary) << full;
@@ -57,13 +60,16 @@ TEST_F(SavedState, AFileOfFullBusesIsReadAndAnyFarLargerIsSetAside) {
 }
 
 TEST_F(SavedState, EditsAreSavedAndRestoredUnderAProfileFolderNamedInAnyScript) {
-    for (const char* user : {"\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB7\xD0\xBE\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C",
-                             "\xE7\x94\xA8\xE6\x88\xB7 \xE5\xBC\xA0\xE4\xBC\x9F"}) {  // Пользователь, 用户 张伟
+    const char* const users[] = {"\xD0\x9F\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB7\xD0\xBE"
+                                 "\xD0\xB2\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C",    // Пользователь
+                                 "\xE7\x94\xA8\xE6\x88\xB7 \xE5\xBC\xA0\xE4\xBC\x9F"};  // 用户 张伟
+    for (const char* user : users) {
         const std::string folder = appData_ + "\\" + user, state = folder + "\\Quorvane\\linsett-state.json";
         ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr)) << user;
         SetEnvironmentVariableW(L"LOCALAPPDATA", Wide(folder).c_str());
         const std::string scenario = folder + "\\test-small.json";  // the scenario's path too
-        ASSERT_TRUE(CopyFileW(Wide(e2e::WindowsPath(shippedDir_ + "/test-small.json")).c_str(), Wide(scenario).c_str(), TRUE));
+        const std::string shipped = e2e::WindowsPath(shippedDir_ + "/test-small.json");
+        ASSERT_TRUE(CopyFileW(Wide(shipped).c_str(), Wide(scenario).c_str(), TRUE));
         EXPECT_TRUE(Boxes([&] { Start(scenario); }).empty()) << user;
         ASSERT_NE(root_, 0u) << user;
         Edit(Record("disk"), u"\u0410\u0440\u0445\u0438\u0432", 3, 1);  // Архив
