@@ -105,3 +105,5 @@
 #define IDS_WARNING_CAPTION 98
 #define IDS_COLOR_DEPTH_WARNING 100
 #define IDS_HELP_FILE 102
+// Beyond the original table.
+#define IDS_NOT_A_WEB_ADDRESS 103

@@ -109,7 +109,7 @@ void DeviceView::Draw(HDC dc) const {
     // view's width, where the staggered neighbours leave room below.
     const String name = record->Name();
     const SelectGuard chosen(dc, GetSharedFont(SharedFont::Small));
-    constexpr UINT kFormat = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL;
+    constexpr UINT kFormat = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;  // a name's "&" is a letter
     RECT box{rect.x - 10, top + 24, rect.x + 50, top + 115};
     RECT measured = box;
     DrawTextA(dc, name.Chars(), -1, &measured, kFormat | DT_CALCRECT);

@@ -69,18 +69,20 @@ const char* const kSettingsKey = "Software\\Tarvex\\Quorvane";
 }  // namespace
 
 InstalledSettings::InstalledSettings() {
-    registry::DeleteTree(HKEY_LOCAL_MACHINE, kSettingsParent);
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) registry::DeleteTree(root, kSettingsParent);
     registry::CreateKey(HKEY_LOCAL_MACHINE, kSettingsKey);
 }
 
-InstalledSettings::~InstalledSettings() { registry::DeleteTree(HKEY_LOCAL_MACHINE, kSettingsParent); }
+InstalledSettings::~InstalledSettings() {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) registry::DeleteTree(root, kSettingsParent);
+}
 
 void InstalledSettings::Set(const std::string& name, uint32_t value) const {
-    registry::SetDword(HKEY_LOCAL_MACHINE, kSettingsKey, name, value);
+    registry::SetDword(HKEY_CURRENT_USER, kSettingsKey, name, value);
 }
 
 std::optional<uint32_t> InstalledSettings::Get(const std::string& name) const {
-    return registry::GetDword(HKEY_LOCAL_MACHINE, kSettingsKey, name);
+    return registry::GetDword(HKEY_CURRENT_USER, kSettingsKey, name);
 }
 
 void InstalledSettings::PlaceMonitor(int left, int top, int rows) const {

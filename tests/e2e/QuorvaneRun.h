@@ -35,8 +35,9 @@ private:
     Process process_;
 };
 
-// The program's settings key as the installation leaves it: made empty by the constructor,
-// removed by the destructor.
+// The program's settings as a fresh installation leaves them: the machine's key made empty
+// and the user's key gone, by the constructor; both removed by the destructor. Set and Get
+// are the user's own values, where the program keeps what they change.
 class InstalledSettings {
 public:
     InstalledSettings();
