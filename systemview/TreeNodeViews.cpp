@@ -113,9 +113,7 @@ void DeviceView::Draw(HDC dc) const {
     RECT box{rect.x - 10, top + 24, rect.x + 50, top + 115};
     RECT measured = box;
     DrawTextA(dc, name.Chars(), -1, &measured, kFormat | DT_CALCRECT);
-    // A few pixels in from the view's edges: a neighbour's centred "Available" is wider than
-    // its view and spills past it.
-    if (measured.bottom - measured.top > 22) box = {rect.x + 3, top + 24, rect.x + 37, top + 115};
+    if (measured.bottom - measured.top > 22) box = {rect.x, top + 24, rect.x + 40, top + 115};
     DrawTextA(dc, name.Chars(), -1, &box, kFormat);
 }
 

@@ -238,15 +238,19 @@ e2e::Image Wrapped(const char* text) {
 }
 
 // A device's "&" is a letter, not the mark of an underlined one: "&&" shows two of them,
-// in the tree and in the panes' wrapped texts alike.
-TEST_F(Tree, AnAmpersandInANameIsDrawnAsItself) {
-    Build({'C', {{'A', {{'R', {N{'D', {}, 0, L"&"}, N{'D', {}, 0, L"&&"}}}}}}});
+// in the tree and in the panes' wrapped texts alike. A name too long for two lines keeps to
+// the view's full width, so a real one breaks between its words, not inside "Wireless".
+TEST_F(Tree, DeviceNamesAreDrawnAsTheyAreInTheirBoxes) {
+    Build({'C', {{'A', {{'R', {N{'D', {}, 0, L"&"}, N{'D', {}, 0, L"&&"}, kEmpty,
+                               N{'D', {}, 0, L"Intel(R) Wireless Bluetooth(R)"}}}}}}});
     const e2e::Image shot = elements_test::PaintTree(host.root);
-    auto nameInk = [&](int item) {
+    auto nameInk = [&](int item, int lines) {
         const POINT at = OnScreen(View(item)->rect.x, View(item)->Top() + 24);
-        return InkColumns(shot, at.x - 10, at.y, 60, 14);
+        return InkColumns(shot, at.x - 10, at.y, 60, 13 * lines);
     };
-    EXPECT_GT(nameInk(4), nameInk(3) + 2) << "the tree dropped an ampersand";
+    EXPECT_GT(nameInk(4, 1), nameInk(3, 1) + 2) << "the tree dropped an ampersand";
+    EXPECT_GT(nameInk(6, 4), 40 - 6) << "a long name kept to a narrower box";
+    EXPECT_LE(nameInk(6, 4), 40);
     EXPECT_GT(InkColumns(Wrapped("&&"), 0, 0, 200, 20), InkColumns(Wrapped("&"), 0, 0, 200, 20) + 2)
         << "wrapped text dropped an ampersand";
 }
