@@ -389,14 +389,20 @@ TEST(Enumerator, LyingLengthsReadOnlyWhatCameBack) {
     EXPECT_EQ(At(bench, {1}).interfaces.size(), 4u);
 }
 
-TEST(Enumerator, SpentBudgetStopsThePassAndSaysSo) {
+TEST(Enumerator, SpentBudgetStopsThePassSaysSoAndKeepsWhatItDidNotReach) {
     std::string error;
     std::unique_ptr<UsbSystem> system = LoadReplaySystem(std::string(USB_FIXTURE_DIR) + "/laptop.json", error);
     ASSERT_TRUE(system) << error;
-    Snapshot snapshot;
+    Snapshot snapshot, first, kept;
     EXPECT_FALSE(Enumerate(*system, snapshot, {0}));
     ASSERT_EQ(snapshot.controllers.size(), 1u);
     EXPECT_FALSE(snapshot.controllers[0].rootHub && snapshot.controllers[0].rootHub->complete);
+    // Not asked is neither gone nor silent.
+    Enumerate(*system, first, {kBudgetMs});
+    EXPECT_FALSE(Enumerate(*system, kept, {0, &first}));
+    EXPECT_FALSE(RootHub(kept).complete);
+    EXPECT_EQ(At(kept, {3, 3}).serial, At(first, {3, 3}).serial);
+    EXPECT_FALSE(At(kept, {3, 3}).silent);
 }
 
 TEST(Enumerator, MalformedFixturesAreRefusedWithFileLineAndProblem) {
