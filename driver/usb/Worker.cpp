@@ -1,7 +1,5 @@
 #include "driver/usb/Worker.h"
 
-#include <mutex>
-
 namespace linsett::usb {
 
 // Everything the thread touches, kept alive by the thread itself as long as it runs.
@@ -10,9 +8,10 @@ struct Worker::Shared {
     HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HWND window = nullptr;
     UINT ready = 0;
+    HMODULE module = nullptr;  // the reference the thread holds on the library
     std::atomic<bool> stop{false};
-    std::mutex posting;      // so that once the owner has walked away, nothing is posted
-    bool abandoned = false;  // under `posting`
+    SRWLOCK posting = SRWLOCK_INIT;  // so that once the owner has walked away, nothing is posted
+    bool abandoned = false;          // under `posting`
     ~Shared() {
         if (done) CloseHandle(done);
     }
@@ -26,18 +25,18 @@ DWORD WINAPI Work(void* parameter) {
     {
         std::shared_ptr<Worker::Shared> shared = std::move(*handed);
         delete handed;
+        module = shared->module;
         try {
             shared->job->Run(shared->stop);
         } catch (...) {
             // Nothing found this time; the job's result says so.
         }
         SetEvent(shared->done);
-        std::lock_guard<std::mutex> lock(shared->posting);
+        AcquireSRWLockExclusive(&shared->posting);
         if (!shared->abandoned) PostMessageW(shared->window, shared->ready, 0, 0);
-        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCWSTR>(&Work), &module);
+        ReleaseSRWLockExclusive(&shared->posting);
     }
-    // The reference Start took: the library may be unloaded only once no code of it runs here.
+    // The library may be unloaded only once no code of it runs on this thread.
     FreeLibraryAndExitThread(module, 0);
 }
 
@@ -58,6 +57,7 @@ bool Worker::Start(std::shared_ptr<Job> job, HWND window, UINT ready) {
                                              reinterpret_cast<LPCWSTR>(&Work), &module)) {
         return false;
     }
+    shared->module = module;
     shared->job = std::move(job);
     shared->window = window;
     shared->ready = ready;
@@ -66,7 +66,7 @@ bool Worker::Start(std::shared_ptr<Job> job, HWND window, UINT ready) {
         FreeLibrary(module);
         return false;
     }
-    handed.release();  // the thread's now
+    static_cast<void>(handed.release());  // the thread's now
     CloseHandle(thread);
     shared_ = std::move(shared);
     return true;
@@ -83,10 +83,9 @@ std::shared_ptr<Job> Worker::Finished() {
 void Worker::Stop(DWORD waitMs) {
     if (!shared_) return;
     shared_->stop = true;
-    {
-        std::lock_guard<std::mutex> lock(shared_->posting);
-        shared_->abandoned = true;
-    }
+    AcquireSRWLockExclusive(&shared_->posting);
+    shared_->abandoned = true;
+    ReleaseSRWLockExclusive(&shared_->posting);
     WaitForSingleObject(shared_->done, waitMs);
     shared_.reset();
 }
