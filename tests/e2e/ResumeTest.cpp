@@ -1,6 +1,14 @@
 // After the machine wakes up the library is started again; windows keep their visibility.
+#include <windows.h>
+#include <dbt.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "resources/StringIds.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
@@ -50,6 +58,94 @@ TEST(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning) {
     SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMSUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     EXPECT_EQ(run.Rebuilds(), rebuilds);
     EXPECT_FALSE(run.Program().WaitForExit(0));
+}
+
+// Sends the message from a thread of its own and meanwhile closes every box the program
+// shows: the boxes, once the program has answered the message.
+std::vector<e2e::ModalBox> SendClosingBoxes(const QuorvaneRun& run, HWND window, UINT message, WPARAM wParam) {
+    std::atomic<bool> answered = false;
+    std::thread sender([&] {
+        SendMessageTimeoutA(window, message, wParam, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+        answered = true;
+    });
+    std::vector<e2e::ModalBox> boxes;
+    e2e::WaitUntil([&] {
+        // Only a box that was read is answered: one that came up meanwhile waits for the next look.
+        for (const e2e::ModalBox& box : e2e::FindModalBoxes(run.Id())) {
+            const auto same = [&](const e2e::ModalBox& seen) { return seen.window == box.window; };
+            if (std::none_of(boxes.begin(), boxes.end(), same)) boxes.push_back(box);
+            PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+        }
+        return answered.load();
+    }, kTimeoutMs);
+    sender.join();
+    return boxes;
+}
+
+std::string Texts(const std::vector<e2e::ModalBox>& boxes) {
+    std::string texts;
+    for (const e2e::ModalBox& box : boxes) texts += "\"" + box.text + "\" ";
+    return texts;
+}
+
+// The tiles without their lights.
+e2e::Image Tiles(HWND monitor) {
+    RECT m{};
+    GetWindowRect(monitor, &m);
+    return e2e::CaptureScreen({m.left + 4, m.top + 18, m.left + 130, m.bottom - 18});
+}
+
+class FailedRestart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings.PlaceMonitor(200, 150, 4);
+        monitor = e2e::WaitForMonitor(run, kTimeoutMs);
+        ASSERT_NE(monitor, nullptr);
+        e2e::MoveMouseTo(1000, 900);
+    }
+    // A resume at which the library finds no hardware: the one box that says so.
+    void FailARestart() {
+        ASSERT_EQ(e2e::SendLinsettCommand(run.Id(), "fail-next-restart").substr(0, 2), "ok");
+        const std::vector<e2e::ModalBox> boxes = SendClosingBoxes(run, monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
+        ASSERT_EQ(boxes.size(), 1u) << "boxes shown: " << Texts(boxes);
+        EXPECT_EQ(boxes[0].title, "Quorvane");
+        EXPECT_EQ(boxes[0].text, e2e::ProgramString(IDS_RESTART_FAILED));
+        EXPECT_FALSE(IsWindowVisible(monitor));
+    }
+    const e2e::InstalledSettings settings;
+    QuorvaneRun run{e2e::ShippedScenario("test-small.json")};
+    HWND monitor = nullptr;
+};
+
+TEST_F(FailedRestart, IsToldOnceAndLeavesTheTrayAbleToEndTheProgram) {
+    FailARestart();
+    // A second copy shows the hidden monitor, which paints once, not for ever.
+    QuorvaneRun second;
+    ASSERT_TRUE(second.Program().WaitForExit(kTimeoutMs));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(monitor) != FALSE; }, kTimeoutMs));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !GetUpdateRect(monitor, nullptr, FALSE); }, kTimeoutMs))
+        << "the monitor's paint is never done";
+
+    // Up from nothing selected lands on the last entry, "Exit".
+    ASSERT_TRUE(e2e::ChooseFromTrayMenu(monitor, {VK_UP, VK_RETURN})) << "the tray menu does not open";
+    DWORD exitCode = 99;
+    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "Exit did not end the program";
+    EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(FailedRestart, IsTriedAgainAtTheNextDeviceChangeOrResumeWhichBringTheMonitorBack) {
+    const e2e::Image tiles = Tiles(monitor);
+    for (const auto [message, wParam] : {std::pair<UINT, WPARAM>{WM_DEVICECHANGE, DBT_DEVNODES_CHANGED},
+                                         std::pair<UINT, WPARAM>{WM_POWERBROADCAST, PBT_APMRESUMESUSPEND}}) {
+        // The library counts what it handed over in this process, so a failed start adds none.
+        const int rebuilds = run.Rebuilds();
+        FailARestart();
+        const std::vector<e2e::ModalBox> boxes = SendClosingBoxes(run, monitor, message, wParam);
+        EXPECT_TRUE(boxes.empty()) << message << ": boxes shown: " << Texts(boxes);
+        ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << message << ": the library was not started";
+        EXPECT_TRUE(IsWindowVisible(monitor)) << message;
+        EXPECT_TRUE(e2e::WaitUntil([&] { return Tiles(monitor).pixels == tiles.pixels; }, kTimeoutMs)) << message;
+    }
 }
 
 }  // namespace
