@@ -28,14 +28,20 @@ bool LightsMove() {
     return e2e::WaitUntil([&] { return e2e::CaptureScreen(lights).pixels != first.pixels; }, kTimeoutMs);
 }
 
-TEST(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning) {
+// The monitor placed where the tests look for its tiles, before the program starts.
+class Resume : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(monitor = e2e::WaitForMonitor(run, kTimeoutMs), nullptr);
+        e2e::MoveMouseTo(1000, 900);
+    }
     const e2e::InstalledSettings settings;
-    settings.PlaceMonitor(200, 150, 4);
-    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
-    HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
-    ASSERT_NE(monitor, nullptr);
-    e2e::MoveMouseTo(1000, 900);
+    const bool placed = (settings.PlaceMonitor(200, 150, 4), true);
+    QuorvaneRun run{e2e::ShippedScenario("test-small.json")};
+    HWND monitor = nullptr;
+};
 
+TEST_F(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning) {
     // Visible before: visible after, on a model built anew.
     int rebuilds = run.Rebuilds();
     SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
@@ -83,13 +89,7 @@ std::vector<std::string> SendClosingBoxes(const QuorvaneRun& run, HWND window, U
     return boxes;
 }
 
-TEST(Resume, AFailedRestartIsToldOnceTriedAgainAtADeviceChangeOrResumeAndLeavesExitWorking) {
-    const e2e::InstalledSettings settings;
-    settings.PlaceMonitor(200, 150, 4);
-    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
-    HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
-    ASSERT_NE(monitor, nullptr);
-    e2e::MoveMouseTo(1000, 900);
+TEST_F(Resume, AFailedRestartIsToldOnceTriedAgainAtADeviceChangeOrResumeAndLeavesExitWorking) {
     RECT m{};
     GetWindowRect(monitor, &m);
     const auto tiles = [&] { return e2e::CaptureScreen({m.left + 4, m.top + 18, m.left + 130, m.bottom - 18}).pixels; };
