@@ -18,7 +18,7 @@ namespace {
 using e2e::QuorvaneRun;
 constexpr DWORD kTimeoutMs = 30000;
 // The dialogs' widths tell them apart: all are standard dialog windows of the program.
-constexpr int kDeviceOptions = 360, kIconChooser = 462, kSystemOptions = 300;
+constexpr int kDeviceOptions = 360, kIconChooser = 462, kSystemOptions = 300, kAboutBox = 490;
 
 RECT Rect(HWND window) {
     RECT r{};
@@ -247,6 +247,52 @@ TEST_F(Dialogs, EscapeAndAnUnplugCancelWhileEnterInTheNameSaves) {
     DWORD exitCode = 99;
     EXPECT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode));
     EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(Dialogs, AResumeEndsTheOpenOptionsAsCancelledAndTheProgramGoesOn) {
+    const std::string state = State();
+    const std::optional<uint32_t> lights = settings.Get("ShowTransmissionLight");
+    // Each case: the tile, what is open and edited, and where "Save" was.
+    struct Case { int row; bool chooser; POINT save; } cases[] = {
+        {1, false, {290, 150}}, {1, true, {290, 150}}, {0, false, {232, 200}}};
+    for (const Case& c : cases) {
+        HWND dialog = OpenOptions(OpenFromTile(c.row), c.row ? kDeviceOptions : kSystemOptions);
+        ASSERT_NE(dialog, nullptr) << c.row;
+        if (c.row) SendMessageA(NameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Woken"));
+        else ClickIn(dialog, 30 + 6, 60 + 6);  // "Show real-time transmission lights"
+        HWND chooser = nullptr;
+        if (c.chooser) {
+            ClickIn(dialog, 115 + 28, 65 + 8);  // "Change"
+            ASSERT_NE(chooser = DialogOfWidth(kIconChooser), nullptr);
+        }
+        const int rebuilds = run.Rebuilds();
+        SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+        ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << "no restart of the library";
+        // What a user would do next: the chooser gone or not, save what was typed.
+        if (!chooser && IsWindowVisible(dialog)) Save(dialog, c.save.x, c.save.y);
+        EXPECT_TRUE(!chooser || Closes(chooser)) << "the icon chooser outlived the resume";
+        EXPECT_TRUE(Closes(dialog)) << "the dialog outlived the resume: " << c.row;
+        EXPECT_EQ(State(), state);
+        EXPECT_EQ(settings.Get("ShowTransmissionLight"), lights);
+        ASSERT_FALSE(run.Program().WaitForExit(0)) << "the program ended";
+    }
+    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "dump").substr(0, 2), "ok") << "the program does not answer";
+}
+
+TEST_F(Dialogs, TheTraysAboutOpensOverTheSystemOptionsWhichWorkOnceItIsClosed) {
+    HWND dialog = OpenOptions(OpenFromTile(0), kSystemOptions);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(e2e::ChooseFromTrayMenu(monitor, {VK_DOWN, VK_DOWN, VK_RETURN}));  // "About Quorvane"
+    HWND about = DialogOfWidth(kAboutBox);
+    ASSERT_NE(about, nullptr) << "no about box";
+    const RECT a = Rect(about);
+    EXPECT_EQ(GetAncestor(WindowFromPoint({(a.left + a.right) / 2, (a.top + a.bottom) / 2}), GA_ROOT), about)
+        << "the about box is behind";
+    ClickIn(about, 303 + 28, 281 + 8);  // "Done"
+    ASSERT_TRUE(Closes(about));
+    Save(dialog, 232, 200);
+    ASSERT_TRUE(Closes(dialog)) << "the system options no longer work";
+    EXPECT_EQ(settings.Get("AlwaysOnTop"), 1u);
 }
 
 }  // namespace

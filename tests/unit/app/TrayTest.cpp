@@ -51,6 +51,14 @@ TEST_F(TrayMenu, ChecksComeFromTheSettingsWhereAbsentMeansOnAndCommandsReachThei
     EXPECT_EQ(reg::GetDword(HKEY_CURRENT_USER, Settings::kKeyPath, "AutoLaunch"), 1u);
 }
 
+TEST_F(TrayMenu, WithTheLibraryDownNothingThatShowsAWindowCanBeChosen) {
+    SetTrayHooks({.libraryDown = [] { return true; }});
+    HMENU menu = BuildTrayMenu();
+    for (UINT id : {kTrayOpen, kTrayAbout, kTrayAutoLaunch, kTrayAlwaysOnTop, kTrayExit})
+        EXPECT_EQ((GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0, id == kTrayOpen || id == kTrayAbout) << id;
+    DestroyMenu(menu);
+}
+
 // Run by a box's own loop: the first tick under a box starts a new run of failures, later ones close it.
 int g_ticks = 0, g_boxes = 0, g_mostAtOnce = 0;
 void CALLBACK UnderTheBox(HWND, UINT, UINT_PTR, DWORD) {
