@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "framework/SharedLook.h"
 #include "app/Launches.h"
 #include "app/TrayIcon.h"
@@ -22,7 +24,11 @@
 
 namespace {
 
-constexpr UINT kNoHardwareBoxStyle = MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST;
+// No window of the program shows at the time: the box stays above everything.
+void ShowNoHardwareBox(UINT textId) {
+    MessageBoxA(nullptr, LoadResourceString(textId).Chars(), LoadResourceString(IDS_APP_CAPTION).Chars(),
+                MB_OK | MB_ICONEXCLAMATION | MB_TOPMOST);
+}
 
 // A second copy brings the first one's windows forward: the detail frame (or any other
 // top-level window still titled with the program's name) first, the monitor last.
@@ -61,10 +67,7 @@ int ReportFailedStart() {
     case DriverInterface::Failure::MissingExport:
         ShowErrorBox(String("Linsett.dll, ") + driver.Missing() + ": " + SystemErrorText(ERROR_PROC_NOT_FOUND));
         return -1;
-    default:
-        MessageBoxA(nullptr, LoadResourceString(IDS_NO_HARDWARE).Chars(), LoadResourceString(IDS_APP_CAPTION).Chars(),
-                    kNoHardwareBoxStyle);
-        return 0;
+    default: ShowNoHardwareBox(IDS_NO_HARDWARE); return 0;
     }
 }
 
@@ -134,23 +137,69 @@ void ExitSequence() {
     PostQuitMessage(0);
 }
 
-void ResumeSequence() {
-    DriverInterface& driver = DriverInterface::Instance();
-    const bool monitorWasVisible = IsMonitorVisible(), detailsWereVisible = IsDetailFrameVisible();
-    if (monitorWasVisible) HideMonitor();
-    if (detailsWereVisible) ShowDetailFrame(false);
+namespace {
+
+// From the stop of the library for a restart until a restart succeeds: which windows were
+// shown before (the restart that succeeds shows them again, however many failed first), and
+// whether the user was told that it failed.
+struct RestartState {
+    bool monitorWasVisible = false, detailsWereVisible = false;
+    bool told = false;
+    bool trying = false;  // the library is starting: its own boxes may run messages meanwhile
+};
+std::optional<RestartState> g_restart;
+
+void StopForRestart() {
+    RestartState& restart = g_restart.emplace();
+    restart.monitorWasVisible = IsMonitorVisible();
+    restart.detailsWereVisible = IsDetailFrameVisible();
+    if (restart.monitorWasVisible) HideMonitor();
+    if (restart.detailsWereVisible) ShowDetailFrame(false);
     if (ApplyLightSwitch()) StopActivityTimer();
+    // The nodes the dialogs edit go with the tree.
+    CancelOptionDialogs();
     SetWindowsAlive(false);
-    driver.Stop();
+    DriverInterface::Instance().Stop();
     TheDeviceTree().Clear();
-    // Without a restarted library there is nothing to show: the windows stay silent.
-    if (!driver.Start(ResourceInstance())) return;
+}
+
+// Without a library there is nothing to show: the windows stay hidden and silent, all but
+// the tray and the broadcasts that try again. The user hears of it once.
+void ReportRestartFailed() {
+    if (g_restart->told) return;
+    g_restart->told = true;
+    ShowNoHardwareBox(IDS_RESTART_FAILED);
+}
+
+void TryRestart() {
+    g_restart->trying = true;
+    const bool started = DriverInterface::Instance().Start(ResourceInstance());
+    g_restart->trying = false;
+    if (!started) {
+        ReportRestartFailed();
+        return;
+    }
+    const RestartState restart = *g_restart;
+    g_restart.reset();
     RebuildDeviceTree();
     RebuildMonitor();
     RefreshDetailFrame();
     SetWindowsAlive(true);
     if (ApplyLightSwitch()) StartActivityTimer();
     CheckAlerts();
-    if (monitorWasVisible) ShowMonitor();
-    if (detailsWereVisible) ShowDetailFrame(true);
+    if (restart.monitorWasVisible) ShowMonitor();
+    if (restart.detailsWereVisible) ShowDetailFrame(true);
 }
+
+}  // namespace
+
+void ResumeSequence() {
+    if (!g_restart) StopForRestart();
+    RetryRestart();
+}
+
+void RetryRestart() {
+    if (IsLibraryDown()) TryRestart();
+}
+
+bool IsLibraryDown() { return g_restart && !g_restart->trying; }

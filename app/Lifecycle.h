@@ -13,5 +13,10 @@ void WritePlacements();
 // The orderly exit: closes the windows and ends the message loop.
 void ExitSequence();
 
-// After the machine resumed from suspend: restarts the driver interface and rebuilds.
+// After the machine resumed from suspend: restarts the driver interface and rebuilds. A
+// restart that fails is told once and leaves the library down until one succeeds.
 void ResumeSequence();
+// A device came or went: while the library is down, tries the restart again.
+void RetryRestart();
+// A restart failed and none has succeeded since: the windows are hidden and silent.
+bool IsLibraryDown();

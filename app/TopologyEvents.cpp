@@ -37,9 +37,12 @@ void InstallTopologyHandlers() {
                   .showAbout = &ShowAbout,
                   .setAlwaysOnTop = &SetAlwaysOnTop,
                   .setAutoLaunch = [](bool on) { on ? CreateStartupShortcuts() : RemoveStartupShortcuts(); },
-                  .exit = &ExitSequence});
+                  .exit = &ExitSequence,
+                  .libraryDown = &IsLibraryDown});
     SetMonitorHooks({.exit = &ExitSequence,
                      .resume = &ResumeSequence,
+                     .deviceChange = &RetryRestart,
+                     .libraryDown = &IsLibraryDown,
                      .endSession = &WritePlacements,
                      .addTrayIcon = &AddTrayIcon,
                      .setTrayImage = &SetTrayImage,
@@ -65,6 +68,11 @@ void InstallTopologyHandlers() {
                         .showAbout = &ShowAbout,
                         .openUpdatePage = &OpenUpdatePage,
                         .repaintTiles = &RepaintTiles});
+}
+
+void CancelOptionDialogs() {
+    CancelDeviceOptions();
+    CancelSystemOptions();
 }
 
 void CheckAlerts() {
@@ -95,9 +103,8 @@ void HandleTopologyChanged(bytes::Address newRootBlock) {
     // Each rebuild paints its window once; a repaint of the tiles or panes would be a second.
     RefreshDetailFrame();
     RebuildMonitor();
-    // The node an open dialog edits may be gone: it ends as cancelled, writing nothing.
-    CancelDeviceOptions();
-    CancelSystemOptions();
+    // The node an open dialog edits may be gone.
+    CancelOptionDialogs();
     CheckAlerts();
     SetTopologyReady(true);
 }

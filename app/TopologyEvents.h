@@ -13,5 +13,9 @@ void HandleTopologyChanged(bytes::Address newRootBlock);
 // its maps; every DeviceNode handle from before is discarded.
 void RebuildDeviceTree();
 
+// Ends an open device options dialog (its icon chooser first) and system options as
+// cancelled, writing nothing: the nodes they edit are about to go.
+void CancelOptionDialogs();
+
 // The alert check at the user's "AlertSensitivity".
 void CheckAlerts();

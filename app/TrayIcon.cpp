@@ -71,13 +71,17 @@ void Run(const std::function<void()>& hook) {
     if (hook) hook();
 }
 
-void InsertItem(HMENU menu, UINT position, UINT id, UINT textId, bool checked) {
+bool LibraryDown() { return Hooks().libraryDown && Hooks().libraryDown(); }
+
+UINT Checked(bool on) { return on ? MFS_CHECKED : MFS_ENABLED; }
+
+void InsertItem(HMENU menu, UINT position, UINT id, UINT textId, UINT state) {
     String text = LoadResourceString(textId);
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE | MIIM_DATA;
     item.fType = MFT_STRING;
-    item.fState = checked ? MFS_CHECKED : MFS_ENABLED;
+    item.fState = state;
     item.wID = id;
     item.dwTypeData = text.Buffer();
     item.cch = static_cast<UINT>(text.Length());
@@ -137,13 +141,14 @@ void RemoveTrayIcon() { Notify(NIM_DELETE, Record()); }
 
 HMENU BuildTrayMenu() {
     HMENU menu = ReportIfZero(CreatePopupMenu());
-    InsertItem(menu, 0, kTrayOpen, IDS_MENU_OPEN, false);
-    InsertItem(menu, 1, kTrayAbout, IDS_MENU_ABOUT, false);
+    const UINT windows = LibraryDown() ? MFS_GRAYED : MFS_ENABLED;
+    InsertItem(menu, 0, kTrayOpen, IDS_MENU_OPEN, windows);
+    InsertItem(menu, 1, kTrayAbout, IDS_MENU_ABOUT, windows);
     InsertSeparator(menu, 2);
-    InsertItem(menu, 3, kTrayAutoLaunch, IDS_MENU_AUTO_LAUNCH, Settings::AutoLaunch());
-    InsertItem(menu, 4, kTrayAlwaysOnTop, IDS_MENU_ALWAYS_ON_TOP, Settings::AlwaysOnTop());
+    InsertItem(menu, 3, kTrayAutoLaunch, IDS_MENU_AUTO_LAUNCH, Checked(Settings::AutoLaunch()));
+    InsertItem(menu, 4, kTrayAlwaysOnTop, IDS_MENU_ALWAYS_ON_TOP, Checked(Settings::AlwaysOnTop()));
     InsertSeparator(menu, 5);
-    InsertItem(menu, 6, kTrayExit, IDS_MENU_EXIT, false);
+    InsertItem(menu, 6, kTrayExit, IDS_MENU_EXIT, MFS_ENABLED);
     return menu;
 }
 
@@ -173,6 +178,7 @@ void RunTrayCommand(UINT command) {
 void OnTrayNotify(WPARAM, LPARAM lParam) {
     HWND monitor = Record().hWnd;
     if (lParam == WM_LBUTTONDBLCLK) {
+        if (LibraryDown()) return;
         BringWindowsForward();
         Run(Hooks().showMonitor);
         SetForegroundWindow(monitor);
@@ -180,7 +186,9 @@ void OnTrayNotify(WPARAM, LPARAM lParam) {
     }
     if (lParam != WM_RBUTTONUP) return;
     HMENU menu = BuildTrayMenu();
-    BringWindowsForward();
+    if (!LibraryDown()) BringWindowsForward();
+    // Hidden or not, the menu's owner must be in front, or the menu would not close when
+    // the user clicks elsewhere.
     SetForegroundWindow(monitor);
     POINT cursor{};
     GetCursorPos(&cursor);

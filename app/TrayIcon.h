@@ -29,5 +29,8 @@ struct TrayHooks {
     std::function<void(bool)> setAlwaysOnTop;
     std::function<void(bool)> setAutoLaunch;  // creates or deletes the start-up shortcuts
     std::function<void()> exit;
+    // The library could not be restarted: the windows have nothing to show, so "Open" and
+    // "About" are greyed and the icon brings no window forward.
+    std::function<bool()> libraryDown;
 };
 void SetTrayHooks(TrayHooks hooks);

@@ -5,35 +5,22 @@
 namespace Settings {
 namespace {
 
-// Open for one write only; closed on every path.
-class OpenKey {
-public:
-    explicit OpenKey(REGSAM access) {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
-    }
-    ~OpenKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY Get() const { return key_; }
+constexpr DWORD kTextCharacters = 256;
 
-private:
-    HKEY key_ = nullptr;
-};
-
-constexpr DWORD kTextBufferSize = 256;
-
-// Reads go through one handle kept open: the light tick asks for a setting ten times a
-// second, and opening the key each time tripled the cost. A key deleted and created again
-// under the open handle answers ERROR_KEY_DELETED, and the handle is opened afresh.
+// Reads go through one handle kept open per key: the light tick asks for a setting ten
+// times a second, and opening the key each time tripled the cost. A key deleted and created
+// again under the open handle answers ERROR_KEY_DELETED, and the handle is opened afresh.
 class ReadKey {
 public:
+    explicit ReadKey(HKEY root) : root_(root) {}
     ~ReadKey() { Close(); }
+    ReadKey(const ReadKey&) = delete;
+    ReadKey& operator=(const ReadKey&) = delete;
+
     template <typename Query>
     LONG Run(Query query) {
         for (int attempt = 0; attempt < 2; ++attempt) {
-            if (!key_ && RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_READ, &key_) != ERROR_SUCCESS) {
+            if (!key_ && RegOpenKeyExA(root_, kKeyPath, 0, KEY_READ, &key_) != ERROR_SUCCESS) {
                 key_ = nullptr;
                 return ERROR_FILE_NOT_FOUND;
             }
@@ -49,42 +36,59 @@ private:
         if (key_) RegCloseKey(key_);
         key_ = nullptr;
     }
+    HKEY root_;
     HKEY key_ = nullptr;
 };
 
-LONG QueryValue(const String& name, void* data, DWORD* size) {
-    static ReadKey key;
-    const DWORD capacity = *size;
+ReadKey& UserKey() {
+    static ReadKey key(HKEY_CURRENT_USER);
+    return key;
+}
+
+ReadKey& MachineKey() {
+    static ReadKey key(HKEY_LOCAL_MACHINE);
+    return key;
+}
+
+bool QueryDword(ReadKey& key, const String& name, DWORD& value) {
     return key.Run([&](HKEY open) {
-        *size = capacity;
-        return RegQueryValueExA(open, name.Chars(), nullptr, nullptr, static_cast<BYTE*>(data), size);
-    });
+        DWORD size = sizeof value;
+        value = 0;  // a shorter value reads as its low bytes; the type is not checked
+        return RegQueryValueExA(open, name.Chars(), nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+    }) == ERROR_SUCCESS;
 }
 
 }  // namespace
 
 int32_t ReadDword(String name, int32_t defaultValue) {
-    // Zero-filled, so a shorter value reads as its low bytes. The type is not checked.
     DWORD value = 0;
-    DWORD size = sizeof value;
-    if (QueryValue(name, &value, &size) != ERROR_SUCCESS) return defaultValue;
-    return static_cast<int32_t>(value);
+    if (QueryDword(UserKey(), name, value) || QueryDword(MachineKey(), name, value)) return static_cast<int32_t>(value);
+    return defaultValue;
 }
 
 void WriteDword(String name, int32_t value) {
-    OpenKey key(KEY_WRITE);
-    if (!key.Get()) return;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
     DWORD data = static_cast<DWORD>(value);
-    RegSetValueExA(key.Get(), name.Chars(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    RegSetValueExA(key, name.Chars(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    RegCloseKey(key);
 }
 
-String ReadString(String name) {
-    String text = String::WithCapacity(kTextBufferSize);
-    DWORD size = kTextBufferSize;
-    if (QueryValue(name, text.Buffer(), &size) != ERROR_SUCCESS) return String();
-    // A value stored without a terminator may fill the whole buffer.
-    text.Cut(size < kTextBufferSize ? size : kTextBufferSize - 1);
-    return text;
+std::wstring ReadInstallationText(const char* name) {
+    wchar_t text[kTextCharacters] = {};
+    DWORD size = 0;
+    const std::wstring wideName(name, name + lstrlenA(name));  // value names are plain ASCII
+    const LONG result = MachineKey().Run([&](HKEY open) {
+        size = sizeof text;
+        return RegQueryValueExW(open, wideName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size);
+    });
+    if (result != ERROR_SUCCESS) return {};
+    // A value stored without a terminator may fill the whole buffer; the text ends at its
+    // first terminator either way.
+    size_t length = size / sizeof(wchar_t);
+    if (length >= kTextCharacters) length = kTextCharacters - 1;
+    return std::wstring(text, wcsnlen(text, length));
 }
 
 namespace {

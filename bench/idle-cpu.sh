@@ -4,9 +4,10 @@
 # Wine reports no CPU time for other processes, so it is read from /proc: the nanoseconds
 # on a CPU of every thread (schedstat), since clock ticks are too coarse for idle programs.
 #
-# Two rounds: the demo hardware with nothing happening but bus activity (its timeline of
-# plug and severity events removed: that is idle), then the demo scenario as it ships,
-# whose events every few seconds rebuild the view and raise a flashing alert.
+# Three rounds: the demo hardware with nothing happening but bus activity (its timeline of
+# plug and severity events removed: that is idle), at the monitor's first height and then
+# expanded to show every tile; then the demo scenario as it ships, whose events every few
+# seconds rebuild the view and raise a flashing alert.
 #   bench/idle-cpu.sh [seconds]    (needs a display; run it under xvfb-run -a)
 set -eu
 cd "$(dirname "$0")/.."
@@ -20,9 +21,16 @@ json.dump(scenario, open(sys.argv[2], "w"), indent=1)' driver/scenarios/demo.jso
 
 cputime() { cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d\n", ns}'; }
 
-round() {  # name, scenario path as Wine sees it
+user='HKCU\Software\Tarvex\Quorvane'
+round() {  # name, scenario path as Wine sees it, monitor height (0: as it opens)
   tools/wine-prefix.sh start
-  "$wine_bin" reg add 'HKLM\Software\Tarvex\Quorvane' /v ShowTransmissionLight /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  "$wine_bin" reg delete "$user" /f >/dev/null 2>&1 || true
+  "$wine_bin" reg add "$user" /v ShowTransmissionLight /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  if [ "$3" -gt 0 ]; then
+    for v in "Monitor.left 20" "Monitor.top 20" "Monitor.right 205" "Monitor.bottom $((20 + $3))"; do
+      "$wine_bin" reg add "$user" /v ${v% *} /t REG_DWORD /d ${v#* } /f >/dev/null 2>&1
+    done
+  fi
   local q t q0 t0 q1 t1
   # Wine's loader becomes the program in place: the started process is the one to watch.
   LINSETT_SCENARIO="$2" "$wine_bin" "$bin/Quorvane.exe" &
@@ -39,5 +47,7 @@ round() {  # name, scenario path as Wine sees it
            name, s, q / 1e9, t / 1e9, (t > 0 ? q / t : 0) }'
 }
 
-round "idle (demo hardware, no events)" "Z:$(realpath "$still" | tr / '\\')"
-round "demo scenario with its events" ""
+# 17 rows: the computer and the demo's sixteen devices.
+round "idle (demo hardware, no events)" "Z:$(realpath "$still" | tr / '\\')" 0
+round "idle, monitor showing every tile" "Z:$(realpath "$still" | tr / '\\')" $((48 + 29 * 17))
+round "demo scenario with its events" "" 0

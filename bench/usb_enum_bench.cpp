@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
         linsett::usb::Snapshot snapshot;
         LARGE_INTEGER start, stop;
         QueryPerformanceCounter(&start);
-        bool complete = linsett::usb::Enumerate(*system, snapshot, 10000);
+        bool complete = linsett::usb::Enumerate(*system, snapshot, {10000});
         QueryPerformanceCounter(&stop);
         if (!complete || snapshot.controllers.empty() || !snapshot.controllers[0].rootHub) {
             std::fprintf(stderr, "%s: the pass did not complete\n", path.c_str());
@@ -66,13 +66,13 @@ int main(int argc, char** argv) {
 
     // A later pass, with the last one to reuse what the devices that stayed said.
     linsett::usb::Snapshot last;
-    linsett::usb::Enumerate(*system, last, 10000);
+    linsett::usb::Enumerate(*system, last, {10000});
     std::vector<double> again;
     for (int i = 0; i < kPasses; ++i) {
         linsett::usb::Snapshot snapshot;
         LARGE_INTEGER start, stop;
         QueryPerformanceCounter(&start);
-        linsett::usb::Enumerate(*system, snapshot, 10000, &last);
+        linsett::usb::Enumerate(*system, snapshot, {10000, &last});
         QueryPerformanceCounter(&stop);
         again.push_back(Milliseconds(start, stop));
     }
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     InitCommonControls();
     HWND tree = CreateWindowExA(0, WC_TREEVIEWA, "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     linsett::usb::Snapshot snapshot;
-    linsett::usb::Enumerate(*system, snapshot, 10000);
+    linsett::usb::Enumerate(*system, snapshot, {10000});
     const linsett::Scenario previous = linsett::usb::MapSnapshot(snapshot);
     const linsett::World before(previous);
     std::vector<double> rebuilds;

@@ -66,12 +66,19 @@ void AboutDialog::Close() {
 }
 
 int RunAboutBox(HWND owner) {
-    if (HWND open = OpenDialogWindow()) {
-        SetForegroundWindow(open);
+    static AboutDialog* current = nullptr;
+    if (current) {
+        SetForegroundWindow(current->Handle());
         return 1;
     }
     Picture();
     const POINT at = CentredOnScreen(AboutDialog::kWidth, AboutDialog::kHeight);
     AboutDialog dialog(at.x, at.y);
-    return dialog.RunModal(owner);
+    current = &dialog;
+    // Over another open dialog the box belongs to that one: it stays in front of it, and
+    // that dialog waits until the box is closed, as its own modal loop is left last.
+    const HWND open = OpenDialogWindow();
+    const int result = dialog.RunModal(open ? open : owner);
+    current = nullptr;
+    return result;
 }

@@ -28,6 +28,6 @@ private:
     std::unique_ptr<TextButton> done_, goToMaker_;
 };
 
-// Runs the box centred on the screen (0 after every close). While any dialog of the program
-// is open, that one comes forward instead and no box opens (1).
+// Runs the box centred on the screen (0 after every close), over the open dialog if there
+// is one. While an about box is open, that one comes forward instead and no second opens (1).
 int RunAboutBox(HWND owner);

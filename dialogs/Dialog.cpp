@@ -60,8 +60,19 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     Dialog* dialog = found->second;
     if (!dialog->hwnd_) dialog->hwnd_ = window;
     // While the library rewrites its structures no handler may read them.
-    if (!AreWindowsAlive()) return TRUE;
+    if (!AreWindowsAlive()) return dialog->AnswerWhileSilenced(message);
     return dialog->Dispatch(message, wParam, lParam);
+}
+
+INT_PTR Dialog::AnswerWhileSilenced(UINT message) {
+    // Left unvalidated, the paint would come back at once, for ever.
+    if (message == WM_PAINT) ValidateRect(hwnd_, nullptr);
+    // A dialog that goes while silenced must not leave its object in the map.
+    if (message == WM_NCDESTROY) {
+        DialogMap().erase(hwnd_);
+        hwnd_ = nullptr;
+    }
+    return TRUE;
 }
 
 LRESULT Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {

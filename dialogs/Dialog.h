@@ -50,6 +50,8 @@ protected:
 
 private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // While windows are silenced: every message answered, no handler run.
+    INT_PTR AnswerWhileSilenced(UINT message);
     std::unique_ptr<Surface> surface_;  // made at the first paint, kept for the dialog's life
 };
 

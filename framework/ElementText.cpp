@@ -17,7 +17,9 @@ int WrappedText(HDC dc, HFONT font, RECT box, const String& text, UINT format) {
     SelectGuard guard(dc, font);
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
-    const int height = DrawTextA(dc, text.Chars(), static_cast<int>(text.Length()), &box, DT_WORDBREAK | format);
+    // No prefix: texts here come from devices and users, and "AT&T Modem" keeps its "&".
+    const int height =
+        DrawTextA(dc, text.Chars(), static_cast<int>(text.Length()), &box, DT_WORDBREAK | DT_NOPREFIX | format);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
     return height;

@@ -17,7 +17,7 @@ constexpr int CentreOffset(int outer, int inner) {
 // Text at (x, y) in font, in black, leaving the background as it is.
 void DrawLabel(HDC dc, HFONT font, int x, int y, const String& text);
 
-// Word-wrapped text (DT_WORDBREAK and `format`) in font within box, in black on a
+// Word-wrapped text (DT_WORDBREAK, DT_NOPREFIX and `format`) in font within box, in black on a
 // transparent background. Measure gives the height it takes without drawing; Draw draws it
 // and gives the same height.
 int MeasureWrapped(HDC dc, HFONT font, RECT box, const String& text, UINT format = 0);

@@ -93,12 +93,26 @@ LRESULT ElxWnd::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
+LRESULT ElxWnd::OnMessageWhileSilenced(UINT message, WPARAM, LPARAM) {
+    switch (message) {
+    // Left unvalidated, the paint would come back at once, for ever.
+    case WM_PAINT: ValidateRect(hwnd_, nullptr); break;
+    // A window that goes while silenced must not leave its object in the map.
+    case WM_NCDESTROY:
+        WindowMap().erase(hwnd_);
+        hwnd_ = nullptr;
+        break;
+    default: break;
+    }
+    return 1;
+}
+
 LRESULT ElxWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     wParam_ = wParam;
     lParam_ = lParam;
     result_ = 0;
     // While the library rewrites its structures nothing may read them, so nothing runs.
-    if (!AreWindowsAlive()) return 1;
+    if (!AreWindowsAlive()) return OnMessageWhileSilenced(message, wParam, lParam);
     switch (message) {
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_SIZE: return OnSize(wParam, lParam);

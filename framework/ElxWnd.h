@@ -31,6 +31,9 @@ public:
     virtual LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnSize(WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Every message while windows are silenced: answered with 1, reading nothing. A window
+    // that must still be reachable then answers the few messages it needs.
+    virtual LRESULT OnMessageWhileSilenced(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Paints the whole window now.

@@ -25,8 +25,9 @@ TooltipControl::~TooltipControl() {
 }
 
 void TooltipControl::Create(HWND owner) {
-    tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ResourceInstance(), nullptr);
+    // No prefix: the tips name devices, and a name's "&" is a letter.
+    tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ResourceInstance(), nullptr);
 }
 
 void TooltipControl::AddTool(HWND window) {

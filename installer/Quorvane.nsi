@@ -63,22 +63,17 @@ Section "Quorvane"
   File "${SCENARIO}"
   SetOutPath "$INSTDIR"
 
-  ; An upgrade in place keeps the settings: the addresses are written only when missing.
+  ; What the installation leaves for the program is written on every install, so a value
+  ; that anyone else put there does not outlive it. The user's own settings live under
+  ; their HKCU key, which an installation never touches.
   WriteRegStr HKLM "${KEY}" "InstallPath" "$INSTDIR"
-  !macro WriteIfMissing NAME VALUE
-    ClearErrors
-    ReadRegStr $0 HKLM "${KEY}" "${NAME}"
-    ${If} ${Errors}
-      WriteRegStr HKLM "${KEY}" "${NAME}" "${VALUE}"
-    ${EndIf}
-  !macroend
-  !insertmacro WriteIfMissing "TarvexURL" "${MAKER_URL}"
-  !insertmacro WriteIfMissing "GetUpdateURL" "${MAKER_URL}quorvane/update/"
-  !insertmacro WriteIfMissing "ViewHelpURL" "QuorvaneHelp.chm"
+  WriteRegStr HKLM "${KEY}" "TarvexURL" "${MAKER_URL}"
+  WriteRegStr HKLM "${KEY}" "GetUpdateURL" "${MAKER_URL}quorvane/update/"
+  WriteRegStr HKLM "${KEY}" "ViewHelpURL" "QuorvaneHelp.chm"
 
-  ; The program writes its settings under the key as whoever runs it: let the built-in
-  ; Users group read and write it (and its subkeys), beside SYSTEM and Administrators.
-  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "D:P(A;OICI;KA;;;SY)(A;OICI;KA;;;BA)(A;OICI;KRKW;;;BU)", i 1, *p .r1, p 0) i .r0'
+  ; Only SYSTEM and administrators write the machine's key; users read it. An older
+  ; installation let the Users group write it: that grant goes with this list.
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "D:P(A;OICI;KA;;;SY)(A;OICI;KA;;;BA)(A;OICI;KR;;;BU)", i 1, *p .r1, p 0) i .r0'
   ${If} $0 <> 0
     System::Call 'advapi32::RegOpenKeyExW(p 0x80000002, w "${KEY}", i 0, i 0x40100, *p .r2) i .r0'
     ${If} $0 = 0
@@ -88,8 +83,12 @@ Section "Quorvane"
     System::Call 'kernel32::LocalFree(p r1)'
   ${EndIf}
 
-  ; Start with Windows unless the user switched it off ("AutoLaunch" 0) before this upgrade.
-  ReadRegDWORD $1 HKLM "${KEY}" "AutoLaunch"
+  ; Start with Windows unless the user switched it off ("AutoLaunch" 0) before this upgrade:
+  ; in their own key, or in the machine's where an older version kept it.
+  ReadRegDWORD $1 HKCU "${KEY}" "AutoLaunch"
+  ${If} $1 == ""
+    ReadRegDWORD $1 HKLM "${KEY}" "AutoLaunch"
+  ${EndIf}
   ${If} $1 != "0"
     !insertmacro StartupShortcut HKU ".DEFAULT\${STARTUP_KEY}" "Startup"
     !insertmacro StartupShortcut HKLM "${STARTUP_KEY}" "Common Startup"
@@ -106,9 +105,11 @@ Section "Quorvane"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 
-  ; The question is skipped (answered "No") in silent mode, so tests never start it.
+  ; The question is skipped (answered "No") in silent mode, so tests never start it. The
+  ; installer runs elevated and the program must not: the desktop's shell starts it, with
+  ; the user's own rights.
   MessageBox MB_YESNO|MB_ICONQUESTION "Quorvane is installed. Start it now?" /SD IDNO IDNO done
-    Exec '"$INSTDIR\Quorvane.exe"'
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\Quorvane.exe"'
   done:
 SectionEnd
 
@@ -129,11 +130,14 @@ Section "Uninstall"
   DeleteRegKey /ifempty HKLM "Software\Tarvex"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
-  ; The library's state file holds the user's names, icons and order; silent keeps it.
+  ; The library's state file holds the user's names, icons and order, and their key their
+  ; placements and switches; silent keeps both.
   SetShellVarContext current
   IfFileExists "$LOCALAPPDATA\Quorvane\linsett-state.json" 0 kept
     MessageBox MB_YESNO|MB_ICONQUESTION "Keep your device names, icons and order for a later installation?" /SD IDYES IDYES kept
     Delete "$LOCALAPPDATA\Quorvane\linsett-state.json"
     RMDir "$LOCALAPPDATA\Quorvane"
+    DeleteRegKey HKCU "${KEY}"
+    DeleteRegKey /ifempty HKCU "Software\Tarvex"
   kept:
 SectionEnd

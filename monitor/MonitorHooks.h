@@ -10,6 +10,8 @@ class DeviceNode;
 struct MonitorHooks {
     std::function<void()> exit;                      // a WM_QUIT was sent to the window
     std::function<void()> resume;                    // the machine woke from suspend
+    std::function<void()> deviceChange;              // a device came or went
+    std::function<bool()> libraryDown;               // no restart succeeded: only the program's own messages are heard
     std::function<void()> endSession;                // the user logs off or the machine shuts down
     std::function<void(HWND, UINT)> addTrayIcon;     // the window and message that get its notifications
     std::function<void(int)> setTrayImage;           // 0 the normal image, 1 to 4 a severity's

@@ -242,12 +242,6 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_MOVE: StorePlacement(); return 0;
     case WM_CLOSE: CloseWithDetails(); return 0;
-    case WM_QUIT: Call(g_hooks.exit); return 0;
-    // A logoff or shutdown never reaches the end of the message loop. (The query before it
-    // is answered yes by the default procedure.)
-    case WM_ENDSESSION:
-        if (wParam) Call(g_hooks.endSession);
-        return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         info->ptMinTrackSize = {geo::kWidth, geo::kMinHeight};
@@ -281,18 +275,38 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         *r = {kept.left, kept.top, kept.right, kept.bottom};
         return 1;
     }
+    case WM_MOUSELEAVE: LeaveOpenState(); return 0;
+    default:
+        if (HandleProgramMessage(message, wParam, lParam)) return TRUE;
+        return FrameWindow::OnOtherMessage(message, wParam, lParam);
+    }
+}
+
+LRESULT MonitorWindow::OnMessageWhileSilenced(UINT message, WPARAM wParam, LPARAM lParam) {
+    // With the library down for good the program must still be reachable: from the tray, by
+    // the broadcasts that may bring the library back, and to be ended.
+    if (g_hooks.libraryDown && g_hooks.libraryDown() && HandleProgramMessage(message, wParam, lParam)) return TRUE;
+    return FrameWindow::OnMessageWhileSilenced(message, wParam, lParam);
+}
+
+bool MonitorWindow::HandleProgramMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    switch (message) {
+    case WM_QUIT: Call(g_hooks.exit); return true;
+    // A logoff or shutdown never reaches the end of the message loop. (The query before it
+    // is answered yes by the default procedure.)
+    case WM_ENDSESSION:
+        if (wParam) Call(g_hooks.endSession);
+        return true;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMESUSPEND) Call(g_hooks.resume);
-        return 0;
-    case WM_MOUSELEAVE: LeaveOpenState(); return 0;
-    case kTrayMessage: Call(g_hooks.trayNotify, wParam, lParam); return 0;
+        return true;
+    case WM_DEVICECHANGE: Call(g_hooks.deviceChange); return true;
+    case kTrayMessage: Call(g_hooks.trayNotify, wParam, lParam); return true;
     default:
-        static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-        if (message == taskbarCreated) {
-            Call(g_hooks.shellRestarted);
-            return 0;
-        }
-        return FrameWindow::OnOtherMessage(message, wParam, lParam);
+        if (message != taskbarCreated) return false;
+        Call(g_hooks.shellRestarted);
+        return true;
     }
 }
 

@@ -29,6 +29,7 @@ public:
     void OnCommand(WPARAM wParam) override;
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnMessageWhileSilenced(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Layout() override;
 
     void OpenDetails(DeviceNode& node) override;
@@ -43,6 +44,9 @@ public:
     void HideTooltip() { tooltip_.SetText(hwnd_, String()); }
 
 private:
+    // The tray icon's notifications, the system's broadcasts and the request to end: the
+    // program's own business, none of which reads a record. False for any other message.
+    bool HandleProgramMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Shape();
     void UpdateScrollButtons();
     void Expand();

@@ -7,6 +7,7 @@
 #define IDS_ERROR_CAPTION 97
 #define IDS_MSIMG32_REQUIRED 99
 #define IDS_MONITOR_TITLE 101
+#define IDS_RESTART_FAILED 103
 
 // The rest of the table, by the use each text has.
 #define IDS_GET_HELP 1
@@ -105,3 +106,4 @@
 #define IDS_WARNING_CAPTION 98
 #define IDS_COLOR_DEPTH_WARNING 100
 #define IDS_HELP_FILE 102
+#define IDS_NOT_A_WEB_ADDRESS 104

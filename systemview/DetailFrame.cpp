@@ -98,7 +98,8 @@ void DetailFrame::Layout() {
 void DetailFrame::Select(DeviceNode* node, bool anew) {
     anew ? pane_.ReshowNode(node) : pane_.ShowNode(node);
     tree_->SelectRecord(node);
-    splitter_.Layout();
+    // The bar takes its snap again: one snapped to the pane follows the new node's height.
+    splitter_.SetSplitPosition(splitter_.GetSplitPosition());
     Refresh();
 }
 

@@ -109,13 +109,11 @@ void DeviceView::Draw(HDC dc) const {
     // view's width, where the staggered neighbours leave room below.
     const String name = record->Name();
     const SelectGuard chosen(dc, GetSharedFont(SharedFont::Small));
-    constexpr UINT kFormat = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL;
+    constexpr UINT kFormat = DT_CENTER | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX;  // a name's "&" is a letter
     RECT box{rect.x - 10, top + 24, rect.x + 50, top + 115};
     RECT measured = box;
     DrawTextA(dc, name.Chars(), -1, &measured, kFormat | DT_CALCRECT);
-    // A few pixels in from the view's edges: a neighbour's centred "Available" is wider than
-    // its view and spills past it.
-    if (measured.bottom - measured.top > 22) box = {rect.x + 3, top + 24, rect.x + 37, top + 115};
+    if (measured.bottom - measured.top > 22) box = {rect.x, top + 24, rect.x + 40, top + 115};
     DrawTextA(dc, name.Chars(), -1, &box, kFormat);
 }
 

@@ -5,7 +5,7 @@ set -u
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 xvfb xauth fonts-liberation googletest imagemagick
-          fp-utils nsis)
+          fp-utils nsis xdotool)
 
 # Each package is proved by a file it ships, so a half-finished install is noticed.
 declare -A proof=(
@@ -22,6 +22,7 @@ declare -A proof=(
   [imagemagick]=/usr/bin/convert-im6.q16
   [fp-utils]=/usr/bin/chmcmd
   [nsis]=/usr/bin/makensis
+  [xdotool]=/usr/bin/xdotool
 )
 
 missing() {

@@ -158,6 +158,10 @@ Health PortHealth(const PortFacts& port) {
                 "Plug it into a hub closer to the computer, or into the computer itself."};
     default: break;
     }
+    if (port.silent)
+        return {3, std::string(port.isHub ? "This hub" : "This device") +
+                       " is not answering, so what is shown for it may be out of date.",
+                kReplug};
     // A device the port could not power or schedule is never set up: its missing driver is
     // only the consequence, and the user's remedy is the port.
     if (port.connection == Connection::NotEnoughPower)
@@ -184,7 +188,7 @@ Health ControllerHealth(const DeviceFacts& device) {
 }
 
 Health UnreadHub() {
-    return {3, "This hub stopped answering while its ports were read, so devices plugged into it may be missing.",
+    return {3, "Not all ports of this hub answered in time, so devices plugged into it may be missing or out of date.",
             "Unplug the hub and plug it back in; if it has a power supply, check that it is plugged in."};
 }
 

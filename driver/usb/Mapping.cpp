@@ -208,7 +208,7 @@ private:
                              Count(hubs, "hub", "hubs") + " and " + Count(devices, "device", "devices") + ".";
         if (!snapshot_.complete)
             status += " This reading is incomplete: part of the USB tree did not answer in time, so some "
-                      "devices may be missing.";
+                      "devices may be missing or out of date.";
         if (unreadControllers_)
             status += " " + Count(unreadControllers_, "USB host controller", "USB host controllers") +
                       " could not be read.";

@@ -14,9 +14,12 @@
 #include <usbioctl.h>
 // clang-format on
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <map>
 
+#include "driver/usb/RegistryText.h"
 #include "driver/usb/UsbLayouts.h"
 
 namespace linsett::usb {
@@ -90,18 +93,23 @@ private:
     HDEVINFO set_;
 };
 
-class EventHandle {
-public:
-    EventHandle() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    EventHandle(const EventHandle&) = delete;
-    EventHandle& operator=(const EventHandle&) = delete;
-    ~EventHandle() {
-        if (event_) CloseHandle(event_);
-    }
-    HANDLE Get() const { return event_; }
+// How long a cancelled request may take to come back. A driver that honours the cancellation
+// completes it at once; one that has not within this long may never.
+constexpr DWORD kCancelWaitMs = 200;
 
-private:
-    HANDLE event_;
+// One request in flight, with buffers of its own: the system writes into them whenever the
+// request completes, so a request whose cancellation never lands is left allocated for good
+// rather than freed under the driver.
+struct Pending {
+    Pending() = default;
+    Pending(const Pending&) = delete;
+    Pending& operator=(const Pending&) = delete;
+    ~Pending() {
+        if (event) CloseHandle(event);
+    }
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    OVERLAPPED overlapped{};
+    std::vector<uint8_t> in, out;
 };
 
 class RealDevice : public OpenDevice {
@@ -116,22 +124,19 @@ private:
     HANDLE file_;
 };
 
-// A registry property of a device as text (REG_SZ), or every string of a REG_MULTI_SZ.
+// A registry property of a device as text (REG_SZ), or every string of a REG_MULTI_SZ. The
+// value may change between the two calls, and nothing makes it end in its terminators.
 std::vector<std::u16string> RegistryStrings(HDEVINFO set, SP_DEVINFO_DATA& data, DWORD property) {
-    std::vector<std::u16string> strings;
     DWORD type = 0, size = 0;
     SetupDiGetDeviceRegistryPropertyW(set, &data, property, &type, nullptr, 0, &size);
-    if (!size || (type != REG_SZ && type != REG_MULTI_SZ)) return strings;
-    std::vector<wchar_t> text(size / sizeof(wchar_t) + 2, L'\0');
-    if (!SetupDiGetDeviceRegistryPropertyW(set, &data, property, &type, reinterpret_cast<BYTE*>(text.data()),
-                                           DWORD(text.size() * sizeof(wchar_t)), &size)) {
-        return strings;
+    if (!size || (type != REG_SZ && type != REG_MULTI_SZ)) return {};
+    std::vector<BYTE> bytes(size);
+    DWORD written = 0;
+    if (!SetupDiGetDeviceRegistryPropertyW(set, &data, property, &type, bytes.data(), size, &written) ||
+        (type != REG_SZ && type != REG_MULTI_SZ)) {
+        return {};
     }
-    for (const wchar_t* at = text.data(); *at && at < text.data() + text.size(); at += wcslen(at) + 1) {
-        strings.push_back(FromWide(at));
-        if (type == REG_SZ) break;
-    }
-    return strings;
+    return SplitRegistryStrings(bytes.data(), std::min<size_t>(written, size), type == REG_MULTI_SZ);
 }
 
 std::u16string RegistryString(HDEVINFO set, SP_DEVINFO_DATA& data, DWORD property) {
@@ -216,25 +221,31 @@ public:
                      uint32_t& returned, uint32_t timeoutMs) override {
         returned = 0;
         HANDLE file = static_cast<RealDevice&>(device).Get();
-        EventHandle event;
-        if (!event.Get()) return GetLastError();
-        OVERLAPPED overlapped{};
-        overlapped.hEvent = event.Get();
+        auto request = std::make_unique<Pending>();
+        if (!request->event) return GetLastError();
+        request->overlapped.hEvent = request->event;
+        if (in) request->in.assign(static_cast<const uint8_t*>(in), static_cast<const uint8_t*>(in) + inSize);
+        request->out.resize(out ? outSize : 0);
         DWORD bytes = 0;
-        if (!DeviceIoControl(file, code, const_cast<void*>(in), inSize, out, outSize, nullptr, &overlapped)) {
+        if (!DeviceIoControl(file, code, request->in.data(), DWORD(request->in.size()), request->out.data(),
+                             DWORD(request->out.size()), nullptr, &request->overlapped)) {
             DWORD error = GetLastError();
             if (error != ERROR_IO_PENDING) return error;
-            if (WaitForSingleObject(event.Get(), timeoutMs) != WAIT_OBJECT_0) {
-                // The buffers must outlive the request: wait for the cancellation to land.
-                CancelIoEx(file, &overlapped);
-                GetOverlappedResult(file, &overlapped, &bytes, TRUE);
+            if (WaitForSingleObject(request->event, timeoutMs) != WAIT_OBJECT_0) {
+                CancelIoEx(file, &request->overlapped);
+                if (WaitForSingleObject(request->event, kCancelWaitMs) != WAIT_OBJECT_0) {
+                    static_cast<void>(request.release());  // see Pending
+                }
                 return ERROR_SEM_TIMEOUT;
             }
         }
-        if (!GetOverlappedResult(file, &overlapped, &bytes, FALSE)) return GetLastError();
-        returned = bytes <= outSize ? bytes : outSize;
+        if (!GetOverlappedResult(file, &request->overlapped, &bytes, FALSE)) return GetLastError();
+        returned = std::min<uint32_t>(bytes, uint32_t(request->out.size()));
+        if (returned) std::memcpy(out, request->out.data(), returned);
         return 0;
     }
+
+    uint64_t NowMs() override { return GetTickCount64(); }
 
     bool Properties(NodeKey by, const std::u16string& key, NodeProperties& out) override {
         std::u16string id = key;

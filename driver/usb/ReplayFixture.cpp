@@ -274,10 +274,12 @@ private:
         if (!Flag(object, "superSpeedCapable", superCapable)) return false;
         port.flags = (speed == 3 ? 1u : 0u) | (superCapable ? 2u : 0u);
         if (fault) {
-            if (fault->type != Type::String || (fault->text != "timeout" && fault->text != "gone")) {
-                return Fail(*fault, "\"fault\" must be \"timeout\" or \"gone\"");
-            }
-            port.fault = fault->text == "timeout" ? error::kSemTimeout : error::kDeviceNotConnected;
+            // A device that stops answering usually still has its hub answer for it.
+            const char* const faults[] = {"timeout", "gone", "descriptor-timeout"};
+            uint32_t which = 0;
+            if (!Choice(*fault, faults, which)) return false;
+            port.fault = which == 1 ? error::kDeviceNotConnected : error::kSemTimeout;
+            port.faultOnDescriptors = which == 2;
         }
         if (device) {
             const Value* model = device;

@@ -32,6 +32,7 @@ struct Port {
     std::u16string driverKey;
     int hub = -1;        // index into Fixture::hubs
     uint32_t fault = 0;  // every call about this port fails so
+    bool faultOnDescriptors = false;  // only the requests that go over the bus to the device do
 };
 
 struct Hub {

@@ -70,6 +70,7 @@ public:
         out_ = static_cast<uint8_t*>(out);
         outSize_ = out ? outSize : 0;
         returned_ = &returned;
+        timeoutMs_ = timeoutMs;
         return opened.controller ? ControllerCall(fixture_.controllers[opened.index], code)
                                  : HubCall(fixture_.hubs[opened.index], code);
     }
@@ -81,6 +82,9 @@ public:
         out = fixture_.nodes[found->second];
         return true;
     }
+
+    // Simulated: only a request that is never answered takes time, the whole of its wait.
+    uint64_t NowMs() override { return nowMs_; }
 
 private:
     uint32_t ControllerCall(const replay::Controller& controller, uint32_t code) {
@@ -103,7 +107,10 @@ private:
         uint32_t number = ReadU32(in_);
         if (!number || number > hub.ports.size()) return error::kInvalidParameter;
         Port& port = hub.ports[number - 1];
-        if (port.fault) return port.fault;
+        if (port.fault && (!port.faultOnDescriptors || code == kGetDescriptor)) {
+            if (port.fault == error::kSemTimeout) nowMs_ += timeoutMs_;
+            return port.fault;
+        }
         switch (code) {
         case kGetConnectionInformationEx: return ConnectionInformation(port, number);
         case kGetConnectionInformationExV2: return ConnectionInformationV2(port, number);
@@ -239,6 +246,8 @@ private:
     uint8_t* out_ = nullptr;
     uint32_t outSize_ = 0;
     uint32_t* returned_ = nullptr;
+    uint32_t timeoutMs_ = 0;
+    uint64_t nowMs_ = 0;
 };
 
 }  // namespace

@@ -41,6 +41,25 @@ enum class Speed : uint8_t { Low = 0, Full = 1, High = 2, Super = 3 };
 
 struct HubFacts;
 
+// Owns one T, and a copy copies it whole: a pass can keep a branch that an earlier one read.
+template <class T>
+class Owned {
+public:
+    Owned() = default;
+    Owned(const Owned& other);
+    Owned(Owned&&) noexcept = default;
+    Owned& operator=(const Owned& other);
+    Owned& operator=(Owned&&) noexcept = default;
+    void reset(T* value = nullptr) { value_.reset(value); }
+    T* get() const { return value_.get(); }
+    T* operator->() const { return value_.get(); }
+    T& operator*() const { return *value_; }
+    explicit operator bool() const { return value_ != nullptr; }
+
+private:
+    std::unique_ptr<T> value_;
+};
+
 // One downstream port of a hub and whatever is plugged into it.
 struct PortFacts {
     int number = 0;                           // 1-based
@@ -60,8 +79,13 @@ struct PortFacts {
     // String descriptors (language 0x0409 or the device's first language); absent when the
     // device has none or did not answer.
     std::optional<std::u16string> manufacturer, product, serial;
+    uint16_t language = 0;                    // the language they were read in; 0: none was
     DeviceFacts device;                       // empty instanceId when the node was not found
-    std::unique_ptr<HubFacts> hub;            // an external hub's own ports, when isHub
+    Owned<HubFacts> hub;                      // an external hub's own ports, when isHub
+    // It did not answer in time: what is above is what it said before, or only what its hub
+    // knew. It is left alone for `rest` more passes unless a device notice comes.
+    bool silent = false;
+    uint8_t rest = 0;
 };
 
 struct HubFacts {
@@ -69,9 +93,18 @@ struct HubFacts {
     int portCount = 0;
     bool selfPowered = false;                 // from the hub descriptor / node information
     bool highSpeed = false;                   // a USB 2.0 hub
-    bool complete = true;                     // false: it stopped answering during this pass
+    bool complete = true;                     // false: not every port was read in this pass
     std::vector<PortFacts> ports;             // in port order, one per port 1..portCount
 };
+
+template <class T>
+Owned<T>::Owned(const Owned& other) : value_(other.value_ ? std::make_unique<T>(*other.value_) : nullptr) {}
+
+template <class T>
+Owned<T>& Owned<T>::operator=(const Owned& other) {
+    if (this != &other) value_ = other.value_ ? std::make_unique<T>(*other.value_) : nullptr;
+    return *this;
+}
 
 // A host controller and its root hub.
 struct ControllerFacts {
@@ -83,7 +116,7 @@ struct ControllerFacts {
 struct Snapshot {
     std::u16string computerName;
     std::vector<ControllerFacts> controllers;
-    bool complete = true;                     // false: a branch was skipped (timeout, vanished)
+    bool complete = true;                     // false: a branch was skipped or kept from before
 };
 
 }  // namespace linsett::usb

@@ -2,27 +2,69 @@
 // system interface, mapped, and looked at again whenever Windows reports a device interface
 // coming or going, and every few seconds for changes of health, which it does not announce.
 // Those later looks run on a thread of their own: a device that is slow to answer must not
-// hold up the program, whose thread the library shares.
+// hold up the program, whose thread the library shares. Nothing here lets an exception out:
+// without memory there is simply no new picture this time.
 #include <windows.h>
 #include <dbt.h>
 
-#include <thread>
 #include <utility>
 
 #include "driver/Source.h"
 #include "driver/usb/Enumerator.h"
 #include "driver/usb/Mapping.h"
+#include "driver/usb/Worker.h"
 
 namespace linsett {
 
 namespace {
 
-constexpr uint32_t kPassBudgetMs = 2000;  // a device that stops answering costs one pass this much at most
 constexpr UINT kRecheckMs = 5000;
+// A look told to stop ends at its next request: within one request's wait and the wait for its
+// cancellation. One that takes longer is left to finish alone.
+constexpr DWORD kStopWaitMs = 1000;
+
+// The system is made anew for every look: a replayed one then reads its fixture again, which
+// is how a recorded plug or unplug is played.
+bool ReadTree(Scenario& scenario, std::string& error, usb::Snapshot& snapshot, const usb::PassOptions& options) {
+    std::unique_ptr<usb::UsbSystem> system = usb::MakeSystem(error);
+    if (!system) return false;
+    usb::Enumerate(*system, snapshot, options);
+    scenario = usb::MapSnapshot(snapshot);
+    return true;
+}
+
+// One later look: what it starts from and what it found, owned together with the thread.
+class TreeLook : public usb::Job {
+public:
+    TreeLook(std::shared_ptr<const usb::Snapshot> last, bool noticed) : last_(std::move(last)), noticed_(noticed) {}
+
+    void Run(const std::atomic<bool>& stop) override {
+        std::string unused;
+        found = ReadTree(picture, unused, snapshot, {usb::kPassBudgetMs, last_.get(), noticed_, &stop});
+    }
+
+    Scenario picture;
+    usb::Snapshot snapshot;
+    bool found = false;
+
+private:
+    const std::shared_ptr<const usb::Snapshot> last_;
+    const bool noticed_;
+};
 
 class UsbTree : public Source {
 public:
-    bool Read(Scenario& scenario, std::string& error) override { return ReadTree(scenario, error, last_, nullptr); }
+    bool Read(Scenario& scenario, std::string& error) override {
+        try {
+            auto snapshot = std::make_shared<usb::Snapshot>();
+            if (!ReadTree(scenario, error, *snapshot, {})) return false;
+            last_ = std::move(snapshot);
+            return true;
+        } catch (...) {
+            error = "There is not enough memory to read the USB devices.";
+            return false;
+        }
+    }
 
     void Attach(HWND window) override {
         DEV_BROADCAST_DEVICEINTERFACE_W filter{};
@@ -32,42 +74,51 @@ public:
                                                     DEVICE_NOTIFY_WINDOW_HANDLE | DEVICE_NOTIFY_ALL_INTERFACE_CLASSES);
     }
 
+    // A look still running is told to stop and waited for only so long (see Worker).
     void Detach() override {
         if (notification_) UnregisterDeviceNotification(notification_);
         notification_ = nullptr;
-        if (worker_.joinable()) worker_.join();
+        worker_.Stop(kStopWaitMs);
     }
 
+    // A notice also ends the rest of ports that stopped answering: one may have been replugged.
     bool SignalsChange(UINT message, WPARAM wParam) const override {
-        return message == WM_DEVICECHANGE &&
-               (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE || wParam == DBT_DEVNODES_CHANGED);
+        bool change = message == WM_DEVICECHANGE && (wParam == DBT_DEVICEARRIVAL ||
+                                                     wParam == DBT_DEVICEREMOVECOMPLETE || wParam == DBT_DEVNODES_CHANGED);
+        if (change) noticed_ = true;
+        return change;
     }
 
     // One look at a time; one asked for meanwhile starts when the running one is taken.
     void Look(HWND window, UINT ready) override {
-        if (worker_.joinable()) {
+        if (worker_.Busy()) {
             again_ = true;
             return;
         }
         window_ = window;
         ready_ = ready;
-        worker_ = std::thread([this] {
-            std::string unused;
-            found_ = ReadTree(picture_, unused, snapshot_, &last_);
-            PostMessageW(window_, ready_, 0, 0);
-        });
+        try {
+            if (worker_.Start(std::make_shared<TreeLook>(last_, noticed_), window, ready)) noticed_ = false;
+        } catch (...) {
+            // No look this time; the next notice or recheck asks again.
+        }
     }
 
     bool Take(const Scenario& current, Scenario& next) override {
-        if (!worker_.joinable()) return false;
-        worker_.join();  // it has posted, so it is done
-        const bool found = found_;
-        if (found) {
-            next = std::move(picture_);
-            usb::KeepDisconnected(current, next);
-            last_ = std::move(snapshot_);
+        std::shared_ptr<usb::Job> job = worker_.Finished();
+        if (!job) return false;
+        auto& look = static_cast<TreeLook&>(*job);
+        bool found = look.found;
+        try {
+            if (found) {
+                auto last = std::make_shared<usb::Snapshot>(std::move(look.snapshot));
+                usb::KeepDisconnected(current, look.picture);
+                next = std::move(look.picture);
+                last_ = std::move(last);
+            }
+        } catch (...) {
+            found = false;
         }
-        picture_ = Scenario();
         if (std::exchange(again_, false)) Look(window_, ready_);
         return found;
     }
@@ -75,28 +126,14 @@ public:
     UINT RecheckMs() const override { return kRecheckMs; }
 
 private:
-    // The system is made anew for every look: a replayed one then reads its fixture again,
-    // which is how a recorded plug or unplug is played. The last pass, when there is one,
-    // lets devices that stayed keep what their descriptors said.
-    static bool ReadTree(Scenario& scenario, std::string& error, usb::Snapshot& snapshot,
-                         const usb::Snapshot* last) {
-        std::unique_ptr<usb::UsbSystem> system = usb::MakeSystem(error);
-        if (!system) return false;
-        usb::Enumerate(*system, snapshot, kPassBudgetMs, last);
-        scenario = usb::MapSnapshot(snapshot);
-        return true;
-    }
-
     HDEVNOTIFY notification_ = nullptr;
-    std::thread worker_;
+    usb::Worker worker_;
     HWND window_ = nullptr;
     UINT ready_ = 0;
     bool again_ = false;
-    usb::Snapshot last_;  // the pass the current picture came from
-    // Written by the worker before it posts, read on the window's thread after the join.
-    Scenario picture_;
-    usb::Snapshot snapshot_;
-    bool found_ = false;
+    mutable bool noticed_ = false;  // a device notice came since the last look started
+    // The pass the current picture came from; a running look shares it.
+    std::shared_ptr<const usb::Snapshot> last_;
 };
 
 }  // namespace

@@ -68,6 +68,8 @@ public:
                              uint32_t outSize, uint32_t& returned, uint32_t timeoutMs) = 0;
     // False when no present node has that key.
     virtual bool Properties(NodeKey by, const std::u16string& key, NodeProperties& out) = 0;
+    // Milliseconds on the clock that Control's waits run on; the enumerator keeps its budget by it.
+    virtual uint64_t NowMs() = 0;
 };
 
 }  // namespace linsett::usb

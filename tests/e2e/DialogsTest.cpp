@@ -2,6 +2,7 @@
 // file and the settings and shows at once; every way of cancelling writes nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,7 +18,7 @@ namespace {
 using e2e::QuorvaneRun;
 constexpr DWORD kTimeoutMs = 30000;
 // The dialogs' widths tell them apart: all are standard dialog windows of the program.
-constexpr int kDeviceOptions = 360, kIconChooser = 462, kSystemOptions = 300;
+constexpr int kDeviceOptions = 360, kIconChooser = 462, kSystemOptions = 300, kAboutBox = 490;
 
 RECT Rect(HWND window) {
     RECT r{};
@@ -94,6 +95,21 @@ protected:
         const RECT f = Rect(frame);
         return e2e::CaptureScreen({f.left + 24 + 70, f.top + 24 + 6, f.left + 24 + 300, f.top + 24 + 20});
     }
+    // The name line once the frame has painted it: dark text on the light pane, the same in
+    // two looks in a row. A frame just opened may not have painted yet, and a picture taken
+    // then matches nothing the program ever shows.
+    static e2e::Image PaintedNameArea(HWND frame) {
+        e2e::Image last = NameArea(frame), now;
+        e2e::WaitUntil([&] {
+            now = NameArea(frame);
+            const bool dark = std::any_of(now.pixels.begin(), now.pixels.end(), [](uint32_t p) { return (p & 0xFF) < 0x40; });
+            const bool light = std::any_of(now.pixels.begin(), now.pixels.end(), [](uint32_t p) { return (p & 0xFF) > 0x80; });
+            const bool same = now.pixels == last.pixels;
+            last = now;
+            return dark && light && same;
+        }, kTimeoutMs);
+        return now;
+    }
     e2e::Image Tile(int row) const {
         const RECT m = Rect(monitor);
         return e2e::CaptureScreen({m.left + 4, m.top + 18 + 29 * row, m.left + 130, m.top + 18 + 29 * (row + 1)});
@@ -114,7 +130,7 @@ protected:
 TEST_F(Dialogs, ARenameIsSavedShownAndOutlivesTheRunWhileDefaultThenCancelChangesNothing) {
     HWND frame = OpenFromTile(1);
     ASSERT_NE(frame, nullptr);
-    const e2e::Image shownBefore = NameArea(frame);
+    const e2e::Image shownBefore = PaintedNameArea(frame);
     HWND dialog = OpenOptions(frame, kDeviceOptions);
     ASSERT_NE(dialog, nullptr) << "no device options";
     e2e::SaveScreenshot(e2e::CaptureWindow(dialog), "device-options");
@@ -123,7 +139,7 @@ TEST_F(Dialogs, ARenameIsSavedShownAndOutlivesTheRunWhileDefaultThenCancelChange
     ASSERT_TRUE(Closes(dialog));
     EXPECT_NE(Record("keys").find("\"name\": \"Zed\""), std::string::npos) << Record("keys");
     ASSERT_TRUE(e2e::WaitUntil([&] { return NameArea(frame).pixels != shownBefore.pixels; }, kTimeoutMs));
-    const e2e::Image renamed = NameArea(frame);
+    const e2e::Image renamed = PaintedNameArea(frame);
     const std::string saved = State();
     dialog = OpenOptions(frame, kDeviceOptions);
     ASSERT_NE(dialog, nullptr);
@@ -132,7 +148,7 @@ TEST_F(Dialogs, ARenameIsSavedShownAndOutlivesTheRunWhileDefaultThenCancelChange
     Save(dialog, 225, 150);  // "Cancel"
     ASSERT_TRUE(Closes(dialog));
     EXPECT_EQ(State(), saved);
-    EXPECT_EQ(NameArea(frame).pixels, renamed.pixels);
+    EXPECT_EQ(PaintedNameArea(frame).pixels, renamed.pixels);
 
     // The next run shows the saved name.
     SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
@@ -231,6 +247,52 @@ TEST_F(Dialogs, EscapeAndAnUnplugCancelWhileEnterInTheNameSaves) {
     DWORD exitCode = 99;
     EXPECT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode));
     EXPECT_EQ(exitCode, 0u);
+}
+
+TEST_F(Dialogs, AResumeEndsTheOpenOptionsAsCancelledAndTheProgramGoesOn) {
+    const std::string state = State();
+    const std::optional<uint32_t> lights = settings.Get("ShowTransmissionLight");
+    // Each case: the tile, what is open and edited, and where "Save" was.
+    struct Case { int row; bool chooser; POINT save; } cases[] = {
+        {1, false, {290, 150}}, {1, true, {290, 150}}, {0, false, {232, 200}}};
+    for (const Case& c : cases) {
+        HWND dialog = OpenOptions(OpenFromTile(c.row), c.row ? kDeviceOptions : kSystemOptions);
+        ASSERT_NE(dialog, nullptr) << c.row;
+        if (c.row) SendMessageA(NameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Woken"));
+        else ClickIn(dialog, 30 + 6, 60 + 6);  // "Show real-time transmission lights"
+        HWND chooser = nullptr;
+        if (c.chooser) {
+            ClickIn(dialog, 115 + 28, 65 + 8);  // "Change"
+            ASSERT_NE(chooser = DialogOfWidth(kIconChooser), nullptr);
+        }
+        const int rebuilds = run.Rebuilds();
+        SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+        ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << "no restart of the library";
+        // What a user would do next: the chooser gone or not, save what was typed.
+        if (!chooser && IsWindowVisible(dialog)) Save(dialog, c.save.x, c.save.y);
+        EXPECT_TRUE(!chooser || Closes(chooser)) << "the icon chooser outlived the resume";
+        EXPECT_TRUE(Closes(dialog)) << "the dialog outlived the resume: " << c.row;
+        EXPECT_EQ(State(), state);
+        EXPECT_EQ(settings.Get("ShowTransmissionLight"), lights);
+        ASSERT_FALSE(run.Program().WaitForExit(0)) << "the program ended";
+    }
+    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "dump").substr(0, 2), "ok") << "the program does not answer";
+}
+
+TEST_F(Dialogs, TheTraysAboutOpensOverTheSystemOptionsWhichWorkOnceItIsClosed) {
+    HWND dialog = OpenOptions(OpenFromTile(0), kSystemOptions);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(e2e::ChooseFromTrayMenu(monitor, {VK_DOWN, VK_DOWN, VK_RETURN}));  // "About Quorvane"
+    HWND about = DialogOfWidth(kAboutBox);
+    ASSERT_NE(about, nullptr) << "no about box";
+    const RECT a = Rect(about);
+    EXPECT_EQ(GetAncestor(WindowFromPoint({(a.left + a.right) / 2, (a.top + a.bottom) / 2}), GA_ROOT), about)
+        << "the about box is behind";
+    ClickIn(about, 303 + 28, 281 + 8);  // "Done"
+    ASSERT_TRUE(Closes(about));
+    Save(dialog, 232, 200);
+    ASSERT_TRUE(Closes(dialog)) << "the system options no longer work";
+    EXPECT_EQ(settings.Get("AlwaysOnTop"), 1u);
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ DWORD RunToEnd(const std::string& commandLine) {
     return process.WaitForExit(kTimeoutMs, &exitCode) ? exitCode : 98;
 }
 
-// The access the settings key's list grants the built-in Users group: the program writes its
-// settings there as whoever runs it.
+// The access the settings key's list grants the built-in Users group: they read what the
+// installation left there, and write nothing (their own settings live under their own key).
 ACCESS_MASK UsersAccess() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, READ_CONTROL, &key) != ERROR_SUCCESS) return 0;
@@ -90,7 +90,8 @@ size_t ErrorsSoFar() { return ErrorsSince(0).size(); }
 
 // The installed program opens its help file at the topic of the computer's health and of a
 // device's kind, as the help viewer's trace of the page it loads shows; asked for a help file
-// that is not there, it goes on answering. One run each: Wine's help viewer, which has no
+// that is not there, it goes on answering; with a help file and an installation folder planted
+// elsewhere, it opens its own. One run each: Wine's help viewer, which has no
 // HTML engine here, at times takes its process down with an X error once it is open.
 void ExpectHelpTopics(const e2e::InstalledSettings& settings, const std::string& target) {
     ASSERT_NE(std::getenv("QUORVANE_ERROR_LOG"), nullptr) << "no copy of the error stream to read";
@@ -98,15 +99,19 @@ void ExpectHelpTopics(const e2e::InstalledSettings& settings, const std::string&
     struct Case {
         bool phone;  // else the computer
         const char* helpFile;
+        const char* installPath;  // planted, or null for the installation's own
         const char* asked;   // in the viewer's trace, then
         const char* loaded;  // after it
     } const cases[] = {
-        {false, "QuorvaneHelp.chm", "data=10300", R"(Quorvane\\QuorvaneHelp.chm::/state3.htm)"},
-        {true, "QuorvaneHelp.chm", "data=2030d", R"(Quorvane\\QuorvaneHelp.chm::/class-comm.htm)"},
-        {false, "Missing.chm", R"(Quorvane\\Missing.chm", command=HH_HELP_CONTEXT, data=10300)", ""},
+        {false, "QuorvaneHelp.chm", nullptr, "data=10300", R"(Quorvane\\QuorvaneHelp.chm::/state3.htm)"},
+        {true, "QuorvaneHelp.chm", nullptr, "data=2030d", R"(Quorvane\\QuorvaneHelp.chm::/class-comm.htm)"},
+        {false, "Missing.chm", nullptr, R"(Quorvane\\Missing.chm", command=HH_HELP_CONTEXT, data=10300)", ""},
+        {false, "C:\\users\\Public\\Evil.chm", "C:\\users\\Public", R"(Quorvane\\QuorvaneHelp.chm", command=HH_HELP_CONTEXT)",
+         R"(Quorvane\\QuorvaneHelp.chm::/state3.htm)"},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(e2e::registry::SetString(HKEY_LOCAL_MACHINE, kKey, "ViewHelpURL", c.helpFile));
+        ASSERT_TRUE(e2e::registry::SetString(HKEY_LOCAL_MACHINE, kKey, "InstallPath", c.installPath ? c.installPath : target));
         e2e::QuorvaneRun run(e2e::ShippedScenario("test-small.json"), {{"WINEDEBUG", "trace+htmlhelp"}},
                              target + "\\Quorvane.exe");
         HWND monitor = e2e::WaitForMonitor(run);
@@ -133,7 +138,6 @@ void ExpectHelpTopics(const e2e::InstalledSettings& settings, const std::string&
         if (!*c.loaded) EXPECT_GT(run.Rebuilds(), 0) << "the program stopped answering after asking for a missing help file";
         e2e::SaveScreenshot(e2e::CaptureScreen({0, 0, 1280, 1024}), std::string("help-") + c.helpFile + "-" + (c.phone ? "phone" : "computer"));
     }
-    e2e::registry::SetString(HKEY_LOCAL_MACHINE, kKey, "ViewHelpURL", "QuorvaneHelp.chm");
 }
 
 TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstallsAllButTheUsersState) {
@@ -152,13 +156,22 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(installPath->data.data())), target);
     EXPECT_TRUE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     for (const std::string& shortcut : shortcuts) EXPECT_TRUE(Exists(shortcut)) << shortcut;
-    EXPECT_EQ(UsersAccess() & (KEY_READ | KEY_WRITE), ACCESS_MASK(KEY_READ | KEY_WRITE)) << "standard users cannot write the settings";
+    EXPECT_EQ(UsersAccess() & KEY_READ, ACCESS_MASK(KEY_READ)) << "standard users cannot read the installation's values";
+    EXPECT_EQ(UsersAccess() & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY), 0u) << "standard users can plant values";
     ExpectHelpTopics(settings, target);
 
-    // An upgrade in place keeps the user's settings.
+    // An upgrade in place keeps the user's settings, and puts back what the installation
+    // leaves for the program, whatever was planted there.
     settings.Set("AlertSensitivity", 2);
+    for (const char* name : {"InstallPath", "GetUpdateURL", "TarvexURL", "ViewHelpURL"})
+        e2e::registry::SetString(HKEY_LOCAL_MACHINE, kKey, name, "C:\\users\\Public\\planted.exe");
     ASSERT_EQ(RunToEnd("\"" + setup + "\" /S"), 0u);
     EXPECT_EQ(settings.Get("AlertSensitivity"), 2u);
+    for (const char* name : {"InstallPath", "GetUpdateURL", "TarvexURL", "ViewHelpURL"}) {
+        const auto value = e2e::registry::GetValue(HKEY_LOCAL_MACHINE, kKey, name);
+        ASSERT_TRUE(value.has_value()) << name;
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(value->data.data())).find("planted"), std::string::npos) << name;
+    }
 
     // The user's state is kept by a silent uninstall; everything else goes.
     char local[MAX_PATH] = "";

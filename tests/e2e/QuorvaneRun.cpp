@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/LinsettControl.h"
 #include "tests/e2e/driver/Paths.h"
 #include "tests/e2e/driver/Registry.h"
@@ -69,18 +70,20 @@ const char* const kSettingsKey = "Software\\Tarvex\\Quorvane";
 }  // namespace
 
 InstalledSettings::InstalledSettings() {
-    registry::DeleteTree(HKEY_LOCAL_MACHINE, kSettingsParent);
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) registry::DeleteTree(root, kSettingsParent);
     registry::CreateKey(HKEY_LOCAL_MACHINE, kSettingsKey);
 }
 
-InstalledSettings::~InstalledSettings() { registry::DeleteTree(HKEY_LOCAL_MACHINE, kSettingsParent); }
+InstalledSettings::~InstalledSettings() {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) registry::DeleteTree(root, kSettingsParent);
+}
 
 void InstalledSettings::Set(const std::string& name, uint32_t value) const {
-    registry::SetDword(HKEY_LOCAL_MACHINE, kSettingsKey, name, value);
+    registry::SetDword(HKEY_CURRENT_USER, kSettingsKey, name, value);
 }
 
 std::optional<uint32_t> InstalledSettings::Get(const std::string& name) const {
-    return registry::GetDword(HKEY_LOCAL_MACHINE, kSettingsKey, name);
+    return registry::GetDword(HKEY_CURRENT_USER, kSettingsKey, name);
 }
 
 void InstalledSettings::PlaceMonitor(int left, int top, int rows) const {
@@ -99,6 +102,22 @@ HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs) {
     for (const ModalBox& box : FindModalBoxes(run.Id()))
         std::fprintf(stderr, "no monitor; a box says \"%s\"\n", box.text.c_str());
     return nullptr;
+}
+
+bool ChooseFromTrayMenu(HWND monitor, std::initializer_list<WORD> keys, DWORD timeoutMs) {
+    constexpr UINT kTrayIcon = 1124;  // the icon's id and the message it sends
+    PostMessageA(monitor, kTrayIcon, kTrayIcon, WM_RBUTTONUP);
+    if (!WaitForWindow("#32768", nullptr, 0, timeoutMs)) return false;
+    for (WORD key : keys) PressKey(key);
+    return true;
+}
+
+std::string ProgramString(UINT id) {
+    char text[1024] = "";
+    HMODULE program = LoadLibraryExA((BinDir() + "\\Quorvane.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    LoadStringA(program, id, text, sizeof text);
+    FreeLibrary(program);
+    return text;
 }
 
 int QuorvaneRun::Rebuilds() const {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -35,8 +36,9 @@ private:
     Process process_;
 };
 
-// The program's settings key as the installation leaves it: made empty by the constructor,
-// removed by the destructor.
+// The program's settings as a fresh installation leaves them: the machine's key made empty
+// and the user's key gone, by the constructor; both removed by the destructor. Set and Get
+// are the user's own values, where the program keeps what they change.
 class InstalledSettings {
 public:
     InstalledSettings();
@@ -52,6 +54,13 @@ public:
 
 // The monitoring window of the run once the program has built its model, or null.
 HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs = 30000);
+
+// Opens the program's tray menu as the shell does for a right click on its icon, the menu
+// showing at the pointer, and presses the keys in it; false when no menu came up.
+bool ChooseFromTrayMenu(HWND monitor, std::initializer_list<WORD> keys, DWORD timeoutMs = 30000);
+
+// A text of the program's string table, read from the built program.
+std::string ProgramString(UINT id);
 
 // A new, empty folder of this test process's own under the temporary folder.
 std::string NewTemporaryFolder();

@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
@@ -29,6 +30,15 @@ std::map<std::string, int> Positions(DWORD processId) {
     return positions;
 }
 
+// A tile's row as drawn, its blinking light left out: marker, icon and port badges.
+std::vector<uint32_t> Row(const e2e::Image& shot, int row) {
+    std::vector<uint32_t> pixels;
+    if (shot.width < 130 || shot.height < 51 + 29 * row) return pixels;  // not on the screen yet
+    for (int y = 25 + 29 * row; y < 51 + 29 * row; ++y)
+        for (int x = 30; x < 130; ++x) pixels.push_back(shot.At(x, y));
+    return pixels;
+}
+
 TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
     const e2e::InstalledSettings settings;
     settings.PlaceMonitor(300, 200, 4);
@@ -41,6 +51,10 @@ TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
         auto before = Positions(run.Id());
         ASSERT_LT(before["Computer"], before["keys"]) << "the keyboard should start behind the computer";
 
+        e2e::MoveMouseTo(1200, 1000);
+        e2e::Image start;
+        ASSERT_TRUE(e2e::WaitUntil([&] { return Row(start = e2e::CaptureWindow(monitor), 0) != Row(start, 1); }, kTimeoutMs))
+            << "the tiles were never drawn";
         RECT r{};
         GetWindowRect(monitor, &r);
         // The keyboard's tile (second row) dragged up onto the computer's (first row), with a
@@ -48,11 +62,20 @@ TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
         e2e::MoveMouseTo(r.left + 100, r.top + 65);
         e2e::PressLeftButton(true);
         for (int y = 63; y >= 45; y -= 3) e2e::MoveMouseTo(r.left + 100, r.top + y);
-        e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "monitor-drag");
+        e2e::Image middle;
+        EXPECT_TRUE(e2e::WaitUntil([&] { return Row(middle = e2e::CaptureWindow(monitor), 1) == Row(start, 0); }, 5000))
+            << "half-way, the computer's tile is not drawn a row down";
+        e2e::SaveScreenshot(middle, "monitor-drag");
         for (int y = 42; y >= 25; y -= 3) e2e::MoveMouseTo(r.left + 100, r.top + y);
         e2e::PressLeftButton(false);
         ASSERT_TRUE(e2e::WaitUntil([&] { return Positions(run.Id())["keys"] == 0; }, kTimeoutMs))
             << "the keyboard did not move to the front";
+        // The screen shows the new order: the keyboard's row first, the computer's second.
+        e2e::MoveMouseTo(1200, 1000);
+        EXPECT_TRUE(e2e::WaitUntil([&] {
+            const e2e::Image now = e2e::CaptureWindow(monitor);
+            return Row(now, 0) == Row(start, 1) && Row(now, 1) == Row(start, 0);
+        }, 5000)) << "the tiles are not drawn in their new order";
         auto after = Positions(run.Id());
         EXPECT_EQ(after["Computer"], 1) << "the computer should now be second";
         EXPECT_EQ(after["disk"], before["disk"]) << "a move of one place disturbed others";

@@ -1,6 +1,15 @@
 // After the machine wakes up the library is started again; windows keep their visibility.
+#include <windows.h>
+#include <dbt.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "resources/StringIds.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
@@ -19,14 +28,20 @@ bool LightsMove() {
     return e2e::WaitUntil([&] { return e2e::CaptureScreen(lights).pixels != first.pixels; }, kTimeoutMs);
 }
 
-TEST(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning) {
+// The monitor placed where the tests look for its tiles, before the program starts.
+class Resume : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(monitor = e2e::WaitForMonitor(run, kTimeoutMs), nullptr);
+        e2e::MoveMouseTo(1000, 900);
+    }
     const e2e::InstalledSettings settings;
-    settings.PlaceMonitor(200, 150, 4);
-    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
-    HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
-    ASSERT_NE(monitor, nullptr);
-    e2e::MoveMouseTo(1000, 900);
+    const bool placed = (settings.PlaceMonitor(200, 150, 4), true);
+    QuorvaneRun run{e2e::ShippedScenario("test-small.json")};
+    HWND monitor = nullptr;
+};
 
+TEST_F(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning) {
     // Visible before: visible after, on a model built anew.
     int rebuilds = run.Rebuilds();
     SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
@@ -50,6 +65,65 @@ TEST(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning) {
     SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMSUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     EXPECT_EQ(run.Rebuilds(), rebuilds);
     EXPECT_FALSE(run.Program().WaitForExit(0));
+}
+
+// Sends the message from a thread of its own and meanwhile closes every box the program
+// shows: what the boxes said, once the program has answered the message.
+std::vector<std::string> SendClosingBoxes(const QuorvaneRun& run, HWND window, UINT message, WPARAM wParam) {
+    std::atomic<bool> answered = false;
+    std::thread sender([&] {
+        SendMessageTimeoutA(window, message, wParam, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+        answered = true;
+    });
+    std::set<HWND> seen;
+    std::vector<std::string> boxes;
+    e2e::WaitUntil([&] {
+        // Only a box that was read is answered: one that came up meanwhile waits for the next look.
+        for (const e2e::ModalBox& box : e2e::FindModalBoxes(run.Id())) {
+            if (seen.insert(box.window).second) boxes.push_back(box.title + ": " + box.text);
+            PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+        }
+        return answered.load();
+    }, kTimeoutMs);
+    sender.join();
+    return boxes;
+}
+
+TEST_F(Resume, AFailedRestartIsToldOnceTriedAgainAtADeviceChangeOrResumeAndLeavesExitWorking) {
+    RECT m{};
+    GetWindowRect(monitor, &m);
+    const auto tiles = [&] { return e2e::CaptureScreen({m.left + 4, m.top + 18, m.left + 130, m.bottom - 18}).pixels; };
+    const std::vector<uint32_t> shown = tiles();
+    // A resume at which the library finds no hardware: one box says so, the monitor goes.
+    const auto failRestart = [&] {
+        ASSERT_EQ(e2e::SendLinsettCommand(run.Id(), "fail-next-restart").substr(0, 2), "ok");
+        EXPECT_EQ(SendClosingBoxes(run, monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND),
+                  std::vector<std::string>{"Quorvane: " + e2e::ProgramString(IDS_RESTART_FAILED)});
+        EXPECT_FALSE(IsWindowVisible(monitor));
+    };
+    for (const auto& [message, wParam] : {std::pair<UINT, WPARAM>{WM_DEVICECHANGE, DBT_DEVNODES_CHANGED},
+                                         std::pair<UINT, WPARAM>{WM_POWERBROADCAST, PBT_APMRESUMESUSPEND}}) {
+        // The library counts what it handed over in this process, so a failed start adds none.
+        const int rebuilds = run.Rebuilds();
+        failRestart();
+        EXPECT_EQ(SendClosingBoxes(run, monitor, message, wParam), std::vector<std::string>{}) << message;
+        ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << message << ": the library was not started";
+        EXPECT_TRUE(IsWindowVisible(monitor)) << message;
+        EXPECT_TRUE(e2e::WaitUntil([&] { return tiles() == shown; }, kTimeoutMs)) << message;
+    }
+
+    failRestart();
+    // A second copy shows the hidden monitor, which paints once, not for ever.
+    QuorvaneRun second;
+    ASSERT_TRUE(second.Program().WaitForExit(kTimeoutMs));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(monitor) != FALSE; }, kTimeoutMs));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !GetUpdateRect(monitor, nullptr, FALSE); }, kTimeoutMs))
+        << "the monitor's paint is never done";
+    // Up from nothing selected lands on the last entry, "Exit".
+    ASSERT_TRUE(e2e::ChooseFromTrayMenu(monitor, {VK_UP, VK_RETURN})) << "the tray menu does not open";
+    DWORD exitCode = 99;
+    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "Exit did not end the program";
+    EXPECT_EQ(exitCode, 0u);
 }
 
 }  // namespace

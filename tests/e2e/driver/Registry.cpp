@@ -38,6 +38,12 @@ bool SetString(HKEY root, const std::string& path, const std::string& name, cons
     return SetValue(root, path, name, REG_SZ, {text.c_str(), text.c_str() + text.size() + 1});
 }
 
+bool SetWideValue(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::wstring& text) {
+    const std::wstring widePath(path.begin(), path.end()), wideName(name.begin(), name.end());
+    return RegSetKeyValueW(root, widePath.c_str(), wideName.c_str(), type, text.data(),
+                           static_cast<DWORD>(text.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
 std::optional<Value> GetValue(HKEY root, const std::string& path, const std::string& name) {
     Value value;
     DWORD size = 0;

@@ -20,6 +20,8 @@ bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD
               const std::vector<uint8_t>& data);
 bool SetDword(HKEY root, const std::string& path, const std::string& name, uint32_t value);
 bool SetString(HKEY root, const std::string& path, const std::string& name, const std::string& text);
+// UTF-16 as it is, terminator included only when the text holds one.
+bool SetWideValue(HKEY root, const std::string& path, const std::string& name, DWORD type, const std::wstring& text);
 
 struct Value {
     DWORD type = REG_NONE;

@@ -1,4 +1,5 @@
-// The settings store against the prefix's real registry; the tests play the installer.
+// The settings store against the prefix's real registry; the tests play the installer and
+// the user.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,35 +15,43 @@ const std::string kKey = Settings::kKeyPath;
 class SettingsStore : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey)); }
-    void TearDown() override { reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex"); }
+    void TearDown() override {
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) reg::DeleteTree(root, "Software\\Tarvex");
+    }
 };
 
-TEST_F(SettingsStore, NumbersAreDwordsReadAfreshEvenAcrossAReinstall) {
+TEST_F(SettingsStore, TheUsersNumbersOverTheMachinesDefaultsWrittenToTheUsersKeyAndReadAfresh) {
+    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "AlertSensitivity", 2);
+    EXPECT_EQ(Settings::ReadDword("AlertSensitivity", 1), 2) << "the installation's default was not read";
     Settings::WriteDword("AlertSensitivity", -5);
-    EXPECT_EQ(Settings::ReadDword("AlertSensitivity", 1), -5);
-    EXPECT_EQ(reg::GetValue(HKEY_LOCAL_MACHINE, kKey, "AlertSensitivity").value().type, DWORD{REG_DWORD});
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "AlertSensitivity", 0);
+    EXPECT_EQ(Settings::ReadDword("AlertSensitivity", 1), -5) << "the user's value did not win";
+    EXPECT_EQ(reg::GetValue(HKEY_CURRENT_USER, kKey, "AlertSensitivity").value().type, DWORD{REG_DWORD});
+    EXPECT_EQ(reg::GetDword(HKEY_LOCAL_MACHINE, kKey, "AlertSensitivity"), 2u) << "the machine's key was written";
+    reg::SetDword(HKEY_CURRENT_USER, kKey, "AlertSensitivity", 0);
     EXPECT_EQ(Settings::ReadDword("AlertSensitivity", 1), 0) << "a read was served from a cache";
-    // Reads keep a handle open; a reinstall replaces the key underneath it.
-    reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+    // Reads keep a handle open on each key; a key deleted and made again underneath them.
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) reg::DeleteTree(root, "Software\\Tarvex");
     EXPECT_EQ(Settings::ReadDword("AlertSensitivity", 1), 1) << "a deleted key still answered";
+    EXPECT_FALSE(reg::KeyExists(HKEY_LOCAL_MACHINE, kKey)) << "a read made the machine's key";
     Settings::WriteDword("AlertSensitivity", 2);
-    EXPECT_FALSE(reg::KeyExists(HKEY_LOCAL_MACHINE, kKey)) << "a write created the key";
-    ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, kKey));
-    reg::SetDword(HKEY_LOCAL_MACHINE, kKey, "AlertSensitivity", 3);
-    EXPECT_EQ(Settings::ReadDword("AlertSensitivity", 1), 3) << "the new key was not opened";
+    EXPECT_EQ(reg::GetDword(HKEY_CURRENT_USER, kKey, "AlertSensitivity"), 2u) << "the user's key was not made";
+    EXPECT_FALSE(reg::KeyExists(HKEY_LOCAL_MACHINE, kKey)) << "a write made the machine's key";
+    EXPECT_EQ(Settings::ReadDword("AlertSensitivity", 1), 2) << "the new key was not opened";
 }
 
-TEST_F(SettingsStore, TextsAreReadUpTo255Characters) {
-    struct Case { DWORD type; std::string stored, expected; } cases[] = {
-        {REG_BINARY, std::string(256, 'b'), std::string(255, 'b')},  // no terminator
-        {REG_BINARY, "http", "http"},
-        {REG_SZ, std::string(300, 'c') + '\0', ""},  // too long for the buffer
+TEST_F(SettingsStore, InstallationTextsComeFromTheMachinesKeyOnlyUpTo255Characters) {
+    // A user cannot point the program somewhere else from their own key.
+    reg::SetString(HKEY_CURRENT_USER, kKey, "InstallPath", "C:\\Users\\Public");
+    EXPECT_EQ(Settings::ReadInstallationText("InstallPath"), L"");
+    const std::wstring longest(255, L'b');
+    const struct { DWORD type; std::wstring stored; std::wstring expected; } cases[] = {
+        {REG_BINARY, std::wstring(256, L'b'), longest},  // no terminator
+        {REG_SZ, std::wstring(L"C:\\Программы\\Tarvex") + L'\0', L"C:\\Программы\\Tarvex"},
+        {REG_SZ, std::wstring(300, L'c') + L'\0', L""},  // too long for the buffer
     };
-    for (const Case& c : cases) {
-        std::vector<uint8_t> bytes(c.stored.begin(), c.stored.end());
-        ASSERT_TRUE(reg::SetValue(HKEY_LOCAL_MACHINE, kKey, "InstallPath", c.type, bytes));
-        EXPECT_EQ(std::string(Settings::ReadString("InstallPath").Chars()), c.expected) << c.stored.size();
+    for (const auto& c : cases) {
+        ASSERT_TRUE(reg::SetWideValue(HKEY_LOCAL_MACHINE, kKey, "InstallPath", c.type, c.stored));
+        EXPECT_EQ(Settings::ReadInstallationText("InstallPath"), c.expected) << c.stored.size();
     }
 }
 

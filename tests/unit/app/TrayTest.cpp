@@ -29,7 +29,7 @@ protected:
     }
     void TearDown() override {
         SetTrayHooks({});
-        reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) reg::DeleteTree(root, "Software\\Tarvex");
     }
 };
 
@@ -48,7 +48,15 @@ TEST_F(TrayMenu, ChecksComeFromTheSettingsWhereAbsentMeansOnAndCommandsReachThei
          {TrayCommand{0}, kTrayOpen, kTrayAbout, kTrayAutoLaunch, kTrayAutoLaunch, kTrayAlwaysOnTop, kTrayExit})
         RunTrayCommand(command);
     EXPECT_EQ(calls, "monitor about shortcuts removed shortcuts made on top exit ");
-    EXPECT_EQ(reg::GetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, "AutoLaunch"), 1u);
+    EXPECT_EQ(reg::GetDword(HKEY_CURRENT_USER, Settings::kKeyPath, "AutoLaunch"), 1u);
+}
+
+TEST_F(TrayMenu, WithTheLibraryDownNothingThatShowsAWindowCanBeChosen) {
+    SetTrayHooks({.libraryDown = [] { return true; }});
+    HMENU menu = BuildTrayMenu();
+    for (UINT id : {kTrayOpen, kTrayAbout, kTrayAutoLaunch, kTrayAlwaysOnTop, kTrayExit})
+        EXPECT_EQ((GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0, id == kTrayOpen || id == kTrayAbout) << id;
+    DestroyMenu(menu);
 }
 
 // Run by a box's own loop: the first tick under a box starts a new run of failures, later ones close it.

@@ -47,7 +47,7 @@ const char* const kNames[] = {"AutoLaunch", "ShowTransmissionLight", "AlwaysOnTo
 std::string Stored() {
     std::string s;
     for (const char* name : kNames)
-        if (auto v = reg::GetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, name)) s += char('0' + *v); else s += '-';
+        if (auto v = reg::GetDword(HKEY_CURRENT_USER, Settings::kKeyPath, name)) s += char('0' + *v); else s += '-';
     return s;
 }
 void Note(const std::string& what) { calls.push_back(what + " " + Stored()); }
@@ -68,7 +68,9 @@ protected:
                         [](int32_t s) { Note("alert check " + std::to_string(s)); }, {}, {}});
         DriverInterface::Instance().UseEntryPoints({.saveChange = [] { return Note("library saved"), 1; }});
     }
-    void TearDown() override { reg::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex"); }
+    void TearDown() override {
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) reg::DeleteTree(root, "Software\\Tarvex");
+    }
 
     // Runs the dialog as the user would; one still open after the guard's time ends as 99.
     static int Run(std::function<void(HWND)> act) {
@@ -97,8 +99,8 @@ TEST_F(SystemOptions, StartsFromTheStoreAndSavesInOrderOrLeavesEverythingOnCance
         {{0, 1, 0, 2}, {b2, track}, 2, {}, true},
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(reg::CreateKey(HKEY_LOCAL_MACHINE, Settings::kKeyPath));
-        for (size_t i = 0; i < c.stored.size(); ++i) reg::SetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, kNames[i], c.stored[i]);
+        ASSERT_TRUE(reg::CreateKey(HKEY_CURRENT_USER, Settings::kKeyPath));
+        for (size_t i = 0; i < c.stored.size(); ++i) reg::SetDword(HKEY_CURRENT_USER, Settings::kKeyPath, kNames[i], c.stored[i]);
         const std::string before = Stored(), name = "system_options_" + std::to_string(&c - cases);
         calls.clear();
         EXPECT_EQ(Run([&](HWND dialog) {

@@ -1,4 +1,4 @@
-// The window base on real hidden windows: dispatch, the windows-alive flag, and a thousand
+// The window base on real windows: dispatch, the windows-alive flag, and a thousand
 // windows with element trees that leave no window, GDI object or window map entry behind.
 #include <gtest/gtest.h>
 
@@ -53,6 +53,15 @@ TEST(WindowBase, EveryMessageReachesItsHandlerUnlessWindowsAreSilenced) {
     window.calls.clear();
     SetWindowsAlive(false);
     for (const Case& c : cases) EXPECT_EQ(SendMessageA(window.Handle(), c.message, 0, 0), 1) << c.message;
+    // Silenced, a window still ends its paint, else the paint came back for ever; and one
+    // that goes leaves the map all the same.
+    const HWND handle = window.Handle();
+    SetWindowPos(handle, nullptr, 0, 0, 40, 40, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    UpdateWindow(handle);
+    EXPECT_FALSE(GetUpdateRect(handle, nullptr, FALSE)) << "the paint is never done";
+    DestroyWindow(handle);
+    EXPECT_EQ(ElxWnd::FromHandle(handle), nullptr);
+    EXPECT_EQ(window.Handle(), nullptr);
     EXPECT_EQ(window.calls, "");
     SetWindowsAlive(true);
 }

@@ -10,6 +10,7 @@
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
 #include "tests/e2e/driver/Registry.h"
+#include "tests/e2e/driver/TopWindows.h"
 #include "tests/unit/model/SyntheticTopology.h"
 
 namespace {
@@ -19,6 +20,8 @@ HWND treeWindow;
 LinsettCallback callbacks[3];
 uintptr_t block, systemAtStop;  // block 0: no hardware
 int Note(const std::string& call) { return calls.push_back(call), 1; }
+int boxes = 0;
+void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) { boxes += e2e::CloseModalBoxes(GetCurrentProcessId()); }
 
 TEST(DriverInterface, StartsStopsMovesForwardsTheCallbacksAndRestartsAfterResume) {
     DriverInterface& driver = DriverInterface::Instance();  // the callbacks speak to this one
@@ -59,7 +62,7 @@ TEST(DriverInterface, StartsStopsMovesForwardsTheCallbacksAndRestartsAfterResume
         << "no hardware: a failed start; a start while running; zero moves up";
 
     // A resume whose restart finds no hardware: the light switch is stored before the stop,
-    // and neither the model nor the windows go on using the stopped library.
+    // neither the model nor the windows go on using the stopped library, and the user is told.
     systemAtStop = topo.NewRecord(0x80, "Computer");
     topo.SetU8(systemAtStop, 2, 1);
     topo.LinkRingA({systemAtStop});
@@ -70,12 +73,25 @@ TEST(DriverInterface, StartsStopsMovesForwardsTheCallbacksAndRestartsAfterResume
     block = 0;
     calls.clear();
     const HWND stoppedTree = treeWindow;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, &CloseBoxes);
     ResumeSequence();
-    EXPECT_EQ(calls, (std::vector<std::string>{"stop 0"}));
     EXPECT_FALSE(IsWindow(stoppedTree)) << "the tree window outlived the library";
     EXPECT_EQ(TheDeviceTree().SystemRecord(), nullptr);
     EXPECT_FALSE(AreWindowsAlive());
+    // Tried again while the hardware stays away: no second stop, and no second box.
+    ResumeSequence();
+    RetryRestart();
+    EXPECT_EQ(calls, (std::vector<std::string>{"stop 0"}));
+    EXPECT_EQ(boxes, 1);
+    EXPECT_TRUE(IsLibraryDown());
+    // Back: the windows are alive again.
+    block = topo.RootBlock();
+    RetryRestart();
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(IsLibraryDown());
+    EXPECT_TRUE(AreWindowsAlive());
     SetWindowsAlive(true);
+    driver.Stop();
     e2e::registry::DeleteTree(HKEY_LOCAL_MACHINE, "Software\\Tarvex");
     driver.UseEntryPoints({});
 }

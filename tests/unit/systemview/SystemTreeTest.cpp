@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 #include <vector>
+#include "framework/ElementText.h"
 #include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
 #include "graphics/StartupStrips.h"
@@ -206,6 +207,52 @@ TEST_F(Tree, CrowdsDeepNestingLongNamesAndARebuildWithoutTheSelectionStayApart) 
     EXPECT_EQ(tree->Views().size(), 3u);
     EXPECT_TRUE(tree->Connectors().empty());
     elements_test::PaintTree(host.root);
+}
+
+// Columns with dark ink in a picture's area: how much text was drawn there.
+int InkColumns(const e2e::Image& shot, int left, int top, int width, int height) {
+    int columns = 0;
+    for (int x = std::max(0, left); x < std::min(shot.width, left + width); ++x)
+        for (int y = std::max(0, top); y < std::min(shot.height, top + height); ++y)
+            if ((shot.At(x, y) & 0xFF) < 0x80) {
+                ++columns;
+                break;
+            }
+    return columns;
+}
+
+// Wrapped text drawn on white, as the panes draw a device's texts.
+e2e::Image Wrapped(const char* text) {
+    e2e::Image shot{200, 20, std::vector<uint32_t>(200 * 20)};
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32}};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, shot.width, shot.height, WHITENESS);
+    DrawWrapped(dc, GetSharedFont(SharedFont::Text), RECT{0, 0, shot.width, shot.height}, text);
+    GdiFlush();
+    std::copy_n(static_cast<const uint32_t*>(bits), shot.pixels.size(), shot.pixels.begin());
+    SelectObject(dc, old), DeleteDC(dc), DeleteObject(bitmap);
+    return shot;
+}
+
+// A device's "&" is a letter, not the mark of an underlined one: "&&" shows two of them,
+// in the tree and in the panes' wrapped texts alike. A name too long for two lines keeps to
+// the view's full width, so a real one breaks between its words, not inside "Wireless".
+TEST_F(Tree, DeviceNamesAreDrawnAsTheyAreInTheirBoxes) {
+    Build({'C', {{'A', {{'R', {N{'D', {}, 0, L"&"}, N{'D', {}, 0, L"&&"}, kEmpty,
+                               N{'D', {}, 0, L"Intel(R) Wireless Bluetooth(R)"}}}}}}});
+    const e2e::Image shot = elements_test::PaintTree(host.root);
+    auto nameInk = [&](int item, int lines) {
+        const POINT at = OnScreen(View(item)->rect.x, View(item)->Top() + 24);
+        return InkColumns(shot, at.x - 10, at.y, 60, 13 * lines);
+    };
+    EXPECT_GT(nameInk(4, 1), nameInk(3, 1) + 2) << "the tree dropped an ampersand";
+    EXPECT_GT(nameInk(6, 4), 40 - 6) << "a long name kept to a narrower box";
+    EXPECT_LE(nameInk(6, 4), 40);
+    EXPECT_GT(InkColumns(Wrapped("&&"), 0, 0, 200, 20), InkColumns(Wrapped("&"), 0, 0, 200, 20) + 2)
+        << "wrapped text dropped an ampersand";
 }
 
 // The command buttons' help topic: the computer by its severity, a device by its type code's group.

@@ -4,11 +4,13 @@
 
 #include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <utility>
 
 #include "driver/usb/Enumerator.h"
 #include "driver/usb/ReplayUsbSystem.h"
 #include "driver/usb/UsbLayouts.h"
+#include "tests/unit/usb/WrappedSystem.h"
 
 namespace linsett::usb {
 namespace {
@@ -22,9 +24,27 @@ Snapshot Load(const std::string& name) {
     Snapshot snapshot;
     EXPECT_TRUE(system) << error;
     if (system) {
-        EXPECT_EQ(Enumerate(*system, snapshot, kBudgetMs), snapshot.complete);
+        EXPECT_EQ(Enumerate(*system, snapshot, {kBudgetMs}), snapshot.complete);
     }
     return snapshot;
+}
+
+// A recorded tree as it is after the hardware changed: each text replaced once.
+std::unique_ptr<UsbSystem> Replayed(const std::string& name,
+                                    std::initializer_list<std::pair<std::string, std::string>> changes) {
+    std::ifstream file(std::string(USB_FIXTURE_DIR) + "/" + name, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    for (const auto& [from, to] : changes) {
+        const size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        if (at != std::string::npos) text.replace(at, from.size(), to);
+    }
+    const std::string path = testing::TempDir() + "changed-" + name;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    std::string error;
+    std::unique_ptr<UsbSystem> system = LoadReplaySystem(path, error);
+    EXPECT_TRUE(system) << error;
+    return system;
 }
 
 const HubFacts& RootHub(const Snapshot& snapshot) {
@@ -126,47 +146,138 @@ TEST(Enumerator, DeskReachesEveryDeviceThroughFiveHubs) {
     EXPECT_FALSE(last.device.instanceId.empty());
 }
 
-// The replayed system, counting the descriptor requests, which go over the bus to the device.
-class CountingDescriptors : public UsbSystem {
+// The replayed system, counting the descriptor requests, which go over the bus to the device,
+// and the requests that were never answered, with the time they cost.
+class Counting : public WrappedSystem {
 public:
-    explicit CountingDescriptors(std::unique_ptr<UsbSystem> inner) : inner_(std::move(inner)) {}
-    void BeginPass() override { inner_->BeginPass(); }
-    std::u16string ComputerName() override { return inner_->ComputerName(); }
-    std::vector<InterfaceEntry> ListInterfaces(InterfaceClass which) override { return inner_->ListInterfaces(which); }
-    std::unique_ptr<OpenDevice> Open(const std::u16string& path, uint32_t& error) override {
-        return inner_->Open(path, error);
-    }
+    using WrappedSystem::WrappedSystem;
     uint32_t Control(OpenDevice& device, uint32_t code, const void* in, uint32_t inSize, void* out, uint32_t outSize,
                      uint32_t& returned, uint32_t timeoutMs) override {
         requests += code == layout::kGetDescriptor;
-        return inner_->Control(device, code, in, inSize, out, outSize, returned, timeoutMs);
+        uint32_t error = WrappedSystem::Control(device, code, in, inSize, out, outSize, returned, timeoutMs);
+        if (error == error::kSemTimeout) {
+            ++timedOut;
+            waitedMs += timeoutMs;
+        }
+        return error;
     }
-    bool Properties(NodeKey by, const std::u16string& key, NodeProperties& out) override {
-        return inner_->Properties(by, key, out);
-    }
-    int requests = 0;
-
-private:
-    std::unique_ptr<UsbSystem> inner_;
+    int requests = 0, timedOut = 0;
+    uint64_t waitedMs = 0;
 };
 
-TEST(Enumerator, DevicesAtTheirLastAddressKeepTheirDescriptorsWithoutBeingAsked) {
+int CountSerials(const HubFacts& hub) {
+    int count = 0;
+    for (const PortFacts& port : hub.ports) count += bool(port.serial) + (port.hub ? CountSerials(*port.hub) : 0);
+    return count;
+}
+
+TEST(Enumerator, DevicesProvenTheSameKeepTheirDescriptorsAndOnlyTheirSerialsAreAskedAgain) {
     std::string error;
-    CountingDescriptors system(LoadReplaySystem(std::string(USB_FIXTURE_DIR) + "/laptop.json", error));
+    Counting system(LoadReplaySystem(std::string(USB_FIXTURE_DIR) + "/laptop.json", error));
     Snapshot first, second, third;
-    Enumerate(system, first, kBudgetMs);
+    Enumerate(system, first, {kBudgetMs});
     const int asked = std::exchange(system.requests, 0);
-    EXPECT_GT(asked, 0);
-    Enumerate(system, second, kBudgetMs, &first);
-    EXPECT_EQ(system.requests, 0);
+    Enumerate(system, second, {kBudgetMs, &first});
+    EXPECT_EQ(system.requests, CountSerials(RootHub(first)));
+    EXPECT_GT(asked, system.requests);
     EXPECT_EQ(At(second, {1}).product, std::u16string(u"USB Optical Mouse"));
     EXPECT_EQ(At(second, {3, 1}).interfaces.size(), At(first, {3, 1}).interfaces.size());
     EXPECT_EQ(At(second, {3, 1}).maxPowerMa, At(first, {3, 1}).maxPowerMa);
     // A new address: the mouse was plugged in again, and may be another mouse.
     const_cast<PortFacts&>(At(first, {1})).address ^= 1;
-    Enumerate(system, third, kBudgetMs, &first);
-    EXPECT_GT(system.requests, 0);
+    system.requests = 0;
+    Enumerate(system, third, {kBudgetMs, &first});
+    EXPECT_GT(system.requests, CountSerials(RootHub(first)));
     EXPECT_LT(system.requests, asked);
+}
+
+TEST(Enumerator, UnitsOfOneModelSwappedOnOnePortKeepTheirOwnSerials) {
+    // The same address for the newcomer, and, where Windows is told to ignore serials, the same
+    // device node: only the serial string tells the two fingerprint readers apart.
+    const std::pair<std::string, std::string> byPlace{R"(\\B0E1A2C3D4F5")", R"(\\6&1&0&3")"},
+        other{"b0e1a2c3d4f5", "c9d8e7f6a5b4"}, otherNode{R"(\\B0E1A2C3D4F5")", R"(\\C9D8E7F6A5B4")"};
+    const struct {
+        std::unique_ptr<UsbSystem> before, after;
+    } cases[] = {{Replayed("laptop.json", {}), Replayed("laptop.json", {other, otherNode})},
+                 {Replayed("laptop.json", {byPlace}), Replayed("laptop.json", {byPlace, other})}};
+    for (const auto& c : cases) {
+        Snapshot first, second, back;
+        Enumerate(*c.before, first, {kBudgetMs});
+        Enumerate(*c.after, second, {kBudgetMs, &first});
+        Enumerate(*c.before, back, {kBudgetMs, &second});
+        EXPECT_EQ(At(first, {3, 3}).address, At(second, {3, 3}).address);
+        EXPECT_EQ(At(second, {3, 3}).serial, u"c9d8e7f6a5b4");
+        EXPECT_EQ(At(back, {3, 3}).serial, u"b0e1a2c3d4f5");
+    }
+}
+
+TEST(Enumerator, AStuckPortCostsOneWaitKeepsItsDeviceMarkedAndRests) {
+    const std::pair<std::string, std::string> mouse{R"("port": 1, "speed": "low")",
+                                                    R"("port": 1, "fault": "timeout", "speed": "low")"};
+    Snapshot first = Load("laptop.json");
+    Counting stuck(Replayed("laptop.json", {mouse}));
+    // On its own the first port costs one wait, well within the budget; every port after it is read.
+    Snapshot alone;
+    const uint64_t start = stuck.NowMs();
+    Enumerate(stuck, alone);
+    EXPECT_EQ(stuck.timedOut, 1);
+    EXPECT_EQ(stuck.NowMs() - start, stuck.waitedMs);
+    EXPECT_LT(2 * stuck.waitedMs, kPassBudgetMs);
+    EXPECT_FALSE(RootHub(alone).complete);
+    ASSERT_TRUE(At(alone, {3}).hub);
+    EXPECT_TRUE(At(alone, {3}).hub->complete);
+    for (int port : {1, 2, 3}) EXPECT_EQ(At(alone, {3, port}).serial, At(first, {3, port}).serial) << port;
+    EXPECT_EQ(At(alone, {3, 3}).interfaces.size(), 1u);
+
+    // After a pass that saw it, it keeps that device, marked as not answering.
+    Snapshot second, third, noticed;
+    Enumerate(stuck, second, {kPassBudgetMs, &first});
+    EXPECT_EQ(stuck.timedOut, 2);
+    EXPECT_TRUE(At(second, {1}).silent);
+    EXPECT_EQ(At(second, {1}).connection, Connection::Connected);
+    EXPECT_EQ(At(second, {1}).product, u"USB Optical Mouse");
+    EXPECT_FALSE(RootHub(second).complete);
+    // It rests: the next pass does not ask it, unless a device notice came.
+    Enumerate(stuck, third, {kPassBudgetMs, &second});
+    EXPECT_EQ(stuck.timedOut, 2);
+    EXPECT_TRUE(At(third, {1}).silent);
+    EXPECT_EQ(At(third, {1}).product, u"USB Optical Mouse");
+    Enumerate(stuck, noticed, {kPassBudgetMs, &third, true});
+    EXPECT_EQ(stuck.timedOut, 3);
+    // Unannounced, it is asked again after a while.
+    Snapshot last = noticed;
+    int passes = 0;
+    for (Snapshot next; stuck.timedOut == 3 && passes < 20; ++passes, last = next)
+        Enumerate(stuck, next, {kPassBudgetMs, &last});
+    EXPECT_LT(passes, 20);
+    EXPECT_EQ(At(last, {1}).product, u"USB Optical Mouse");
+
+    // A device whose hub still answers for it shows what the hub knows, and what it said before.
+    Counting mute(Replayed("laptop.json", {{R"("port": 3, "speed": "full")",
+                                            R"("port": 3, "speed": "full", "fault": "descriptor-timeout")"}}));
+    Snapshot partial, kept;
+    Enumerate(mute, partial);
+    Enumerate(mute, kept, {kPassBudgetMs, &first});
+    EXPECT_EQ(mute.timedOut, 2);
+    for (const Snapshot* snapshot : {&partial, &kept}) EXPECT_TRUE(At(*snapshot, {3, 3}).silent);
+    EXPECT_EQ(At(partial, {3, 3}).vendorId, 0x06CB);
+    EXPECT_FALSE(At(partial, {3, 3}).serial);
+    EXPECT_EQ(At(kept, {3, 3}).serial, u"b0e1a2c3d4f5");
+    EXPECT_EQ(At(kept, {3, 3}).interfaces.size(), 1u);
+}
+
+TEST(Enumerator, ControllerIdsWhateverTheRegistryHolds) {
+    const std::pair<const char*, uint8_t> cases[] = {
+        {R"("PCI\\CC_0C03ZZ", "PCI\\CC_0C0320")", 0x20},  // a garbled one is passed over
+        {R"("PCI\\CC_0C03-1")", 0},
+    };
+    for (const auto& [ids, expected] : cases) {
+        std::unique_ptr<UsbSystem> system = Replayed("laptop.json", {{R"("PCI\\CC_0C0330")", ids}});
+        Snapshot snapshot;
+        if (system) Enumerate(*system, snapshot, {kBudgetMs});
+        ASSERT_EQ(snapshot.controllers.size(), 1u) << ids;
+        EXPECT_EQ(snapshot.controllers[0].programmingInterface, expected) << ids;
+    }
 }
 
 TEST(Enumerator, FailingDevicesKeepTheirProblemCodes) {
@@ -278,14 +389,20 @@ TEST(Enumerator, LyingLengthsReadOnlyWhatCameBack) {
     EXPECT_EQ(At(bench, {1}).interfaces.size(), 4u);
 }
 
-TEST(Enumerator, SpentBudgetStopsThePassAndSaysSo) {
+TEST(Enumerator, SpentBudgetStopsThePassSaysSoAndKeepsWhatItDidNotReach) {
     std::string error;
     std::unique_ptr<UsbSystem> system = LoadReplaySystem(std::string(USB_FIXTURE_DIR) + "/laptop.json", error);
     ASSERT_TRUE(system) << error;
-    Snapshot snapshot;
-    EXPECT_FALSE(Enumerate(*system, snapshot, 0));
+    Snapshot snapshot, first, kept;
+    EXPECT_FALSE(Enumerate(*system, snapshot, {0}));
     ASSERT_EQ(snapshot.controllers.size(), 1u);
     EXPECT_FALSE(snapshot.controllers[0].rootHub && snapshot.controllers[0].rootHub->complete);
+    // Not asked is neither gone nor silent.
+    Enumerate(*system, first, {kBudgetMs});
+    EXPECT_FALSE(Enumerate(*system, kept, {0, &first}));
+    EXPECT_FALSE(RootHub(kept).complete);
+    EXPECT_EQ(At(kept, {3, 3}).serial, At(first, {3, 3}).serial);
+    EXPECT_FALSE(At(kept, {3, 3}).silent);
 }
 
 TEST(Enumerator, MalformedFixturesAreRefusedWithFileLineAndProblem) {
@@ -333,7 +450,7 @@ TEST(Enumerator, EnvironmentPicksTheReplayElseTheRealSystem) {
     EXPECT_NE(real->ComputerName(), u"WORKSHOP-PC");
     // Whatever the machine has (under Wine: nothing), a pass ends and reads only what it finds.
     Snapshot snapshot;
-    Enumerate(*real, snapshot, kBudgetMs);
+    Enumerate(*real, snapshot, {kBudgetMs});
     EXPECT_FALSE(snapshot.computerName.empty());
 }
 

@@ -145,7 +145,7 @@ TEST(UsbMapping, TypeCodeAndIconFollowTheClassesThenPowerAndBandwidth) {
 }
 
 TEST(UsbMapping, SeverityFromConnectionProblemAndSpeedAndTheComputerSummarises) {
-    struct Row { const char* what; Connection connection; uint32_t problem; bool driver, slowPort; int severity; };
+    struct Row { const char* what; Connection connection; uint32_t problem; bool driver, slowPort; int severity; bool silent = false; };
     const Row rows[] = {
         {"working", Connection::Connected, 0, true, false, 0},
         {"not identified", Connection::FailedEnumeration, 0, true, false, 4},
@@ -158,6 +158,7 @@ TEST(UsbMapping, SeverityFromConnectionProblemAndSpeedAndTheComputerSummarises) 
         {"not enough power", Connection::NotEnoughPower, 0, true, false, 2},
         {"not enough bandwidth", Connection::NotEnoughBandwidth, 0, true, false, 2},
         {"fast device on a slow port", Connection::Connected, 0, true, true, 1},
+        {"not answering", Connection::Connected, 0, true, false, 3, true},
     };
     for (const Row& row : rows) {
         PortFacts port = Device(1, u"Thing");
@@ -167,6 +168,7 @@ TEST(UsbMapping, SeverityFromConnectionProblemAndSpeedAndTheComputerSummarises) 
         port.deviceUsb2Capable = true;
         port.portUsb2 = !row.slowPort;
         port.speed = row.slowPort ? Speed::Full : Speed::High;
+        port.silent = row.silent;
         Scenario scenario = Mapped(Root(Ports(std::move(port))));
         const UnitEntry& unit = Only(scenario);
         EXPECT_EQ(unit.severity, row.severity) << row.what;

@@ -93,6 +93,13 @@ TEST_F(UsbLibrary, TheUsersNameFollowsADeviceThroughUnplugAndReplugIntoAnotherPo
     EXPECT_EQ(Read<uint16_t>(record, 0x172), 2);
     EXPECT_EQ(AnsiText(Read<uint32_t>(record, 0x008)), key);
 
+    // A mouse that stops answering stays where it was, marked, and is no plug change.
+    Replay(tree, R"("port": 2, "speed": "low")", R"("port": 2, "fault": "timeout", "speed": "low")");
+    EXPECT_EQ(g_events.back().changeCode, 0);
+    ASSERT_NE(Read<uint32_t>(Named("Desk mouse"), 0x004), 0u) << "a mouse that does not answer is shown unplugged";
+    EXPECT_EQ(Read<uint8_t>(Read<uint32_t>(Named("Desk mouse"), 0x004), 0x78), 3);
+    Replay(tree, R"("fault": "timeout", )", "");
+
     // Only texts or health change: the program keeps what it shows.
     Replay(tree, R"("version": "10.0.19041.1", "service": "HidUsb")", R"("version": "10.0.19041.2", "service": "HidUsb")");
     EXPECT_EQ(g_events.back().changeCode, 0);
