@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <mutex>
 #include <set>
 #include <thread>
 
@@ -102,9 +103,13 @@ protected:
         std::filesystem::create_directories(appData_ + "\\Quorvane");
         SetEnvironmentVariableA("LOCALAPPDATA", appData_.c_str());
         g_events.clear();
+        watcher_ = std::thread([this] { WatchForBoxes(); });
     }
     void TearDown() override {
         Stop();
+        watching_ = false;
+        if (watcher_.joinable()) watcher_.join();
+        for (const std::string& box : unasked_) ADD_FAILURE() << "the library showed a box: " << box;
         DestroyWindow(tree_);
         std::filesystem::remove_all(appData_);
     }
@@ -133,19 +138,31 @@ protected:
         root_ = 0;
     }
     Keys Boxes(const std::function<void()>& action) {  // "title|text" of each box it shows, answered
-        Keys texts;
-        std::set<HWND> seen;
-        std::atomic<bool> done = false;
-        std::thread watcher([&] {
-            for (DWORD self = GetCurrentProcessId(); !done; e2e::CloseModalBoxes(self)) {
-                e2e::ModalBox box = e2e::WaitForModalBox(self, 50);
-                if (box.window && seen.insert(box.window).second) texts.push_back(box.title + "|" + box.text);
-            }
-        });
+        {
+            std::lock_guard<std::mutex> lock(boxesLock_);
+            asked_.clear();
+            asking_ = true;
+        }
         action();
-        done = true;
-        watcher.join();
-        return texts;
+        std::lock_guard<std::mutex> lock(boxesLock_);
+        asking_ = false;
+        return asked_;
+    }
+    // Every box is read and answered as it appears, so none can hold a test up: those shown
+    // while Boxes() runs its action are the test's to check, any other fails the test.
+    void WatchForBoxes() {
+        for (DWORD self = GetCurrentProcessId(); watching_;) {
+            const e2e::ModalBox box = e2e::WaitForModalBox(self, 50);
+            if (!box.window) continue;
+            {
+                std::lock_guard<std::mutex> lock(boxesLock_);
+                (asking_ ? asked_ : unasked_).push_back(box.title + "|" + box.text);
+            }
+            HWND ok = GetDlgItem(box.window, IDOK);
+            PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(ok ? IDOK : IDCANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(ok ? ok : GetDlgItem(box.window, IDCANCEL)));
+            while (watching_ && IsWindow(box.window)) Sleep(10);  // read once, answered once
+        }
     }
     std::string Control(const std::string& command) { return Send(kCommandTag, command.data(), DWORD(command.size())); }
     std::string Send(uintptr_t tag, const void* bytes, DWORD size) {  // the reply
@@ -244,6 +261,11 @@ protected:
     HWND tree_ = nullptr;
     uint32_t root_ = 0;
     std::string appData_, scenario_;
+    std::thread watcher_;
+    std::atomic<bool> watching_ = true;
+    std::mutex boxesLock_;
+    bool asking_ = false;
+    Keys asked_, unasked_;
 };
 
 }  // namespace
