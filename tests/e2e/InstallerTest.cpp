@@ -1,21 +1,16 @@
 // The installer and its uninstaller, run silently as an administrator would: what they put
 // in place, what an upgrade keeps, and what is left behind.
 #include <gtest/gtest.h>
-
 #include <windows.h>
-
 #include <shlobj.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
-
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
-#include "tests/e2e/driver/LinsettControl.h"
 #include "tests/e2e/driver/Paths.h"
 #include "tests/e2e/driver/Process.h"
 #include "tests/e2e/driver/Registry.h"
@@ -89,10 +84,9 @@ std::string ErrorsSince(size_t from) {
 
 size_t ErrorsSoFar() { return ErrorsSince(0).size(); }
 
-// The installed program opens its help file at the topic of the computer's health and of a
-// device's kind, as the help viewer's trace of the page it loads shows; asked for a help file
-// that is not there, it goes on answering; with a help file and an installation folder planted
-// elsewhere, it opens its own. Three runs, one each: Wine's help viewer, which has no
+// The installed program opens its help at the topic of the computer's health and of a device's kind
+// (the viewer's trace shows the page); without the file it goes on answering; with a file and an
+// installation folder planted elsewhere it opens its own. Three runs, one each: Wine's viewer, which has no
 // HTML engine here, at times takes its process down with an X error once it is open.
 void ExpectHelpTopics(const e2e::InstalledSettings& settings, const std::string& target) {
     ASSERT_NE(std::getenv("QUORVANE_ERROR_LOG"), nullptr) << "no copy of the error stream to read";
@@ -117,16 +111,10 @@ void ExpectHelpTopics(const e2e::InstalledSettings& settings, const std::string&
         HWND monitor = e2e::WaitForMonitor(run);
         ASSERT_NE(monitor, nullptr);
         // The computer at severity 3; the phone (communications, type code 13) in the camera's place.
-        for (const char* command : {"severity Computer 3 Warned", "unplug cam", "plug phone"}) {
-            const int rebuilds = run.Rebuilds();
-            ASSERT_EQ(e2e::SendLinsettCommand(run.Id(), command), "ok");
-            ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1));
-        }
+        for (const char* command : {"severity Computer 3 Warned", "unplug cam", "plug phone"})
+            ASSERT_TRUE(run.Change(command)) << command;
         // The computer from its tile; the phone in the system view's tree, below the bench hub.
-        RECT m{}, f{};
-        GetWindowRect(monitor, &m);
-        e2e::ClickAt(m.left + 90, m.top + 18 + 14);
-        GetWindowRect(e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs), &f);
+        const RECT f = e2e::Rect(e2e::OpenSystemView(run, monitor, 0, kTimeoutMs));
         if (c.phone) e2e::ClickAt(f.left + 288, f.top + 415);
         const size_t from = ErrorsSoFar();
         e2e::ClickAt(f.left + 24 + 553 - 250 + 57, f.top + 24 + 10 + 8);  // "Get Help"

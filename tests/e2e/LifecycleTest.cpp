@@ -1,9 +1,7 @@
 // Start-up and its failures, the single instance, and the model following the library.
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
-
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/LinsettControl.h"
@@ -44,16 +42,10 @@ TEST(Lifecycle, NoHardwareShowsItsMessageOnceAndEndsWithZero) {
 }
 
 // Makes Wine refuse to load msimg32 into Quorvane.exe for as long as it lives.
-class WithoutAlphaBlending {
-public:
-    WithoutAlphaBlending() {
-        e2e::registry::CreateKey(HKEY_CURRENT_USER, kKey);
-        e2e::registry::SetString(HKEY_CURRENT_USER, kKey, "msimg32", "");
-    }
-    ~WithoutAlphaBlending() { e2e::registry::DeleteTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\Quorvane.exe"); }
-
-private:
-    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\Quorvane.exe\\DllOverrides";
+struct WithoutAlphaBlending {
+    const std::string key = "Software\\Wine\\AppDefaults\\Quorvane.exe";
+    WithoutAlphaBlending() { e2e::registry::SetString(HKEY_CURRENT_USER, key + "\\DllOverrides", "msimg32", ""); }
+    ~WithoutAlphaBlending() { e2e::registry::DeleteTree(HKEY_CURRENT_USER, key); }
 };
 
 TEST(Lifecycle, MissingAlphaBlendingLibraryEndsWithMinusOne) {
@@ -81,7 +73,6 @@ TEST(Lifecycle, MissingDriverLibraryIsNamedAndEndsWithMinusOne) {
     DWORD exitCode = 0;
     EXPECT_TRUE(program.WaitForExit(kTimeoutMs, &exitCode));
     EXPECT_EQ(exitCode, 0xFFFFFFFFu);
-    program.Terminate();
     e2e::RemoveFolder(folder);
 }
 

@@ -1,10 +1,8 @@
 #include "tests/e2e/QuorvaneRun.h"
-
 #include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
-
+#include <filesystem>
 #include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/LinsettControl.h"
 #include "tests/e2e/driver/Paths.h"
@@ -27,21 +25,8 @@ std::string NewTemporaryFolder() {
 }
 
 void RemoveFolder(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 std::string ShippedScenario(const std::string& fileName) {
@@ -104,6 +89,14 @@ HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs) {
     return nullptr;
 }
 
+HWND OpenSystemView(const QuorvaneRun& run, HWND monitor, int row, DWORD timeoutMs) {
+    const RECT m = Rect(monitor);
+    ClickAt(m.left + 90, m.top + 18 + 29 * row + 14);
+    HWND frame = WaitForWindow("ElxWnd", "Quorvane", run.Id(), timeoutMs);
+    MoveMouseTo(1200, 1000);
+    return frame;
+}
+
 bool ChooseFromTrayMenu(HWND monitor, std::initializer_list<WORD> keys, DWORD timeoutMs) {
     constexpr UINT kTrayIcon = 1124;  // the icon's id and the message it sends
     PostMessageA(monitor, kTrayIcon, kTrayIcon, WM_RBUTTONUP);
@@ -127,6 +120,11 @@ int QuorvaneRun::Rebuilds() const {
 
 bool QuorvaneRun::WaitForRebuilds(int count, DWORD timeoutMs) const {
     return WaitUntil([&] { return Rebuilds() >= count; }, timeoutMs);
+}
+
+bool QuorvaneRun::Change(const std::string& command) const {
+    const int rebuilds = Rebuilds();
+    return SendLinsettCommand(process_.Id(), command).rfind("ok", 0) == 0 && WaitForRebuilds(rebuilds + 1);
 }
 
 }  // namespace e2e

@@ -5,7 +5,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
 #include "tests/e2e/driver/Process.h"
 
 namespace e2e {
@@ -22,12 +21,13 @@ public:
     Process& Program() { return process_; }
     DWORD Id() const { return process_.Id(); }
 
-    // How many generations of the structures the program has taken from the library, as
-    // the library counts them: one per start, one per change whose callback returned.
-    // The library answers from the program's message loop, so a count means the program
-    // is running with its model built. 0 while the library is not running.
+    // Generations of the structures the program took from the library: one per start, one per
+    // change whose callback returned. Answered from the program's message loop, so a count means
+    // the program runs with its model built; 0 while the library is not running.
     int Rebuilds() const;
     bool WaitForRebuilds(int count, DWORD timeoutMs = 20000) const;
+    // A control command taken, and the model rebuilt after it.
+    bool Change(const std::string& command) const;
 
     const std::string& Folder() const { return folder_; }
 
@@ -36,9 +36,8 @@ private:
     Process process_;
 };
 
-// The program's settings as a fresh installation leaves them: the machine's key made empty
-// and the user's key gone, by the constructor; both removed by the destructor. Set and Get
-// are the user's own values, where the program keeps what they change.
+// The settings as a fresh installation leaves them (the machine's key empty, the user's gone) for
+// the object's life; Set and Get are the user's values, where the program keeps its changes.
 class InstalledSettings {
 public:
     InstalledSettings();
@@ -54,6 +53,9 @@ public:
 
 // The monitoring window of the run once the program has built its model, or null.
 HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs = 30000);
+
+// Clicks the monitor's tile of the row (0: the computer); the system view it opens, the pointer moved off.
+HWND OpenSystemView(const QuorvaneRun& run, HWND monitor, int row, DWORD timeoutMs = 30000);
 
 // Opens the program's tray menu as the shell does for a right click on its icon, the menu
 // showing at the pointer, and presses the keys in it; false when no menu came up.

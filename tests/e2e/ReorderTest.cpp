@@ -1,12 +1,9 @@
-// Dragging a tile reorders the monitoring view through the library, and the order is still
-// there after the program starts again.
+// A dragged tile reorders the monitoring view through the library, and the order outlives a restart.
 #include <gtest/gtest.h>
-
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
-
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
@@ -55,10 +52,8 @@ TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
         e2e::Image start;
         ASSERT_TRUE(e2e::WaitUntil([&] { return Row(start = e2e::CaptureWindow(monitor), 0) != Row(start, 1); }, kTimeoutMs))
             << "the tiles were never drawn";
-        RECT r{};
-        GetWindowRect(monitor, &r);
-        // The keyboard's tile (second row) dragged up onto the computer's (first row), with a
-        // picture taken half-way.
+        const RECT r = e2e::Rect(monitor);
+        // The keyboard's tile (second row) dragged onto the computer's (first), pictured half-way.
         e2e::MoveMouseTo(r.left + 100, r.top + 65);
         e2e::PressLeftButton(true);
         for (int y = 63; y >= 45; y -= 3) e2e::MoveMouseTo(r.left + 100, r.top + y);

@@ -2,13 +2,11 @@
 #include <windows.h>
 #include <dbt.h>
 #include <gtest/gtest.h>
-
 #include <atomic>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
-
 #include "resources/StringIds.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
@@ -47,7 +45,6 @@ TEST_F(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning)
     SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << "no restart of the library";
     EXPECT_TRUE(IsWindowVisible(monitor));
-    EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "dump").substr(0, 2), "ok") << "the restarted library is silent";
     EXPECT_TRUE(LightsMove()) << "the lights stayed still after the resume";
     EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "change 0").substr(0, 2), "ok");
     EXPECT_TRUE(LightsMove()) << "the lights stayed still after a topology change";
@@ -90,8 +87,7 @@ std::vector<std::string> SendClosingBoxes(const QuorvaneRun& run, HWND window, U
 }
 
 TEST_F(Resume, AFailedRestartIsToldOnceTriedAgainAtADeviceChangeOrResumeAndLeavesExitWorking) {
-    RECT m{};
-    GetWindowRect(monitor, &m);
+    const RECT m = e2e::Rect(monitor);
     const auto tiles = [&] { return e2e::CaptureScreen({m.left + 4, m.top + 18, m.left + 130, m.bottom - 18}).pixels; };
     const std::vector<uint32_t> shown = tiles();
     // A resume at which the library finds no hardware: one box says so, the monitor goes.

@@ -2,25 +2,16 @@
 // through changes that keep the device, resizes by its grip alone, and its placement and
 // maximized state outlive the run.
 #include <gtest/gtest.h>
-
-#include <functional>
-
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
-#include "tests/e2e/driver/LinsettControl.h"
 #include "tests/e2e/driver/TopWindows.h"
 
 namespace {
 
 using e2e::QuorvaneRun;
+using e2e::Rect;
 constexpr DWORD kTimeoutMs = 30000;
-
-RECT Rect(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
 
 class SystemView : public ::testing::Test {
 protected:
@@ -30,18 +21,11 @@ protected:
         ASSERT_NE(monitor, nullptr);
     }
     // Row 0 the computer, row 1 the first device in the monitoring order.
-    HWND OpenFromTile(int row) {
-        const RECT m = Rect(monitor);
-        e2e::ClickAt(m.left + 90, m.top + 18 + 29 * row + 14);
-        HWND frame = e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs);
-        e2e::MoveMouseTo(1200, 1000);
-        return frame;
-    }
+    HWND OpenFromTile(int row) { return e2e::OpenSystemView(run, monitor, row, kTimeoutMs); }
     // Where the computer has its "About Quorvane" button and a device has none.
     static std::vector<uint32_t> AboutButton(HWND frame) {
         const RECT f = Rect(frame);
-        const e2e::Image shown = e2e::CaptureScreen({f.left + 330, f.top + 66, f.left + 440, f.top + 86});
-        return shown.pixels;
+        return e2e::CaptureScreen({f.left + 330, f.top + 66, f.left + 440, f.top + 86}).pixels;
     }
     // The split position: the bar's two dark rows, found down the middle of the frame.
     static int SplitPosition(HWND frame) {
@@ -50,6 +34,13 @@ protected:
             if (shown.ColorAt(300, y) == RGB(0x9B, 0x9B, 0x9B) && shown.ColorAt(300, y + 1) == RGB(0x73, 0x73, 0x73))
                 return y - 3 - 24;
         return -1;
+    }
+    // Whether a point of the window (window coordinates) lies inside its outline.
+    static bool Inside(HWND window, int x, int y) {
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        const bool inside = GetWindowRgn(window, region) != ERROR && PtInRegion(region, x, y);
+        DeleteObject(region);
+        return inside;
     }
     static void DragSplitTo(HWND frame, int position) {
         const RECT f = Rect(frame);
@@ -67,10 +58,6 @@ protected:
                 count += GetRValue(c) > 200 && GetGValue(c) > 60 && GetGValue(c) < 180 && GetBValue(c) < 90;
             }
         return count;
-    }
-    bool Change(const char* command) {
-        const int rebuilds = run.Rebuilds();
-        return e2e::SendLinsettCommand(run.Id(), command).rfind("ok", 0) == 0 && run.WaitForRebuilds(rebuilds + 1);
     }
     const e2e::InstalledSettings settings;
     QuorvaneRun run{e2e::ShippedScenario("test-small.json")};
@@ -110,7 +97,7 @@ TEST_F(SystemView, ItKeepsTheShownDeviceWhileItStaysAndFallsBackToTheComputer) {
     EXPECT_EQ(OpenFromTile(1), frame) << "a second frame opened";
     // A bar snapped to the compact pane follows the pane's height: when a refresh makes the
     // keyboard's texts longer, and when another node is chosen.
-    ASSERT_TRUE(Change("severity keys 1 A note long enough to need three or four lines of the pane, so that it grows"));
+    ASSERT_TRUE(run.Change("severity keys 1 A note long enough to need three or four lines of the pane, so that it grows"));
     const int followed = SplitPosition(frame);
     DragSplitTo(frame, 52);
     EXPECT_GT(SplitPosition(frame), compact) << "the longer texts did not make the pane taller";
@@ -129,12 +116,14 @@ TEST_F(SystemView, ItKeepsTheShownDeviceWhileItStaysAndFallsBackToTheComputer) {
         {"plug keys", true},
     };
     for (const auto& step : steps) {
-        ASSERT_TRUE(Change(step.command)) << step.command;
-        EXPECT_EQ(AboutButton(frame) == computer, step.computerShown) << step.command;
+        ASSERT_TRUE(run.Change(step.command)) << step.command;
+        // The screen may show the change a moment after the program has made it.
+        EXPECT_TRUE(e2e::WaitUntil([&] { return (AboutButton(frame) == computer) == step.computerShown; }, kTimeoutMs))
+            << step.command;
     }
     OpenFromTile(1);
-    ASSERT_TRUE(Change("change 2"));  // a change of any other kind shows the computer
-    EXPECT_EQ(AboutButton(frame), computer);
+    ASSERT_TRUE(run.Change("change 2"));  // a change of any other kind shows the computer
+    EXPECT_TRUE(e2e::WaitUntil([&] { return AboutButton(frame) == computer; }, kTimeoutMs));
 
     // A second copy brings the frame back before it ends.
     ShowWindow(frame, SW_HIDE);
@@ -155,18 +144,23 @@ TEST_F(SystemView, TheGripResizesMaximizingSticksAndThePlacementIsStored) {
     e2e::DragFromTo(r.right - 12, r.bottom - 12, r.right + 38, r.bottom + 28);
     EXPECT_TRUE(e2e::WaitUntil([&] { return Rect(frame).right == r.right + 50; }, kTimeoutMs));
     EXPECT_EQ(Rect(frame).bottom, r.bottom + 40);
+    // The outline follows the size: its corners cut, the edges between them whole.
+    const int w = Rect(frame).right - Rect(frame).left, h = Rect(frame).bottom - Rect(frame).top;
+    for (const POINT corner : {POINT{0, 0}, POINT{w - 1, 0}, POINT{0, h - 1}, POINT{w - 1, h - 1}})
+        EXPECT_FALSE(Inside(frame, corner.x, corner.y)) << corner.x << "," << corner.y;
+    EXPECT_TRUE(Inside(frame, w / 2, 0) && Inside(frame, 0, h / 2) && Inside(frame, w - 30, h - 30));
     e2e::DragFromTo(r.right + 38, r.bottom + 28, r.right - 200, r.bottom - 200);
     EXPECT_EQ(Rect(frame).right - Rect(frame).left, 600) << "shrunk below the smallest size";
     r = Rect(frame);
 
-    // Maximized, closed and opened again: maximized still.
+    // Maximized, closed by its button and opened again: maximized still.
     e2e::ClickAt(r.right - 70 + 8, r.top + 6 + 5);
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_TRUE(e2e::WaitUntil([&] { return Rect(frame).left == work.left + 1; }, kTimeoutMs));
     EXPECT_EQ(Rect(frame).bottom, work.bottom - 1);
-    PostMessageA(frame, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(frame); }, kTimeoutMs));
+    e2e::ClickAt(Rect(frame).right - 50 + 8, Rect(frame).top + 6 + 5);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(frame); }, kTimeoutMs)) << "the close button did not close it";
     frame = OpenFromTile(1);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(Rect(frame).left, work.left + 1);

@@ -3,15 +3,12 @@
 // ends the program with 0.
 #include <gtest/gtest.h>
 #include <shlobj.h>
-
 #include <fstream>
 #include <string>
-
 #include "resources/StringIds.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"
-#include "tests/e2e/driver/Paths.h"
 #include "tests/e2e/driver/Registry.h"
 #include "tests/e2e/driver/TopWindows.h"
 #include "tests/e2e/driver/TrayIcons.h"
@@ -19,6 +16,7 @@
 namespace {
 
 using e2e::QuorvaneRun;
+using e2e::Rect;
 namespace reg = e2e::registry;
 constexpr DWORD kTimeoutMs = 30000;
 const char* const kBrowser = "Software\\Classes\\http\\shell\\open\\command";
@@ -41,12 +39,6 @@ std::string SystemText(DWORD code) {
     return result;
 }
 
-RECT Rect(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
-
 int StartupShortcuts() {
     int present = 0;
     for (int folder : {CSIDL_STARTUP, CSIDL_COMMON_STARTUP}) {
@@ -57,19 +49,16 @@ int StartupShortcuts() {
     return present;
 }
 
-// Right-clicks the first icon of Wine's tray window and waits for the menu.
-bool OpenTrayMenu(HWND tray) {
+// Right-clicks the first icon of Wine's tray window and, once the menu is up, presses the keys.
+bool ChooseFromTray(HWND tray, std::initializer_list<WORD> keys) {
     RECT client{};
     GetClientRect(tray, &client);
     POINT icon{client.left + 12, client.top + 12};
     ClientToScreen(tray, &icon);
     e2e::ClickAt(icon.x, icon.y, e2e::MouseButton::Right);
-    return e2e::WaitForWindow("#32768", nullptr, 0, kTimeoutMs) != nullptr;
-}
-
-void Choose(int downPresses) {
-    for (int i = 0; i < downPresses; ++i) e2e::PressKey(VK_DOWN);
-    e2e::PressKey(VK_RETURN);
+    if (!e2e::WaitForWindow("#32768", nullptr, 0, kTimeoutMs)) return false;
+    for (WORD key : keys) e2e::PressKey(key);
+    return true;
 }
 
 TEST(Tray, MenuTogglesActAtOnceAboutOpensOnceLockedAndExitEndsInOrder) {
@@ -87,24 +76,19 @@ TEST(Tray, MenuTogglesActAtOnceAboutOpensOnceLockedAndExitEndsInOrder) {
     ASSERT_TRUE(e2e::TrayIconPresent(monitor, 1124, "Quorvane")) << "the icon did not come back";
 
     // Four down: past "Open", "About", the separator and "Auto-launch" to "Always on top".
-    ASSERT_TRUE(OpenTrayMenu(tray));
-    Choose(4);
+    ASSERT_TRUE(ChooseFromTray(tray, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     EXPECT_TRUE(e2e::WaitUntil([&] { return settings.Get("AlwaysOnTop") == 0u; }, kTimeoutMs))
         << "Always on top was not switched off at once";
     EXPECT_FALSE(GetWindowLongA(monitor, GWL_EXSTYLE) & WS_EX_TOPMOST);
     // "Auto-launch": off to on makes the default user's shortcut (a copy that was not installed
     // makes none for all users), on to off deletes both.
     for (const int expected : {1, 0}) {
-        ASSERT_TRUE(OpenTrayMenu(tray));
-        Choose(3);
+        ASSERT_TRUE(ChooseFromTray(tray, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
         EXPECT_TRUE(e2e::WaitUntil([&] { return StartupShortcuts() == expected; }, kTimeoutMs)) << expected;
     }
 
     // "About" twice: one box, counted once the program has answered after the menu closed.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        ASSERT_TRUE(OpenTrayMenu(tray));
-        Choose(2);
-    }
+    for (int attempt = 0; attempt < 2; ++attempt) ASSERT_TRUE(ChooseFromTray(tray, {VK_DOWN, VK_DOWN, VK_RETURN}));
     ASSERT_TRUE(e2e::WaitUntil([] { return !IsWindowVisible(FindWindowA("#32768", nullptr)); }, kTimeoutMs));
     SendMessageTimeoutA(monitor, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     ASSERT_EQ(e2e::FindModalBoxes(run.Id()).size(), 1u);
@@ -129,10 +113,7 @@ TEST(Tray, MenuTogglesActAtOnceAboutOpensOnceLockedAndExitEndsInOrder) {
     e2e::ClickAt(Rect(frame).left + 510, Rect(frame).top + 46);
     e2e::ClickAt(Rect(about).left + 425, Rect(about).top + 290);
     EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(about); }, kTimeoutMs)) << "the box stayed open";
-    char address[256] = "";
-    HMODULE program = LoadLibraryExA((e2e::BinDir() + "\\Quorvane.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    LoadStringA(program, IDS_MAKER_URL, address, sizeof address);
-    FreeLibrary(program);
+    const std::string address = e2e::ProgramString(IDS_MAKER_URL);
     std::string logged;
     EXPECT_TRUE(e2e::WaitUntil([&] { return (std::ifstream(log) >> logged) && logged == address; }, kTimeoutMs));
     EXPECT_EQ(e2e::CloseModalBoxes(run.Id()), 0) << "a box opened over the locked system view, or an error box";
@@ -147,9 +128,7 @@ TEST(Tray, MenuTogglesActAtOnceAboutOpensOnceLockedAndExitEndsInOrder) {
     EXPECT_EQ(e2e::CloseModalBoxes(run.Id()), 1);
 
     // Up from nothing selected lands on the last entry, "Exit".
-    ASSERT_TRUE(OpenTrayMenu(tray));
-    e2e::PressKey(VK_UP);
-    e2e::PressKey(VK_RETURN);
+    ASSERT_TRUE(ChooseFromTray(tray, {VK_UP, VK_RETURN}));
     DWORD exitCode = 99;
     ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "Exit did not end the program";
     EXPECT_EQ(exitCode, 0u);

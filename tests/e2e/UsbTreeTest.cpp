@@ -1,18 +1,14 @@
 // The program with the test build of the library that reads the system's USB tree, playing a
 // recorded laptop: its devices become tiles, and an unplug that Windows reports takes one away.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 #include <dbt.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-
 #include "driver/ctl/ControlClient.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
-#include "tests/e2e/driver/Input.h"
 #include "tests/e2e/driver/Paths.h"
 #include "tests/e2e/driver/TopWindows.h"
 
@@ -20,11 +16,7 @@ namespace {
 
 constexpr DWORD kTimeoutMs = 30000;
 
-int Rows(HWND monitor) {
-    RECT r{};
-    GetWindowRect(monitor, &r);
-    return (r.bottom - r.top - 48) / 29;
-}
+int Rows(HWND monitor) { return (e2e::Rect(monitor).bottom - e2e::Rect(monitor).top - 48) / 29; }
 
 TEST(UsbTree, TheProgramShowsARecordedTreeAndLosesATileWhenADeviceIsUnplugged) {
     const e2e::InstalledSettings settings;
@@ -39,19 +31,13 @@ TEST(UsbTree, TheProgramShowsARecordedTreeAndLosesATileWhenADeviceIsUnplugged) {
     // The computer and the recording's four devices: mouse, camera, Bluetooth adapter and
     // fingerprint reader (their hub has no tile).
     EXPECT_EQ(Rows(monitor), 5);
-    const RECT m = [&] { RECT r{}; GetWindowRect(monitor, &r); return r; }();
-    e2e::ClickAt(m.left + 90, m.top + 18 + 14);
-    HWND frame = e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs);
-    ASSERT_NE(frame, nullptr);
-    e2e::MoveMouseTo(1200, 1000);
+    ASSERT_NE(e2e::OpenSystemView(run, monitor, 0, kTimeoutMs), nullptr);
     e2e::SaveScreenshot(e2e::CaptureScreen({0, 0, 1280, 1024}), "usb-laptop");
 
     // The mouse's port reports no device any more, and Windows says so.
-    std::string text;
-    {
-        std::ifstream in(tree, std::ios::binary);
-        text.assign(std::istreambuf_iterator<char>(in), {});
-    }
+    std::ifstream in(tree, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), {}};
+    in.close();
     const std::string mouse = R"("port": 1, "speed": "low")";
     ASSERT_NE(text.find(mouse), std::string::npos);
     text.replace(text.find(mouse), mouse.size(), R"("port": 1, "status": "no-device", "speed": "low")");

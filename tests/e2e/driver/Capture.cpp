@@ -1,8 +1,6 @@
 #include "tests/e2e/driver/Capture.h"
-
 #include <cstdio>
 #include <cstring>
-
 #include "tests/e2e/driver/Paths.h"
 
 namespace e2e {
@@ -18,13 +16,7 @@ Image CaptureScreen(const RECT& area) {
     if (width <= 0 || height <= 0) return image;
 
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
@@ -58,18 +50,9 @@ static bool SaveBmp(const Image& image, const std::string& path) {
     if (image.Empty()) return false;
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = image.width;
-    header.biHeight = -image.height;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
-    DWORD dataSize = static_cast<DWORD>(image.pixels.size() * 4);
-    BITMAPFILEHEADER fileHeader{};
-    fileHeader.bfType = 0x4D42;  // "BM"
-    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
-    fileHeader.bfSize = fileHeader.bfOffBits + dataSize;
+    const BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD dataSize = static_cast<DWORD>(image.pixels.size() * 4), offset = sizeof(BITMAPFILEHEADER) + sizeof header;
+    const BITMAPFILEHEADER fileHeader{0x4D42, offset + dataSize, 0, 0, offset};  // "BM"
     bool ok = std::fwrite(&fileHeader, sizeof fileHeader, 1, file) == 1 &&
               std::fwrite(&header, sizeof header, 1, file) == 1 &&
               std::fwrite(image.pixels.data(), 1, dataSize, file) == dataSize;

@@ -20,19 +20,16 @@ void Send(INPUT input) {
     Sleep(30);
 }
 
-void Click(int x, int y, MouseButton button) {
-    DWORD down = button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
-    DWORD up = button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
-    Send(MouseInput(x, y, 0));
-    Send(MouseInput(x, y, down));
-    Send(MouseInput(x, y, up));
-}
-
 }  // namespace
 
 void MoveMouseTo(int x, int y) { Send(MouseInput(x, y, 0)); }
 
-void ClickAt(int x, int y, MouseButton button) { Click(x, y, button); }
+void ClickAt(int x, int y, MouseButton button) {
+    const bool left = button == MouseButton::Left;
+    Send(MouseInput(x, y, 0));
+    Send(MouseInput(x, y, left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN));
+    Send(MouseInput(x, y, left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP));
+}
 
 void DragFromTo(int fromX, int fromY, int toX, int toY, int steps) {
     Send(MouseInput(fromX, fromY, 0));

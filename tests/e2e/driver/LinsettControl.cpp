@@ -1,5 +1,4 @@
 #include "tests/e2e/driver/LinsettControl.h"
-
 #include "driver/ctl/ControlClient.h"
 
 namespace e2e {

@@ -1,7 +1,5 @@
 #include "tests/e2e/driver/Paths.h"
-
 #include <windows.h>
-
 #include <cstdlib>
 
 namespace e2e {

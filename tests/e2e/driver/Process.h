@@ -1,6 +1,5 @@
 #pragma once
 #include <windows.h>
-
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,8 +10,7 @@ namespace e2e {
 // still runs, and a kill-on-close job takes any process it started with it.
 class Process {
 public:
-    // commandLine: the program path (quoted if needed) and its arguments.
-    // environment: NAME=value pairs added to this process's own environment.
+    // The program's path (quoted if needed) and arguments, with NAME=value pairs added to this environment.
     static Process Start(const std::string& commandLine,
                          const std::vector<std::pair<std::string, std::string>>& environment = {});
     Process() = default;

@@ -46,18 +46,13 @@ std::vector<HWND> WindowsOfProcess(DWORD processId) {
 
 HWND WaitForWindow(const char* className, const char* title, DWORD processId, DWORD timeoutMs) {
     HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND window : WindowsOfProcess(processId)) {
-                if (!IsWindowVisible(window)) continue;
-                if (className && WindowClass(window) != className) continue;
-                if (title && WindowText(window) != title) continue;
-                found = window;
-                return true;
-            }
-            return false;
-        },
-        timeoutMs);
+    WaitUntil([&] {
+        for (HWND window : WindowsOfProcess(processId))
+            if (IsWindowVisible(window) && (!className || WindowClass(window) == className) &&
+                (!title || WindowText(window) == title))
+                return (found = window) != nullptr;
+        return false;
+    }, timeoutMs);
     return found;
 }
 
@@ -79,16 +74,9 @@ std::vector<ModalBox> FindModalBoxes(DWORD processId) {
 }
 
 ModalBox WaitForModalBox(DWORD processId, DWORD timeoutMs) {
-    ModalBox found;
-    WaitUntil(
-        [&] {
-            auto boxes = FindModalBoxes(processId);
-            if (boxes.empty()) return false;
-            found = boxes.front();
-            return true;
-        },
-        timeoutMs);
-    return found;
+    std::vector<ModalBox> boxes;
+    WaitUntil([&] { return !(boxes = FindModalBoxes(processId)).empty(); }, timeoutMs);
+    return boxes.empty() ? ModalBox{} : boxes.front();
 }
 
 int CloseModalBoxes(DWORD processId) {

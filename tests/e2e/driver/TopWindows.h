@@ -1,6 +1,5 @@
 #pragma once
 #include <windows.h>
-
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,5 +31,10 @@ ModalBox WaitForModalBox(DWORD processId, DWORD timeoutMs);
 int CloseModalBoxes(DWORD processId);
 
 std::string WindowText(HWND window);
+inline RECT Rect(HWND window) {  // on the screen
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
 
 }  // namespace e2e

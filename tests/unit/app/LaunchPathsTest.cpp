@@ -1,9 +1,6 @@
-// What the program is willing to hand to the shell, from values that anyone may have
-// written: only web addresses, only files of its own folder.
+// What the program hands to the shell from values anyone may write: web addresses, its own files.
 #include <gtest/gtest.h>
-
 #include <string>
-
 #include "app/LaunchPaths.h"
 
 namespace {

@@ -1,15 +1,10 @@
-// The launches against the prefix's registry, with values planted where a user without
-// rights to the installation could have put them: nothing outside the program's own folder
-// is linked or opened, and a refused address is explained.
+// Launches against values planted in the prefix's registry by a user without rights to the
+// installation: nothing outside the program's folder is linked or opened; a refusal is explained.
 #include <gtest/gtest.h>
-
 #include <windows.h>
-
 #include <objidl.h>
 #include <shlobj.h>
-
 #include <string>
-
 #include "app/Launches.h"
 #include "base/Settings.h"
 #include "tests/e2e/driver/Registry.h"
@@ -30,21 +25,19 @@ std::wstring ProgramFolder() {
 std::wstring LinkTarget(const std::wstring& link) {
     if (GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
     CoInitialize(nullptr);
-    std::wstring target;
+    wchar_t path[MAX_PATH] = L"";
     IShellLinkW* shell = nullptr;
     IPersistFile* file = nullptr;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                    reinterpret_cast<void**>(&shell)))) {
-        wchar_t path[MAX_PATH] = L"";
         if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
             if (SUCCEEDED(file->Load(link.c_str(), STGM_READ))) shell->GetPath(path, MAX_PATH, nullptr, 0);
             file->Release();
         }
         shell->Release();
-        target = path;
     }
     CoUninitialize();
-    return target;
+    return path;
 }
 
 class Launches : public ::testing::Test {

@@ -1,9 +1,6 @@
-// The settings store against the prefix's real registry; the tests play the installer and
-// the user.
+// The settings store against the prefix's real registry; the tests play installer and user.
 #include <gtest/gtest.h>
-
 #include <string>
-
 #include "base/Settings.h"
 #include "tests/e2e/driver/Registry.h"
 

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
-
 #include <climits>
 #include <cwchar>
 #include <utility>
-
 #include "base/String.h"
 
 namespace {

@@ -1,8 +1,6 @@
 // The tray menu as it is built from the settings, what its commands do, and the icon.
 #include <gtest/gtest.h>
-
 #include <string>
-
 #include "base/Settings.h"
 #include "framework/SharedLook.h"
 #include "app/TrayIcon.h"

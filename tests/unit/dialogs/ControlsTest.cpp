@@ -1,11 +1,8 @@
-// The window controls of the dialogs on a hidden window: buttons firing only when released
-// over themselves, the window scroll bar, the list panel and the labelled field.
+// The dialogs' window controls on a hidden window: buttons, the scroll bar, list panel and field.
 #include <gtest/gtest.h>
-
 #include <string>
 #include <utility>
 #include <vector>
-
 #include "framework/LabeledEdit.h"
 #include "framework/ListPanel.h"
 #include "framework/SharedLook.h"

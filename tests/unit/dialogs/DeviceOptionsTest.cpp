@@ -1,12 +1,9 @@
-// The device options dialog and the icon chooser run modally over a synthetic device record:
-// a thread timer plays one step per tick on the enabled dialog, and ends a dialog left open
-// long after the last step so that a fault cannot hang the run.
+// The device options and icon chooser run modally over a synthetic record: a thread timer plays a
+// step per tick on the enabled dialog, and ends one left open long after the last, so none hangs.
 #include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
 #include <vector>
-
 #include "dialogs/DeviceOptionsDialog.h"
 #include "dialogs/IconChooserDialog.h"
 #include "framework/SharedLook.h"
@@ -16,6 +13,7 @@
 #include "model/DriverInterface.h"
 #include "model/Layout.h"
 #include "tests/e2e/driver/Capture.h"
+#include "tests/unit/graphics/TestArt.h"
 #include "tests/unit/model/SyntheticTopology.h"
 
 namespace {
@@ -57,9 +55,7 @@ int Play(const std::function<int()>& run, std::vector<Step> script) {
     return result;
 }
 
-Step Command(int id) {
-    return [id](HWND dialog) { PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(id), 0); };
-}
+Step Command(int id) { return [id](HWND dialog) { PostMessageA(dialog, WM_COMMAND, WPARAM(id), 0); }; }
 
 template <typename T>
 T* Child(HWND dialog) {
@@ -73,25 +69,15 @@ void Click(ElxWnd* window, int x, int y) {
     SendMessageA(window->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-// The cells (row/column) of what the icon list draws whose top-left inner pixel, left free by
-// the icon, is the selection grey.
+// The cells (row/column) whose top-left inner pixel, which no icon covers, is the selection grey.
 std::string MarkedCells(IconList* list) {
-    const SIZE size = list->GetSize();
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HGDIOBJ before = SelectObject(dc, dib);
-    list->Draw(dc);
-    GdiFlush();
+    TestCanvas canvas(list->GetSize().cx, list->GetSize().cy, 0);
+    list->Draw(canvas.Dc());
     std::string marked;
     for (int row = 0; row < 5; ++row)
-        for (int column = 0; column < 7; ++column) {
-            const uint32_t pixel = static_cast<const uint32_t*>(bits)[(38 * row + 7) * size.cx + 38 * column + 7];
-            if ((pixel & 0xFFFFFF) == 0xC8C8C8) marked += std::to_string(row) + "/" + std::to_string(column) + " ";
-        }
-    SelectObject(dc, before), DeleteDC(dc), DeleteObject(dib);
+        for (int column = 0; column < 7; ++column)
+            if (canvas.Pixel(38 * column + 7, 38 * row + 7) == 0xC8C8C8)
+                marked += std::to_string(row) + "/" + std::to_string(column) + " ";
     return marked;
 }
 

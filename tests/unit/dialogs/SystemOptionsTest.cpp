@@ -1,5 +1,4 @@
-// The alert level slider on a hidden host; the system options dialog run modally on the
-// prefix's registry, clicked through its window's messages, with the program's hooks noted.
+// The alert slider; the system options dialog run modally on the registry, its hooks noted.
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>

@@ -1,5 +1,4 @@
-// The stand-in Linsett.dll: starting and stopping, the published fields, moves, the control
-// channel and the state file.
+// The stand-in Linsett.dll: start and stop, published fields, moves, control channel, state file.
 #include "tests/unit/driver/LibraryFixture.h"
 
 namespace {

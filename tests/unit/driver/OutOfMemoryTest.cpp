@@ -1,6 +1,5 @@
-// The stand-in Linsett.dll when memory runs out: whichever of its allocations fails, inside an
-// export or a message, the program goes on, gets a whole generation or none, and the library
-// works again once there is memory.
+// The stand-in Linsett.dll out of memory at any allocation, in an export or a message: the program
+// goes on with a whole generation or none, and the library works again once there is memory.
 #include "tests/unit/driver/LibraryFixture.h"
 
 namespace {

@@ -1,9 +1,6 @@
-// Files the library reads: scenarios, where each mistake down to the JSON is named with its
-// line (the shipped ones are started by the library tests), and the state file.
+// Files the library reads: scenarios, each mistake named with its line, and the state file.
 #include <gtest/gtest.h>
-
 #include <cstring>
-
 #include "driver/Layout.h"
 #include "driver/Scenario.h"
 #include "driver/StateFile.h"

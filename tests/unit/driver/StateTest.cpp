@@ -1,5 +1,4 @@
-// The stand-in Linsett.dll's state file at its limits: the size of what it reads at a start,
-// and folders named in other scripts than the system code page's.
+// The state file at its limits: the size read at a start, and folders named in any script.
 #include "tests/unit/driver/LibraryFixture.h"
 
 namespace {
@@ -9,10 +8,6 @@ std::wstring Wide(const std::string& utf8) {
     return std::wstring(wide.begin(), wide.end());
 }
 
-bool Exists(const std::string& utf8Path) {
-    return GetFileAttributesW(Wide(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void Write(const std::string& utf8Path, const std::string& text) {
     HANDLE file = CreateFileW(Wide(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
@@ -20,8 +15,7 @@ void Write(const std::string& utf8Path, const std::string& text) {
     CloseHandle(file);
 }
 
-// A saved record of a device this scenario lacks, every text at its longest and every
-// character escaped, as a record can be at its largest.
+// A saved record of a device this scenario lacks, at its largest: texts longest, every character escaped.
 std::string LargestRecord(int device) {
     auto text = [](size_t units) {
         std::string escaped;
@@ -74,14 +68,14 @@ TEST_F(SavedState, EditsAreSavedAndRestoredUnderAProfileFolderNamedInAnyScript) 
         ASSERT_NE(root_, 0u) << user;
         Edit(Record("disk"), u"\u0410\u0440\u0445\u0438\u0432", 3, 1);  // Архив
         EXPECT_TRUE(Boxes([&] { Export<SaveChangeFn>("SaveChange")(), Control("dump"); }).empty()) << user;
-        EXPECT_TRUE(Exists(state)) << user;
+        EXPECT_TRUE(std::filesystem::exists(Wide(state))) << user;
         EXPECT_TRUE(Boxes([&] { Restart(); }).empty()) << user;
         ASSERT_NE(root_, 0u);
         ExpectEdited(Record("disk"), "\xD0\x90\xD1\x80\xD1\x85\xD0\xB8\xD0\xB2", 3, 1);
 
         Write(state, "{\"version\": 1, \"order\": [");  // damaged
         EXPECT_EQ(Boxes([&] { Restart(); }).size(), 1u) << user;
-        EXPECT_TRUE(Exists(folder + "\\Quorvane\\linsett-state.damaged-1.json")) << user;
+        EXPECT_TRUE(std::filesystem::exists(Wide(folder + "\\Quorvane\\linsett-state.damaged-1.json"))) << user;
     }
 }
 

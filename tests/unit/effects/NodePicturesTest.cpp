@@ -1,21 +1,18 @@
-// The text helpers, and the 24 x 24 node pictures drawn from synthetic device records with the
-// program's own art: which plate, icon, tint, overlay and labels each node gets, against those pieces.
+// Text helpers, and the node pictures of synthetic records against the pieces each is drawn from.
 #include <gtest/gtest.h>
-
 #include <functional>
 #include <tuple>
 #include <vector>
-
 #include "base/FormatText.h"
 #include "base/HandleOwners.h"
 #include "framework/NodePictures.h"
 #include "framework/SharedLook.h"
-#include "graphics/Dib.h"
 #include "graphics/MemoryDC.h"
 #include "graphics/SkinEffects.h"
 #include "graphics/StartupStrips.h"
 #include "graphics/TextHelpers.h"
 #include "model/DeviceTree.h"
+#include "tests/unit/graphics/TestArt.h"
 #include "tests/unit/model/SyntheticTopology.h"
 
 namespace {
@@ -48,12 +45,9 @@ using Pixels = std::vector<uint32_t>;
 
 // A 40 x 32 grey canvas after draw, so that pictures are compared whole, margins included.
 Pixels Draw(const std::function<void(HDC)>& draw) {
-    Bitmap bitmap(CreateDib(nullptr, 40, 32, 32, DibOrder::TopDown, nullptr));
-    const DibPixels p = GetDibPixels(bitmap.Get());
-    std::fill_n(p.pixels, 40 * 32, 0x00B4B4B4);
-    draw(MemoryDC(bitmap.Get()).GetDC());
-    GdiFlush();
-    return {p.pixels, p.pixels + 40 * 32};
+    TestCanvas canvas(40, 32, 0x00B4B4B4);
+    draw(canvas.Dc());
+    return canvas.Colours();
 }
 
 void Icon(HDC dc, int icon, int variant) { DrawTintedIcon(dc, icon, variant, kX, kY); }

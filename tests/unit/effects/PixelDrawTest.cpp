@@ -1,12 +1,9 @@
-// The colour formulas and the effects' stepping on a plain grid of pixels, checked against
-// worked values; then the bits path and the GetPixel/SetPixel path on real DIBs, which must
-// leave exactly the same bytes behind.
+// Colour formulas and the effects' stepping on a grid of pixels against worked values; then the bits
+// path and the GetPixel/SetPixel path on real DIBs, which must leave exactly the same bytes.
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
 #include <vector>
-
 #include "base/HandleOwners.h"
 #include "graphics/Dib.h"
 #include "graphics/MemoryDC.h"

@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
-
 #include "framework/CheckBox.h"
 #include "framework/TextPushButton.h"
 #include "tests/unit/elements/ElementHost.h"

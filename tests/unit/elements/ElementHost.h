@@ -1,12 +1,8 @@
 #pragma once
-// A hidden window holding an element tree as the program's windows do: mouse messages go
-// through the root's routing, WM_TIMER to its timers, and the tree paints off screen.
+// A hidden window holding an element tree as the program's windows do, painting it off screen.
 #include <gtest/gtest.h>
-
 #include <windows.h>
-
 #include <vector>
-
 #include "framework/SharedLook.h"
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"

@@ -1,8 +1,6 @@
 // The arithmetic behind the element kinds, without a window.
 #include <gtest/gtest.h>
-
 #include <vector>
-
 #include "framework/ListGeometry.h"
 #include "framework/ScrollGeometry.h"
 #include "framework/SplitGeometry.h"

@@ -1,13 +1,8 @@
-// Element trees on a real hidden window: hit tests, routing with capture, timers and
-// tooltips.
+// Element trees on a real hidden window: hit tests, routing with capture, timers, tooltips.
 #include <gtest/gtest.h>
-
 #include <windows.h>
-
 #include <commctrl.h>
-
 #include <string>
-
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"
 #include "framework/TooltipControl.h"

@@ -1,11 +1,8 @@
-// The window base on real windows: dispatch, the windows-alive flag, and a thousand
-// windows with element trees that leave no window, GDI object or window map entry behind.
+// The window base: dispatch, the windows-alive flag, and a thousand windows that leave nothing behind.
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
 #include <vector>
-
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"
 
@@ -66,9 +63,8 @@ TEST(WindowBase, EveryMessageReachesItsHandlerUnlessWindowsAreSilenced) {
     SetWindowsAlive(true);
 }
 
-// Wine reports no per-process object counts, so a GDI leak shows as the top of the handle
-// table creeping up: freed slots are handed out first, so 64 new regions in a row reach
-// past the free ones to the top, which each lost object pushes up by one.
+// Wine counts no objects per process, so a GDI leak shows as the handle table's top creeping up:
+// freed slots go out first, so 64 new regions reach past them to the top, which each loss raises.
 unsigned GdiTableTop() {
     HRGN regions[64];
     unsigned top = 0;

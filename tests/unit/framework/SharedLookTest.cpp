@@ -1,6 +1,5 @@
 // The shared look: fonts from their text form, the health labels' range, a pen's colour.
 #include <gtest/gtest.h>
-
 #include "framework/SharedLook.h"
 
 namespace {

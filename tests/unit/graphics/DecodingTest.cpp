@@ -1,10 +1,8 @@
 // The art decoded: Targa blocks into DIB sections and strips, RGN blocks into regions.
 #include <gtest/gtest.h>
-
 #include <cstring>
 #include <tuple>
 #include <vector>
-
 #include "TestArt.h"
 #include "graphics/ImageStrips.h"
 #include "graphics/Region.h"
@@ -68,8 +66,7 @@ TEST(ImageStrips, SkinStripsBlendAndBitmapStripsCopyTheChosenFrameAndNothingOuts
         EXPECT_EQ(canvas.Pixel(x, y), col < 0 ? 0x102030 : StripPixel(col, row) & 0xFFFFFF) << x << "," << y;
 }
 
-// The RGNDATA block of the L of kCornerRgn, claiming `count` rectangles of a type (1 for
-// rectangles), padded to `size` bytes.
+// The RGNDATA block of kCornerRgn's L claiming `count` rectangles of a type (1: rectangles), `size` bytes.
 std::vector<uint8_t> LBlock(uint32_t count, size_t size = 64, int type = 1) {
     const int32_t words[16] = {32, type, int32_t(count), int32_t(count * 16), 0, 0, 10, 10, 0, 0, 10, 5, 0, 5, 4, 10};
     std::vector<uint8_t> bytes(size);

@@ -1,10 +1,7 @@
-// The image helpers and the two skin effects, drawn into memory DCs and read back, the
-// corner-shade masks and icon tints under them, the pooled memory DCs and the surface.
+// Image helpers, skin effects, corner shades and tints drawn and read back; memory DCs; the surface.
 #include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
-
 #include "TestArt.h"
 #include "graphics/CornerMask.h"
 #include "graphics/DisplayChecks.h"
@@ -145,6 +142,7 @@ TEST_P(SurfaceTest, PaintsOffScreenOnWhiteUntilEndAndKeepsTheLargerBitmapWhenThe
     EXPECT_EQ(target.Pixel(10, 10), 0x0000FFu) << "reached the target before End";
     surface.End();
     EXPECT_EQ(target.Pixel(10, 10), 0xFF0000u);
+    EXPECT_EQ(target.Pixel(4, 10), 0xFFFFFFu) << "copied from a pixel beside the area";
     EXPECT_EQ(target.Pixel(45, 10), 0x0000FFu) << "copied wider than the window";
     Resize(20, 10);
     surface.Begin(target.Dc()), surface.End();

@@ -1,11 +1,9 @@
 #pragma once
-// What the graphics tests share: the resources that make_test_art.py draws, and a DIB
-// canvas to draw into and read back.
+// The resources that make_test_art.py draws, and a DIB canvas to draw into and read back.
 #include <windows.h>
-
 #include <algorithm>
 #include <cstdint>
-
+#include <vector>
 #include "base/HandleOwners.h"
 #include "graphics/Dib.h"
 #include "graphics/MemoryDC.h"
@@ -30,6 +28,12 @@ struct TestCanvas {
     DibPixels Pixels() const { return GdiFlush(), GetDibPixels(bitmap.Get()); }
     uint32_t Pixel(int x, int y) const { return Pixels().pixels[y * Pixels().width + x] & 0x00FFFFFF; }
     void Fill(uint32_t colour) { std::fill_n(Pixels().pixels, Pixels().width * Pixels().height, colour); }
+    std::vector<uint32_t> Colours() const {  // every pixel as Pixel gives it, top row first
+        const DibPixels p = Pixels();
+        std::vector<uint32_t> colours(p.pixels, p.pixels + p.width * p.height);
+        for (uint32_t& c : colours) c &= 0x00FFFFFF;
+        return colours;
+    }
 
     Bitmap bitmap;  // outlives the DC it is selected into
     MemoryDC memory;

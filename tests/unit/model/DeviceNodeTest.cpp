@@ -1,5 +1,4 @@
-// Every accessor reads its own field: each case fills one field of a fresh record or node
-// at a literal offset, independently of the program's own offset table.
+// Each accessor reads its own field, filled at a literal offset rather than from the program's table.
 #include <gtest/gtest.h>
 #include <string>
 #include "model/DeviceTree.h"

@@ -1,5 +1,4 @@
-// The driver interface against a fake library: what it passes, in which order, and how
-// the library's callbacks reach the program; and the restart after resume that uses it.
+// The driver interface against a fake library: calls, callbacks, and the restart after a resume.
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>

@@ -1,5 +1,4 @@
-// The item and node maps over a real tree-view window, the walks over the ring, and the
-// alert rule and check that walk it.
+// Item and node maps over a real tree-view window, the walks over the ring, and the alert check.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

@@ -1,6 +1,5 @@
-// The tile list as the monitor window uses it, on a hidden window over synthetic records with
-// the program's art: rebuilt, rows fitted, dragged (the driver told), clicked; tiles' tips and light;
-// then the monitoring window itself over such records.
+// The tile list on a hidden window over synthetic records with the program's art: rebuilt, fitted,
+// dragged (the driver told), clicked, tips and light; then the monitoring window over such records.
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -17,6 +16,7 @@
 #include "monitor/TileArt.h"
 #include "monitor/TileGeometry.h"
 #include "tests/unit/elements/ElementHost.h"
+#include "tests/unit/graphics/TestArt.h"
 #include "tests/unit/model/SyntheticTopology.h"
 
 namespace {
@@ -161,18 +161,12 @@ TEST_F(TileList, TooltipsByAreaAndTheLightFrameOfTheStatusCode) {
         const e2e::Image painted = elements_test::PaintTree(host.root);
         const DeviceTile* tile = list.TileAt(row);
         const int top = kListY + tile->Y() + tiles::ContentTop(tile->PositionKind()) + 2;
-        HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, 13, 13);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        if (frame >= 0) DrawLightFrame(dc, frame, 0, 0);
+        TestCanvas strip(13, 13, 0);
+        if (frame >= 0) DrawLightFrame(strip.Dc(), frame, 0, 0);
         std::vector<uint32_t> pixels;
         for (int y = 0; y < 13; ++y)
-            for (int x = 0; x < 13; ++x) {
-                const COLORREF c = GetPixel(dc, x, y);
-                pixels.push_back(frame < 0 ? painted.At(kListX + 108 + x, top + y)
-                                           : (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
-            }
-        SelectObject(dc, old), DeleteObject(bitmap), DeleteDC(dc), ReleaseDC(nullptr, screen);
+            for (int x = 0; x < 13; ++x)
+                pixels.push_back(frame < 0 ? painted.At(kListX + 108 + x, top + y) : strip.Pixel(x, y));
         return pixels;
     };
     EXPECT_EQ(square(1, -1), square(1, 4));  // the mouse, status code 0

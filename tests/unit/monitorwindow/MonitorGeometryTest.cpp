@@ -1,9 +1,7 @@
 // Heights in whole tile rows, and keeping the monitoring window on the screen.
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
-
 #include "monitor/MonitorGeometry.h"
 
 namespace {
@@ -23,8 +21,7 @@ TEST(MonitorGeometry, DraggedHeightsSnapToWholeRowsOfTheNodes) {
                   Str({100, 50, 285, 50 + c.height})) << c.proposedHeight << " with " << c.nodeCount;
 }
 
-// A sizing loop that adds each pointer move to the rectangle the window last answered, as
-// some systems do: small steps must still add up to the next row.
+// A sizing loop adding each pointer move to the rectangle last answered: small steps still make a row.
 TEST(MonitorGeometry, SizingGripFollowsThePointerNotTheSnappedSteps) {
     struct Case { std::vector<int> pointer; int height; bool bottomEdge = true; } cases[] = {
         {{120, 125, 130, 135, 140, 145, 150, 155, 160}, 106}, {{120, 300}, 193},

@@ -1,11 +1,8 @@
-// Quorvane.exe carries every resource the program loads, read back from the built executable
-// as the program's own loaders find them; the tables are expected.txt and strings.txt.
+// Every resource the program loads, read from the built Quorvane.exe against expected.txt and strings.txt.
 #include <gtest/gtest.h>
 #include <windows.h>
-
 #include <fstream>
 #include <sstream>
-
 #include "tests/e2e/driver/Paths.h"
 
 namespace {

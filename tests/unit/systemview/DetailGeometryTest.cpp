@@ -1,6 +1,5 @@
 // The system view's placement and split-bar arithmetic.
 #include <gtest/gtest.h>
-
 #include "systemview/DetailGeometry.h"
 #include "systemview/SplitSnapPolicy.h"
 

@@ -1,5 +1,4 @@
-// The system tree as the detail frame hosts it, on a hidden window over synthetic topologies:
-// placement, collapse and selection, clicks, panning, halos and port circles as painted.
+// The system tree on a hidden window over synthetic topologies: placement, selection, input, paint.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <memory>
@@ -15,6 +14,7 @@
 #include "systemview/SystemTree.h"
 #include "systemview/TreeNodeView.h"
 #include "tests/unit/elements/ElementHost.h"
+#include "tests/unit/graphics/TestArt.h"
 #include "tests/unit/model/SyntheticTopology.h"
 
 namespace {
@@ -223,23 +223,13 @@ int InkColumns(const e2e::Image& shot, int left, int top, int width, int height)
 
 // Wrapped text drawn on white, as the panes draw a device's texts.
 e2e::Image Wrapped(const char* text) {
-    e2e::Image shot{200, 20, std::vector<uint32_t>(200 * 20)};
-    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32}};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    PatBlt(dc, 0, 0, shot.width, shot.height, WHITENESS);
-    DrawWrapped(dc, GetSharedFont(SharedFont::Text), RECT{0, 0, shot.width, shot.height}, text);
-    GdiFlush();
-    std::copy_n(static_cast<const uint32_t*>(bits), shot.pixels.size(), shot.pixels.begin());
-    SelectObject(dc, old), DeleteDC(dc), DeleteObject(bitmap);
-    return shot;
+    TestCanvas canvas(200, 20, 0xFFFFFF);
+    DrawWrapped(canvas.Dc(), GetSharedFont(SharedFont::Text), RECT{0, 0, 200, 20}, text);
+    return {200, 20, canvas.Colours()};
 }
 
-// A device's "&" is a letter, not the mark of an underlined one: "&&" shows two of them,
-// in the tree and in the panes' wrapped texts alike. A name too long for two lines keeps to
-// the view's full width, so a real one breaks between its words, not inside "Wireless".
+// A device's "&" is a letter, not an underline's mark: "&&" shows two, in the tree and the panes'
+// wrapped texts. A name too long for two lines keeps to the view's width, breaking between words.
 TEST_F(Tree, DeviceNamesAreDrawnAsTheyAreInTheirBoxes) {
     Build({'C', {{'A', {{'R', {N{'D', {}, 0, L"&"}, N{'D', {}, 0, L"&&"}, kEmpty,
                                N{'D', {}, 0, L"Intel(R) Wireless Bluetooth(R)"}}}}}}});

@@ -1,7 +1,5 @@
-// Enumeration passes built in code, mapped, and every result read back as a scenario file
-// would be: the records' limits hold whatever the hardware reports.
+// Passes built in code, mapped, each result read back as a scenario file: the limits hold for any hardware.
 #include <gtest/gtest.h>
-
 #include "driver/Layout.h"
 #include "driver/Text.h"
 #include "driver/usb/Mapping.h"

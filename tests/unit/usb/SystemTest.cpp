@@ -1,11 +1,8 @@
-// What the system hands over unchecked, and looks on a thread of their own that the system
-// does not let finish.
+// What the system hands over unchecked, and looks on their own thread that the system never ends.
 #include <gtest/gtest.h>
 #include <windows.h>
-
 #include <atomic>
 #include <new>
-
 #include "driver/usb/Enumerator.h"
 #include "driver/usb/RegistryText.h"
 #include "driver/usb/ReplayUsbSystem.h"
@@ -67,8 +64,7 @@ TEST(Worker, AJobThatThrowsEndsAsIfItFoundNothing) {
     DestroyWindow(window);
 }
 
-// Shared by the test and a look whose requests block until the test lets them go, as if a
-// driver never completed one, cancelled or not.
+// Shared by the test and a look whose requests block until let go, as a driver's that never complete.
 struct Gate {
     HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr), release = CreateEventW(nullptr, TRUE, FALSE, nullptr),
            gone = CreateEventW(nullptr, TRUE, FALSE, nullptr);

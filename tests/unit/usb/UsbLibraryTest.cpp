@@ -1,8 +1,6 @@
-// The Linsett.dll that reads the system's USB tree, playing recorded trees: what each one
-// publishes, and what a plug, an unplug or a change of health does to the user's edits.
+// The USB Linsett.dll playing recorded trees: what each publishes, and what changes do to the edits.
 #include <windows.h>
 #include <dbt.h>
-
 #include "tests/unit/driver/LibraryFixture.h"
 
 namespace {
@@ -42,7 +40,6 @@ TEST_F(UsbLibrary, EveryRecordedTreeIsPublishedWithItsDevicesKindsAndHealth) {
     struct Case { const char* fixture; const char* name; int typeCode, severity, computer; };
     const Case cases[] = {
         {"laptop.json", "USB Optical Mouse", 7, 0, 0},             // a mouse: an input device
-        {"laptop.json", "Intel(R) Wireless Bluetooth(R)", 17, 0, 0},
         {"desk.json", "USB Optical Mouse", 7, 0, 0},               // 127 devices, hubs five deep
         {"code43.json", "Dell KB216 Wired Keyboard", 7, 0, 4},     // beside a stopped phone
         {"slow-port.json", "Cruzer Blade", 8, 1, 1},               // a 2.0 stick on a 1.1 port

@@ -2,7 +2,6 @@
 // A system interface that hands every call to another one; a test overrides what it watches.
 #include <memory>
 #include <utility>
-
 #include "driver/usb/UsbSystem.h"
 
 namespace linsett::usb {
