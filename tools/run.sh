@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# make run: install if needed, build the 64-bit program and start it in the private Wine
-# prefix on the current display. With no display it runs on Xvfb for a short while and
-# leaves screenshots in build/screenshots/.
+# make run: install if needed, build the 64-bit program and start it in a private Wine
+# prefix of its own on the current display (its demo settings never meet the tests').
+# With no display it runs on Xvfb for a short while and leaves screenshots in
+# build/screenshots/.
 set -eu
 cd "$(dirname "$0")/.."
+export QUORVANE_WINEPREFIX="$PWD/build/run-prefix"
 tools/setup.sh
 tools/build.sh x86_64
 if [ -z "${DISPLAY:-}" ]; then

@@ -67,6 +67,8 @@ protected:
                         [](int32_t s) { Note("alert check " + std::to_string(s)); }, {}, {}});
         DriverInterface::Instance().UseEntryPoints({.saveChange = [] { return Note("library saved"), 1; }});
     }
+    // Both keys start empty, whatever an earlier run left in the prefix.
+    void SetUp() override { ElementKinds::SetUp(), TearDown(); }
     void TearDown() override {
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) reg::DeleteTree(root, "Software\\Tarvex");
     }
