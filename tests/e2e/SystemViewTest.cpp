@@ -98,12 +98,14 @@ TEST_F(SystemView, ItKeepsTheShownDeviceWhileItStaysAndFallsBackToTheComputer) {
     // A bar snapped to the compact pane follows the pane's height: when a refresh makes the
     // keyboard's texts longer, and when another node is chosen.
     ASSERT_TRUE(run.Change("severity keys 1 A note long enough to need three or four lines of the pane, so that it grows"));
-    const int followed = SplitPosition(frame);
+    int followed = compact;  // the screen may show the refresh a moment after the change
+    e2e::WaitUntil([&] { return (followed = SplitPosition(frame)) != compact; }, 5000);
     DragSplitTo(frame, 52);
     EXPECT_GT(SplitPosition(frame), compact) << "the longer texts did not make the pane taller";
     EXPECT_EQ(followed, SplitPosition(frame)) << "the bar stayed where the pane ended before the refresh";
     OpenFromTile(0);
-    EXPECT_EQ(SplitPosition(frame), compact) << "the bar stayed where the keyboard's pane ended";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return SplitPosition(frame) == compact; }, 5000))
+        << "the bar stayed where the keyboard's pane ended";
     OpenFromTile(1);
     e2e::SaveScreenshot(e2e::CaptureWindow(frame), "system-view-device");
     ASSERT_NE(AboutButton(frame), computer) << "the keyboard is shown like the computer";
