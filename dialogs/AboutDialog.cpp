@@ -37,16 +37,16 @@ LRESULT AboutDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     return Dialog::OnInitDialog(wParam, lParam);
 }
 
-LRESULT AboutDialog::OnDestroy() {
+void AboutDialog::OnDestroy() {
     done_.reset();
     goToMaker_.reset();
-    return Dialog::OnDestroy();
+    Dialog::OnDestroy();
 }
 
 // Everything the box shows is in its picture.
 void AboutDialog::Draw(HDC dc) { BlitImage(dc, Picture(), 0, 0); }
 
-LRESULT AboutDialog::OnCommand(WPARAM wParam) {
+void AboutDialog::OnCommand(WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case kGoToMaker:
         // The box closes whether or not the browser could be started.
@@ -57,7 +57,7 @@ LRESULT AboutDialog::OnCommand(WPARAM wParam) {
     case kClose: Close(); break;
     default: break;
     }
-    return 1;
+    result_ = kHandled;
 }
 
 void AboutDialog::Close() {

@@ -17,9 +17,9 @@ public:
     AboutDialog(int x, int y);
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnDestroy() override;
+    void OnDestroy() override;
     void Draw(HDC dc) override;
-    LRESULT OnCommand(WPARAM wParam) override;
+    void OnCommand(WPARAM wParam) override;
 
 private:
     void Close();

@@ -64,10 +64,10 @@ LRESULT DeviceOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     return Dialog::OnInitDialog(wParam, lParam);
 }
 
-LRESULT DeviceOptionsDialog::OnDestroy() {
+void DeviceOptionsDialog::OnDestroy() {
     name_.reset(), change_.reset(), manufacturer_.reset(), description_.reset();
     default_.reset(), cancel_.reset(), save_.reset();
-    return Dialog::OnDestroy();
+    Dialog::OnDestroy();
 }
 
 void DeviceOptionsDialog::Draw(HDC dc) {
@@ -90,8 +90,8 @@ void DeviceOptionsDialog::Draw(HDC dc) {
     if (node_.IsUsb2()) DrawTintedIcon(dc, kUsb2Overlay, 0, kPicture.x, kPicture.y);
 }
 
-LRESULT DeviceOptionsDialog::OnCommand(WPARAM wParam) {
-    if (ended_) return 0;
+void DeviceOptionsDialog::OnCommand(WPARAM wParam) {
+    if (ended_) return;
     switch (wParam) {
     case kSave: Save(); break;
     case kCancel:
@@ -102,7 +102,6 @@ LRESULT DeviceOptionsDialog::OnCommand(WPARAM wParam) {
     case kChange: ChangeIcon(); break;
     default: break;
     }
-    return 0;
 }
 
 void DeviceOptionsDialog::Save() {

@@ -19,9 +19,9 @@ public:
     DeviceOptionsDialog(int x, int y, DeviceNode& node);
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnDestroy() override;
+    void OnDestroy() override;
     void Draw(HDC dc) override;
-    LRESULT OnCommand(WPARAM wParam) override;
+    void OnCommand(WPARAM wParam) override;
 
     int WorkingIcon() const { return icon_; }
     int WorkingGroup() const { return group_; }

@@ -1,10 +1,7 @@
 #include "dialogs/Dialog.h"
 
-#include <map>
-
 #include "base/HandleOwners.h"
 #include "framework/SharedLook.h"
-#include "framework/WindowsAlive.h"
 #include "graphics/ImageHelpers.h"
 #include "graphics/PixelEffects.h"
 #include "graphics/Region.h"
@@ -15,12 +12,6 @@
 namespace {
 
 constexpr WORD kEmptyTemplate = 121;
-
-// Dialog window to object; the map does not own the objects.
-std::map<HWND, Dialog*>& DialogMap() {
-    static std::map<HWND, Dialog*> map;
-    return map;
-}
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {
     MoveToEx(dc, x1, y1, nullptr);
@@ -54,51 +45,17 @@ int Dialog::RunModal(HWND owner) {
 }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) DialogMap().emplace(window, reinterpret_cast<Dialog*>(lParam));
-    const auto found = DialogMap().find(window);
-    if (found == DialogMap().end()) return FALSE;
-    Dialog* dialog = found->second;
-    if (!dialog->hwnd_) dialog->hwnd_ = window;
-    // While the library rewrites its structures no handler may read them.
-    if (!AreWindowsAlive()) return dialog->AnswerWhileSilenced(message);
-    return dialog->Dispatch(message, wParam, lParam);
+    // The dialog's first message that can tell the object carries it.
+    if (message == WM_INITDIALOG) reinterpret_cast<Dialog*>(lParam)->Attach(window);
+    WindowObject* dialog = FromHandle(window);
+    return dialog ? dialog->HandleMessage(message, wParam, lParam) : FALSE;
 }
 
-INT_PTR Dialog::AnswerWhileSilenced(UINT message) {
-    // Left unvalidated, the paint would come back at once, for ever.
-    if (message == WM_PAINT) ValidateRect(hwnd_, nullptr);
-    // A dialog that goes while silenced must not leave its object in the map.
-    if (message == WM_NCDESTROY) {
-        DialogMap().erase(hwnd_);
-        hwnd_ = nullptr;
-    }
-    return TRUE;
-}
+LRESULT Dialog::Unhandled(UINT, WPARAM, LPARAM) { return FALSE; }
 
-LRESULT Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(wParam, lParam);
-    case WM_DESTROY: return OnDestroy();
-    case WM_ERASEBKGND: return OnEraseBackground();
-    case WM_PAINT: return OnPaint(wParam, lParam);
-    case WM_ACTIVATE: return OnActivate(wParam, lParam);
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: return OnLeftButtonDown(wParam, lParam);
-    case WM_LBUTTONUP: return OnLeftButtonUp(wParam, lParam);
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: return OnRightButtonDown(wParam, lParam);
-    case WM_RBUTTONUP: return OnRightButtonUp(wParam, lParam);
-    case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam);
-    case WM_COMMAND: return OnCommand(wParam);
-    case WM_SIZE: return OnSize(wParam, lParam);
-    default: return OnOtherMessage(message, wParam, lParam);
-    }
-}
-
-SIZE Dialog::OuterSize() const {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return {r.right - r.left, r.bottom - r.top};
+LRESULT Dialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return OnInitDialog(wParam, lParam);
+    return WindowObject::OnOtherMessage(message, wParam, lParam);
 }
 
 void Dialog::Place(int x, int y, int width, int height) {
@@ -106,15 +63,9 @@ void Dialog::Place(int x, int y, int width, int height) {
 }
 
 LRESULT Dialog::OnInitDialog(WPARAM, LPARAM) {
-    const SIZE size = OuterSize();
+    const SIZE size = GetSize();
     SetWindowRgn(hwnd_, CutCorners(size.cx, size.cy), TRUE);
     return 1;
-}
-
-LRESULT Dialog::OnDestroy() {
-    DialogMap().erase(hwnd_);
-    hwnd_ = nullptr;
-    return 0;
 }
 
 LRESULT Dialog::OnPaint(WPARAM, LPARAM) {
@@ -126,7 +77,7 @@ LRESULT Dialog::OnPaint(WPARAM, LPARAM) {
 }
 
 void Dialog::Draw(HDC dc) {
-    const SIZE size = OuterSize();
+    const SIZE size = GetSize();
     DrawDialogFace(dc, size.cx, size.cy);
 }
 
@@ -153,8 +104,8 @@ void DrawDialogFace(HDC dc, int w, int h) {
 
 HWND OpenDialogWindow() {
     // A dialog that opened another is disabled by it.
-    for (const auto& [window, dialog] : DialogMap())
-        if (IsWindowEnabled(window)) return window;
+    for (WindowObject* object : WindowObject::All())
+        if (dynamic_cast<Dialog*>(object) && IsWindowEnabled(object->Handle())) return object->Handle();
     return nullptr;
 }
 

@@ -3,40 +3,31 @@
 
 #include <memory>
 
+#include "framework/WindowObject.h"
 #include "graphics/Surface.h"
 
 // Base of every dialog of the program: a modal, borderless, skinned popup run on the empty
-// dialog template 121, its messages turned into calls of the virtual handlers below. The
-// dialog manager keeps its keyboard: Escape gives command 2, Enter command 1.
+// dialog template 121, dispatched as the windows are. The dialog manager keeps its keyboard:
+// Escape gives command 2, Enter command 1.
 //
 // Results: 1 saved or confirmed, 2 cancelled, 0 the about box's own close.
-class Dialog {
+class Dialog : public WindowObject {
 public:
     static constexpr int kSaved = 1, kCancelled = 2;
+    // What a handler returns for a message it took: the dialog procedure's "handled".
+    static constexpr LRESULT kHandled = TRUE;
 
     Dialog() = default;
-    virtual ~Dialog();
-    Dialog(const Dialog&) = delete;
-    Dialog& operator=(const Dialog&) = delete;
+    ~Dialog() override;
 
     // Runs the dialog modally; what it passed to EndDialog.
     int RunModal(HWND owner);
-    HWND Handle() const { return hwnd_; }
 
     virtual LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);  // cuts the corners
-    virtual LRESULT OnDestroy();
-    virtual LRESULT OnEraseBackground() { return 1; }
-    virtual LRESULT OnPaint(WPARAM wParam, LPARAM lParam);  // Draw through an off-screen surface
-    virtual void Draw(HDC dc);                              // the default face
-    virtual LRESULT OnActivate(WPARAM, LPARAM) { return 0; }
-    virtual LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);  // drags the dialog
-    virtual LRESULT OnLeftButtonUp(WPARAM, LPARAM) { return 0; }
-    virtual LRESULT OnRightButtonDown(WPARAM, LPARAM) { return 0; }
-    virtual LRESULT OnRightButtonUp(WPARAM, LPARAM) { return 0; }
-    virtual LRESULT OnMouseMove(WPARAM, LPARAM) { return 0; }
-    virtual LRESULT OnCommand(WPARAM) { return 0; }
-    virtual LRESULT OnSize(WPARAM, LPARAM) { return 0; }
-    virtual LRESULT OnOtherMessage(UINT, WPARAM, LPARAM) { return 0; }
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam) override;    // Draw through an off-screen surface
+    void Draw(HDC dc) override;                                 // the default face
+    LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;  // drags the dialog
+    LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // The one procedure of every dialog.
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -44,14 +35,9 @@ public:
 protected:
     // Moves and sizes the dialog (no z-order change).
     void Place(int x, int y, int width, int height);
-    SIZE OuterSize() const;
-
-    HWND hwnd_ = nullptr;
+    LRESULT Unhandled(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
-    // While windows are silenced: every message answered, no handler run.
-    INT_PTR AnswerWhileSilenced(UINT message);
     std::unique_ptr<Surface> surface_;  // made at the first paint, kept for the dialog's life
 };
 

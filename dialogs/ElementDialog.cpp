@@ -5,35 +5,19 @@ RootElement& ElementDialog::BindRoot() {
     return *root_;
 }
 
-LRESULT ElementDialog::OnDestroy() {
+void ElementDialog::OnDestroy() {
     root_.reset();
-    return Dialog::OnDestroy();
+    Dialog::OnDestroy();
 }
 
-LRESULT ElementDialog::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
-    if (root_ && root_->RouteLeftButtonDown(static_cast<UINT>(wParam), lParam)) return 1;
-    return Dialog::OnLeftButtonDown(wParam, lParam);
-}
-
-LRESULT ElementDialog::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) {
-    return root_ && root_->RouteLeftButtonUp(static_cast<UINT>(wParam), lParam) ? 1 : 0;
-}
-
-LRESULT ElementDialog::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
-    return root_ && root_->RouteLeftButtonDown(static_cast<UINT>(wParam), lParam) ? 1 : 0;
-}
-
-LRESULT ElementDialog::OnRightButtonUp(WPARAM wParam, LPARAM lParam) {
-    return root_ && root_->RouteLeftButtonUp(static_cast<UINT>(wParam), lParam) ? 1 : 0;
-}
-
-LRESULT ElementDialog::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    return root_ && root_->RouteMouseMove(static_cast<UINT>(wParam), lParam) ? 1 : 0;
+LRESULT ElementDialog::NotTaken(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) return Dialog::OnLeftButtonDown(wParam, lParam);
+    return Unhandled(message, wParam, lParam);
 }
 
 LRESULT ElementDialog::OnSize(WPARAM, LPARAM) {
     if (!root_) return 0;
-    const SIZE size = OuterSize();
+    const SIZE size = GetSize();
     root_->SetBounds(0, 0, size.cx, size.cy);
     return 0;
 }

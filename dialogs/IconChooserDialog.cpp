@@ -47,9 +47,9 @@ LRESULT IconChooserDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     return Dialog::OnInitDialog(wParam, lParam);
 }
 
-LRESULT IconChooserDialog::OnDestroy() {
+void IconChooserDialog::OnDestroy() {
     folders_.reset(), icons_.reset(), cancel_.reset(), save_.reset();
-    return Dialog::OnDestroy();
+    Dialog::OnDestroy();
 }
 
 void IconChooserDialog::Draw(HDC dc) {
@@ -67,7 +67,7 @@ void IconChooserDialog::Draw(HDC dc) {
     DrawLabel(dc, text, 187, 30, LoadResourceString(IDS_ICONS));
 }
 
-LRESULT IconChooserDialog::OnCommand(WPARAM wParam) {
+void IconChooserDialog::OnCommand(WPARAM wParam) {
     switch (wParam) {
     case kSave:
         chosenIcon = icons_->ChosenIcon();
@@ -78,7 +78,6 @@ LRESULT IconChooserDialog::OnCommand(WPARAM wParam) {
     case FolderList::kSelectionChanged: icons_->ShowFolder(folders_->Selected()); break;
     default: break;
     }
-    return 0;
 }
 
 int RunIconChooser(HWND owner, DeviceNode& node, int iconNumber, int iconGroup) {

@@ -18,9 +18,9 @@ public:
     IconChooserDialog(int x, int y, DeviceNode& node);
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnDestroy() override;
+    void OnDestroy() override;
     void Draw(HDC dc) override;
-    LRESULT OnCommand(WPARAM wParam) override;
+    void OnCommand(WPARAM wParam) override;
 
     // Null outside the modal run.
     FolderList* Folders() const { return folders_.get(); }

@@ -59,7 +59,7 @@ LRESULT SystemOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     return ElementDialog::OnInitDialog(wParam, lParam);
 }
 
-LRESULT SystemOptionsDialog::OnDestroy() {
+void SystemOptionsDialog::OnDestroy() {
     save_.reset();
     cancel_.reset();
     alertLevel_.reset();
@@ -67,11 +67,11 @@ LRESULT SystemOptionsDialog::OnDestroy() {
     showLights_.reset();
     startWithWindows_.reset();
     face_.reset();
-    return ElementDialog::OnDestroy();
+    ElementDialog::OnDestroy();
 }
 
 LRESULT SystemOptionsDialog::OnSize(WPARAM wParam, LPARAM lParam) {
-    const SIZE size = OuterSize();
+    const SIZE size = GetSize();
     if (face_) face_->SetSize(size.cx, size.cy);
     return ElementDialog::OnSize(wParam, lParam);
 }
@@ -80,13 +80,12 @@ void SystemOptionsDialog::Draw(HDC dc) {
     if (RootElement* root = Root()) root->Paint(dc);
 }
 
-LRESULT SystemOptionsDialog::OnCommand(WPARAM wParam) {
+void SystemOptionsDialog::OnCommand(WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case kSave: Save(); break;
     case kCancel: EndDialog(hwnd_, kCancelled); break;
     default: break;  // the boxes' flips count only on "Save"
     }
-    return 0;
 }
 
 void SystemOptionsDialog::Save() {

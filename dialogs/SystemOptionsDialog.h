@@ -29,9 +29,9 @@ public:
     SystemOptionsDialog(int x, int y) : x_(x), y_(y) {}
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnDestroy() override;
+    void OnDestroy() override;
     LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnCommand(WPARAM wParam) override;
+    void OnCommand(WPARAM wParam) override;
     void Draw(HDC dc) override;
 
 private:

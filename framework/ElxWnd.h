@@ -1,61 +1,30 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/WindowObject.h"
 #include "framework/WindowsAlive.h"
 
-// Base of every window of the program. Each object owns one window of the class
-// "ElxWnd" and is found again through the window map for each message, which it turns
-// into calls of the virtual handlers below; what a class leaves alone goes to
-// DefWindowProcA. Windows are created at (0, 0) with size 0 and placed afterwards;
-// derived classes initialise after the base constructor returns, since messages sent
-// during CreateWindowExA find no object yet.
-class ElxWnd {
+// Base of every window of the program: each object owns one window of the class "ElxWnd",
+// made at (0, 0) with size 0 and placed afterwards. The object is entered at WM_NCCREATE,
+// so its handlers see the window's creation, though a derived class's own handlers do so
+// only when it makes the window itself, with Create at the end of its constructor.
+class ElxWnd : public WindowObject {
 public:
+    // What a handler returns for a message it took.
+    static constexpr LRESULT kHandled = 0;
+
+    // Makes the window at once, for classes whose members need it.
     ElxWnd(HWND parent, DWORD style, DWORD exStyle, bool visible);
-    virtual ~ElxWnd();
-    ElxWnd(const ElxWnd&) = delete;
-    ElxWnd& operator=(const ElxWnd&) = delete;
+    ~ElxWnd() override;
 
-    HWND Handle() const { return hwnd_; }
-
-    virtual void OnDestroy();
-    virtual void Draw(HDC dc);
-    virtual void OnCommand(WPARAM wParam);
-    virtual void OnEraseBackground();
-    virtual LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnRightButtonDown(WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnRightButtonUp(WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnSize(WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Every message while windows are silenced: answered with 1, reading nothing. A window
-    // that must still be reachable then answers the few messages it needs.
-    virtual LRESULT OnMessageWhileSilenced(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-    // Paints the whole window now.
-    void Refresh();
-    // Marks the whole window for the next paint: several changes in a row paint once.
-    void Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
-    SIZE GetSize() const;
-
-    // The object behind a window of the class, or null (during creation, after destruction).
-    static ElxWnd* FromHandle(HWND window);
+    // The class's window procedure.
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
-    HWND hwnd_ = nullptr;
-    // The message being dispatched, for handlers whose arguments don't carry it.
-    WPARAM wParam_ = 0;
-    LPARAM lParam_ = 0;
-    // What OnEraseBackground and OnCommand leave for the dispatcher to return.
-    LRESULT result_ = 0;
+    ElxWnd() = default;
+    void Create(HWND parent, DWORD style, DWORD exStyle, bool visible);
+    LRESULT Unhandled(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // Registers the one window class; its atom, unchecked.
 ATOM RegisterElxWndClass(HINSTANCE instance);
-
-// The class's window procedure.
-LRESULT CALLBACK ElxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

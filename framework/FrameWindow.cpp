@@ -8,7 +8,7 @@ constexpr int kCornerWidth = 45, kCornerHeight = 44;
 }  // namespace
 
 FrameWindow::FrameWindow(int x, int y, int width, int height, DWORD style, DWORD exStyle, bool visible)
-    : ElxWnd(nullptr, style, exStyle, visible), root_(hwnd_) {
+    : ElementRouting(nullptr, style, exStyle, visible), root_(hwnd_) {
     // A corner that fails leaves it and the following ones out of the outline.
     for (int i = 0; i < 4; ++i)
         if (!corners_[i].LoadFromResource(kCornerIds[i])) break;
@@ -54,43 +54,7 @@ LRESULT FrameWindow::OnSize(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT FrameWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) {
-        root_.OnTimer(static_cast<UINT>(wParam));
-        return 0;
-    }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
-}
-
-LRESULT FrameWindow::Unhandled(UINT message, WPARAM wParam, LPARAM lParam) {
-    SetCursor(GetSharedCursor(SharedCursor::Arrow));
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
-}
-
-// Elements see a right press or release as one without the left button held.
-LRESULT FrameWindow::Press(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (blocked_) {
-        MessageBeep(0);
-        return 0;
-    }
-    SetActiveWindow(hwnd_);
-    if (root_.RouteLeftButtonDown(static_cast<UINT>(wParam), lParam)) return 0;
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
-}
-
-LRESULT FrameWindow::Release(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (blocked_) return 0;
-    if (root_.RouteLeftButtonUp(static_cast<UINT>(wParam), lParam)) return 0;
+LRESULT FrameWindow::NotTaken(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN) SetCursor(GetSharedCursor(SharedCursor::Arrow));
     return Unhandled(message, wParam, lParam);
-}
-
-LRESULT FrameWindow::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) { return Press(WM_LBUTTONDOWN, wParam, lParam); }
-LRESULT FrameWindow::OnRightButtonDown(WPARAM wParam, LPARAM lParam) { return Press(WM_RBUTTONDOWN, wParam, lParam); }
-LRESULT FrameWindow::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) { return Release(WM_LBUTTONUP, wParam, lParam); }
-LRESULT FrameWindow::OnRightButtonUp(WPARAM wParam, LPARAM lParam) { return Release(WM_RBUTTONUP, wParam, lParam); }
-
-LRESULT FrameWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    if (blocked_) return 0;
-    if (root_.RouteMouseMove(static_cast<UINT>(wParam), lParam)) return 0;
-    return Unhandled(WM_MOUSEMOVE, wParam, lParam);
 }

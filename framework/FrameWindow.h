@@ -1,23 +1,18 @@
 #pragma once
+#include "framework/ElementRouting.h"
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"
 #include "graphics/Region.h"
 
 // A borderless top-level window with shaped corners whose whole surface is an element
 // tree; it is moved and resized by the system's own loops, started from its chrome.
-class FrameWindow : public ElxWnd {
+class FrameWindow : public ElementRouting<ElxWnd> {
 public:
     FrameWindow(int x, int y, int width, int height, DWORD style, DWORD exStyle, bool visible);
 
     void Draw(HDC dc) override;
     void OnCommand(WPARAM wParam) override;
-    LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnRightButtonDown(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnRightButtonUp(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     virtual void Layout();
     // Gives the window a new size and its layout with it, even when its size message is
@@ -25,9 +20,6 @@ public:
     void Resize(int width, int height);
     virtual String GetTooltipAt(int x, int y);
 
-    // While blocked (a dialog of the window is open) clicks only beep.
-    void SetBlocked(bool blocked) { blocked_ = blocked; }
-    bool IsBlocked() const { return blocked_; }
     RootElement& Root() { return root_; }
     const Region& Outline() const { return outline_; }
 
@@ -38,10 +30,8 @@ protected:
     RootElement root_;
     Region outline_;
     Region corners_[4];
-    bool blocked_ = false;
 
-private:
-    LRESULT Unhandled(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Press(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Release(UINT message, WPARAM wParam, LPARAM lParam);
+    RootElement* ElementRoot() override { return &root_; }
+    // A release or move no element took shows the arrow.
+    LRESULT NotTaken(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

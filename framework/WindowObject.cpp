@@ -1,0 +1,120 @@
+#include "framework/WindowObject.h"
+
+#include <map>
+
+#include "base/HandleOwners.h"
+#include "framework/WindowsAlive.h"
+
+namespace {
+
+// Handle to object; the map does not own the objects.
+std::map<HWND, WindowObject*>& ObjectMap() {
+    static std::map<HWND, WindowObject*> map;
+    return map;
+}
+
+}  // namespace
+
+WindowObject::~WindowObject() { Detach(); }
+
+WindowObject* WindowObject::FromHandle(HWND window) {
+    auto found = ObjectMap().find(window);
+    return found != ObjectMap().end() ? found->second : nullptr;
+}
+
+std::vector<WindowObject*> WindowObject::All() {
+    std::vector<WindowObject*> objects;
+    for (const auto& [window, object] : ObjectMap()) objects.push_back(object);
+    return objects;
+}
+
+void WindowObject::Attach(HWND window) {
+    hwnd_ = window;
+    ObjectMap()[window] = this;
+}
+
+void WindowObject::Detach() {
+    if (!hwnd_) return;
+    ObjectMap().erase(hwnd_);
+    hwnd_ = nullptr;
+}
+
+LRESULT WindowObject::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    wParam_ = wParam;
+    lParam_ = lParam;
+    result_ = 0;
+    // While the library rewrites its structures nothing may read them, so nothing runs.
+    const LRESULT result =
+        AreWindowsAlive() ? Route(message, wParam, lParam) : OnMessageWhileSilenced(message, wParam, lParam);
+    // Whatever the handlers did, a window that goes leaves the map with it; the last message
+    // is a safety net for one that never saw WM_DESTROY (its creation failed).
+    if (message == WM_DESTROY || message == WM_NCDESTROY) Detach();
+    return result;
+}
+
+LRESULT WindowObject::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DESTROY: OnDestroy(); return result_;
+    case WM_SIZE: return OnSize(wParam, lParam);
+    case WM_ACTIVATE: return OnActivate(wParam, lParam);
+    case WM_PAINT: return OnPaint(wParam, lParam);
+    case WM_ERASEBKGND: OnEraseBackground(); return result_;
+    case WM_COMMAND: OnCommand(wParam); return result_;
+    case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: return OnLeftButtonDown(wParam, lParam);
+    case WM_LBUTTONUP: return OnLeftButtonUp(wParam, lParam);
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: return OnRightButtonDown(wParam, lParam);
+    case WM_RBUTTONUP: return OnRightButtonUp(wParam, lParam);
+    default: return OnOtherMessage(message, wParam, lParam);
+    }
+}
+
+void WindowObject::OnDestroy() { result_ = Unhandled(WM_DESTROY, wParam_, lParam_); }
+void WindowObject::Draw(HDC) {}
+void WindowObject::OnCommand(WPARAM wParam) { result_ = Unhandled(WM_COMMAND, wParam, lParam_); }
+// Every face is painted whole, so there is nothing to erase first (and no flicker).
+void WindowObject::OnEraseBackground() { result_ = 1; }
+
+LRESULT WindowObject::OnPaint(WPARAM, LPARAM) {
+    const PaintDC paint(hwnd_);
+    Draw(paint.Get());
+    return 0;
+}
+
+LRESULT WindowObject::OnActivate(WPARAM wParam, LPARAM lParam) { return Unhandled(WM_ACTIVATE, wParam, lParam); }
+LRESULT WindowObject::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
+    return Unhandled(WM_LBUTTONDOWN, wParam, lParam);
+}
+LRESULT WindowObject::OnLeftButtonUp(WPARAM wParam, LPARAM lParam) { return Unhandled(WM_LBUTTONUP, wParam, lParam); }
+LRESULT WindowObject::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
+    return Unhandled(WM_RBUTTONDOWN, wParam, lParam);
+}
+LRESULT WindowObject::OnRightButtonUp(WPARAM wParam, LPARAM lParam) { return Unhandled(WM_RBUTTONUP, wParam, lParam); }
+LRESULT WindowObject::OnMouseMove(WPARAM wParam, LPARAM lParam) { return Unhandled(WM_MOUSEMOVE, wParam, lParam); }
+LRESULT WindowObject::OnSize(WPARAM wParam, LPARAM lParam) { return Unhandled(WM_SIZE, wParam, lParam); }
+LRESULT WindowObject::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Unhandled(message, wParam, lParam);
+}
+
+LRESULT WindowObject::OnMessageWhileSilenced(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    // Left unvalidated, the paint would come back at once, for ever.
+    case WM_PAINT: ValidateRect(hwnd_, nullptr); return 1;
+    // A window made while silenced still gets its title.
+    case WM_NCCREATE: return Unhandled(message, wParam, lParam);
+    default: return 1;
+    }
+}
+
+void WindowObject::Refresh() {
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateWindow(hwnd_);
+}
+
+SIZE WindowObject::GetSize() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
