@@ -8,10 +8,11 @@
 
 namespace {
 
-// Notes the handler each message reached; each handler's result tells it apart.
+// Notes the handler each message reached; each handler's result tells it apart. It makes its
+// window once it is whole, so that its handlers see the creation too.
 class Recorder : public ElxWnd {
 public:
-    Recorder() : ElxWnd(nullptr, WS_POPUP, 0, false) {}
+    Recorder() { Create(nullptr, WS_POPUP, 0, false); }
     std::string calls;
     void OnCommand(WPARAM) override { result_ = Note("command"); }
     LRESULT OnActivate(WPARAM, LPARAM) override { return Note("activate"); }
@@ -23,6 +24,7 @@ public:
     LRESULT OnSize(WPARAM, LPARAM) override { return Note("size"); }
     LRESULT OnPaint(WPARAM w, LPARAM l) override { return ElxWnd::OnPaint(w, l) + Note("paint"); }
     LRESULT OnOtherMessage(UINT message, WPARAM w, LPARAM l) override {
+        if (message == WM_CREATE) Note("create");
         return message == WM_USER + 9 ? Note("other") : ElxWnd::OnOtherMessage(message, w, l);
     }
     LRESULT Note(const char* name) {
@@ -34,6 +36,7 @@ public:
 TEST(WindowBase, EveryMessageReachesItsHandlerUnlessWindowsAreSilenced) {
     RegisterElxWndClass(GetModuleHandleA(nullptr));
     Recorder window;
+    EXPECT_EQ(window.calls, "create size ") << "the window's creation passed its handlers by";
     struct Case { UINT message; std::string handler; } cases[] = {
         {WM_SIZE, "size"},        {WM_ACTIVATE, "activate"},      {WM_PAINT, "paint"},
         {WM_MOUSEMOVE, "move"},   {WM_LBUTTONDOWN, "left down"},  {WM_LBUTTONDBLCLK, "left down"},
