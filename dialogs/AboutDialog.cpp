@@ -17,8 +17,8 @@ HBITMAP Picture() {
     return picture.Get();
 }
 
-std::unique_ptr<TextButton> Button(HWND dialog, const SkinStrip& skin, int id, UINT caption, int x, int y) {
-    auto button = std::make_unique<TextButton>(dialog, &skin, id, LoadResourceString(caption));
+std::unique_ptr<TextPushButtonWindow> Button(HWND dialog, const SkinStrip& skin, int id, UINT caption, int x, int y) {
+    auto button = std::make_unique<TextPushButtonWindow>(dialog, &skin, id, LoadResourceString(caption));
     SetWindowPos(button->Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     return button;
 }

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "dialogs/Dialog.h"
-#include "framework/SkinButton.h"
+#include "framework/PushButtonWindow.h"
 
 // The about box: one picture carrying the product's name, version and artwork, "Done" and
 // "Go To Tarvex". While it is open both main windows are locked and only beep.
@@ -25,7 +25,7 @@ private:
     void Close();
 
     int x_, y_;
-    std::unique_ptr<TextButton> done_, goToMaker_;
+    std::unique_ptr<TextPushButtonWindow> done_, goToMaker_;
 };
 
 // Runs the box centred on the screen (0 after every close), over the open dialog if there

@@ -19,14 +19,14 @@ constexpr POINT kPicture{70, 62};
 
 DeviceOptionsDialog* current = nullptr;
 
-std::unique_ptr<LabeledEdit> Field(HWND dialog, UINT label, int limit) {
-    auto field = std::make_unique<LabeledEdit>(dialog, LoadResourceString(label));
+std::unique_ptr<LabeledEditWindow> Field(HWND dialog, UINT label, int limit) {
+    auto field = std::make_unique<LabeledEditWindow>(dialog, LoadResourceString(label));
     field->SetLimit(limit);
     return field;
 }
 
-std::unique_ptr<TextButton> Button(HWND dialog, int id, UINT caption) {
-    return std::make_unique<TextButton>(dialog, &DialogButtonStrip(), id, LoadResourceString(caption));
+std::unique_ptr<TextPushButtonWindow> Button(HWND dialog, int id, UINT caption) {
+    return std::make_unique<TextPushButtonWindow>(dialog, &DialogButtonStrip(), id, LoadResourceString(caption));
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 #include <memory>
 
 #include "dialogs/Dialog.h"
-#include "framework/LabeledEdit.h"
-#include "framework/SkinButton.h"
+#include "framework/LabeledEditWindow.h"
+#include "framework/PushButtonWindow.h"
 
 class DeviceNode;
 
@@ -37,13 +37,13 @@ private:
     DeviceNode& node_;
     int icon_;
     int group_;
-    std::unique_ptr<LabeledEdit> name_;
-    std::unique_ptr<TextButton> change_;
-    std::unique_ptr<LabeledEdit> manufacturer_;
-    std::unique_ptr<LabeledEdit> description_;
-    std::unique_ptr<TextButton> default_;
-    std::unique_ptr<TextButton> cancel_;
-    std::unique_ptr<TextButton> save_;
+    std::unique_ptr<LabeledEditWindow> name_;
+    std::unique_ptr<TextPushButtonWindow> change_;
+    std::unique_ptr<LabeledEditWindow> manufacturer_;
+    std::unique_ptr<LabeledEditWindow> description_;
+    std::unique_ptr<TextPushButtonWindow> default_;
+    std::unique_ptr<TextPushButtonWindow> cancel_;
+    std::unique_ptr<TextPushButtonWindow> save_;
     // Once ended the node may be gone (a topology change cancels the dialog): no more reads.
     bool ended_ = false;
 };

@@ -15,7 +15,7 @@ constexpr int kSelectedFrame = 0, kPlainFrame = 1;
 
 }  // namespace
 
-FolderList::FolderList(HWND parent) : ListPanel(parent) {}
+FolderList::FolderList(HWND parent) : ItemListWindow(parent) {}
 
 void FolderList::Select(int folder) {
     selected_ = folder;

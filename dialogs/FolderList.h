@@ -1,9 +1,9 @@
 #pragma once
-#include "framework/ListPanel.h"
+#include "framework/ItemListWindow.h"
 
 // The icon chooser's left list: one row per icon folder, the selected one inverted. A press
 // on another folder selects it and tells the dialog (WM_COMMAND 3, no window).
-class FolderList : public ListPanel {
+class FolderList : public ItemListWindow {
 public:
     static constexpr int kSelectionChanged = 3;
     static constexpr int kRowHeight = 22;

@@ -13,8 +13,8 @@ IconChooserDialog* current = nullptr;
 int chosenIcon = 0;
 int chosenGroup = 0;
 
-std::unique_ptr<TextButton> Button(HWND dialog, int id, UINT caption) {
-    return std::make_unique<TextButton>(dialog, &DialogButtonStrip(), id, LoadResourceString(caption));
+std::unique_ptr<TextPushButtonWindow> Button(HWND dialog, int id, UINT caption) {
+    return std::make_unique<TextPushButtonWindow>(dialog, &DialogButtonStrip(), id, LoadResourceString(caption));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "dialogs/Dialog.h"
 #include "dialogs/FolderList.h"
 #include "dialogs/IconList.h"
-#include "framework/SkinButton.h"
+#include "framework/PushButtonWindow.h"
 
 class DeviceNode;
 
@@ -31,8 +31,8 @@ private:
     DeviceNode& node_;
     std::unique_ptr<FolderList> folders_;
     std::unique_ptr<IconList> icons_;
-    std::unique_ptr<TextButton> cancel_;
-    std::unique_ptr<TextButton> save_;
+    std::unique_ptr<TextPushButtonWindow> cancel_;
+    std::unique_ptr<TextPushButtonWindow> save_;
 };
 
 // Runs the chooser starting from the given icon and group, centred on the screen: 1 after

@@ -19,7 +19,7 @@ constexpr int kRowHitAbove = 5;
 
 }  // namespace
 
-IconList::IconList(HWND parent) : ListPanel(parent) {
+IconList::IconList(HWND parent) : ItemListWindow(parent) {
     Scroll().SetMaximum(kInitialRange);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
-#include "framework/ListPanel.h"
+#include "framework/ItemListWindow.h"
 
 // The icon chooser's right list: the icons of one folder, a row each, every icon in its
 // seven colour variants (icon groups 0 to 6). A press on a cell chooses that icon and
 // group; the chosen cell is marked while its icon is in the shown folder.
-class IconList : public ListPanel {
+class IconList : public ItemListWindow {
 public:
     static constexpr int kGroups = 7;
     static constexpr int kPitch = 38;      // from one cell to the next, both ways

@@ -4,9 +4,9 @@
 class DragWindow;
 
 // Told where a dragged window's top-left corner would lie, in the listener's coordinates.
-class DragListener {
+class DragWindowListener {
 public:
-    virtual ~DragListener() = default;
+    virtual ~DragWindowListener() = default;
     virtual HWND GetWindow() = 0;
     virtual void DragBegin(DragWindow* source, POINT* p) = 0;
     virtual void DragMove(DragWindow* source, POINT* p) = 0;
@@ -18,7 +18,7 @@ class DragWindow : public ElxWnd {
 public:
     DragWindow(HWND parent, void* owner);
 
-    void SetListener(DragListener* listener) { listener_ = listener; }
+    void SetListener(DragWindowListener* listener) { listener_ = listener; }
     bool IsDragging() const { return dragging_; }
 
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;
@@ -31,7 +31,7 @@ public:
     virtual void OnDragEnd(POINT* offset);
 
 protected:
-    DragListener* listener_ = nullptr;
+    DragWindowListener* listener_ = nullptr;
     void* owner_;
     POINT start_{};
     bool dragging_ = false;

@@ -11,7 +11,9 @@ class RootElement;
 
 // Something drawn and clicked inside a window without a window of its own: a position
 // and size in its parent's coordinates and a shape in its own. Elements form a tree
-// hanging from the window's root; the parent does not own its children.
+// hanging from the window's root; the parent does not own its children. The element kinds
+// (PushButton, ScrollBar, ItemList...) have counterparts that are windows of their own for
+// the dialogs; those, like every widget with a window, end in "Window".
 class Element {
 public:
     explicit Element(Element* parent);

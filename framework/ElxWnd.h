@@ -7,7 +7,9 @@
 // Base of every window of the program: each object owns one window of the class "ElxWnd",
 // made at (0, 0) with size 0 and placed afterwards. The object is entered at WM_NCCREATE,
 // so its handlers see the window's creation, though a derived class's own handlers do so
-// only when it makes the window itself, with Create at the end of its constructor.
+// only when it makes the window itself, with Create at the end of its constructor. The
+// widgets built on it end in "Window" (PushButtonWindow, ScrollBarWindow...), apart from
+// the drawn elements of the same kinds.
 class ElxWnd : public WindowObject {
 public:
     // What a handler returns for a message it took.

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-// One entry of an item list (the element list and the list panel window alike): it lays
+// One entry of an item list (the element and the window alike): it lays
 // itself out in a given width and draws itself there.
 class ListItem {
 public:

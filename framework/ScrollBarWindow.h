@@ -2,8 +2,8 @@
 #include <optional>
 
 #include "framework/DragWindow.h"
+#include "framework/PushButtonWindow.h"
 #include "framework/ScrollGeometry.h"
-#include "framework/SkinButton.h"
 
 // The thumb of the window scroll bar: frame 0 of the thumb strip, frame 1 while dragged.
 class ScrollThumbWindow : public DragWindow {
@@ -16,7 +16,7 @@ public:
 // ends and a draggable thumb over the same sunken groove as the element bar. The position
 // runs from 0 to the maximum; every change is told to the parent window as the bar's
 // command (WM_COMMAND, the id, the bar's window).
-class ScrollBarWindow : public ElxWnd, public DragListener {
+class ScrollBarWindow : public ElxWnd, public DragWindowListener {
 public:
     static constexpr int kUpArrow = 1;
     static constexpr int kDownArrow = 2;
@@ -29,8 +29,8 @@ public:
     void SetPosition(int position);
     int GetPosition() const { return position_; }
 
-    const RepeatButton& UpArrow() const { return up_; }
-    const RepeatButton& DownArrow() const { return down_; }
+    const RepeatPushButtonWindow& UpArrow() const { return up_; }
+    const RepeatPushButtonWindow& DownArrow() const { return down_; }
     const ScrollThumbWindow& Thumb() const { return thumb_; }
 
     void Draw(HDC dc) override;
@@ -51,8 +51,8 @@ private:
     // Moves to the position that the point y of the track stands for.
     void MoveTo(int y);
 
-    RepeatButton up_;
-    RepeatButton down_;
+    RepeatPushButtonWindow up_;
+    RepeatPushButtonWindow down_;
     ScrollThumbWindow thumb_;
     int position_ = 0;
     int maximum_ = 100;

@@ -3,7 +3,7 @@
 
 #include "framework/FrameWindow.h"
 #include "framework/PushButton.h"
-#include "framework/TooltipControl.h"
+#include "framework/TooltipWindow.h"
 #include "graphics/Region.h"
 #include "monitor/DeviceTileList.h"
 #include "monitor/MonitorFrame.h"
@@ -60,7 +60,7 @@ private:
     DeviceTileList tiles_;
     PushButton scrollUp_;
     PushButton scrollDown_;
-    TooltipControl tooltip_;
+    TooltipWindow tooltip_;
     bool mouseOver_ = false;
     int rememberedVisible_ = -1;
     Region openTop_, openBottom_, normalTop_, normalBottom_;

@@ -4,7 +4,7 @@
 #include "framework/FrameChrome.h"
 #include "framework/FrameWindow.h"
 #include "framework/Splitter.h"
-#include "framework/TooltipControl.h"
+#include "framework/TooltipWindow.h"
 #include "systemview/HubTree.h"
 #include "systemview/InformationPane.h"
 
@@ -45,7 +45,7 @@ private:
     void StorePlacement();
     void ResizeByGrip(POINT pointer);
 
-    TooltipControl tooltip_;
+    TooltipWindow tooltip_;
     FrameChrome chrome_;
     InformationPane pane_;
     Splitter splitter_;

@@ -1,12 +1,12 @@
-// The dialogs' window controls on a hidden window: buttons, the scroll bar, list panel and field.
+// The dialogs' window controls on a hidden window: buttons, the scroll bar, item list and field.
 #include <gtest/gtest.h>
 #include <string>
 #include <utility>
 #include <vector>
-#include "framework/LabeledEdit.h"
-#include "framework/ListPanel.h"
+#include "framework/ItemListWindow.h"
+#include "framework/LabeledEditWindow.h"
+#include "framework/PushButtonWindow.h"
 #include "framework/SharedLook.h"
-#include "framework/SkinButton.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ protected:
 };
 
 TEST_F(Controls, ButtonsFireOnlyWhenReleasedOverThemselvesAndRepeatWhileHeldOver) {
-    TextButton button(host.Handle(), &DialogButtonStrip(), 7, "Save");
+    TextPushButtonWindow button(host.Handle(), &DialogButtonStrip(), 7, "Save");
     const HWND b = button.Handle();
     SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
     SendMessageA(b, WM_MOUSEMOVE, MK_LBUTTON, At(5, 300));
@@ -51,14 +51,14 @@ TEST_F(Controls, ButtonsFireOnlyWhenReleasedOverThemselvesAndRepeatWhileHeldOver
     EXPECT_FALSE(button.IsPressed());
 
     host.commands.clear();
-    RepeatButton arrow(host.Handle(), &ScrollArrowStrip(), 2, 2);
+    RepeatPushButtonWindow arrow(host.Handle(), &ScrollArrowStrip(), 2, 2);
     const HWND a = arrow.Handle();
     SendMessageA(a, WM_LBUTTONDOWN, MK_LBUTTON, At(3, 3));
-    SendMessageA(a, WM_TIMER, RepeatButton::kRepeatTimer, 0);
+    SendMessageA(a, WM_TIMER, RepeatPushButtonWindow::kRepeatTimer, 0);
     SendMessageA(a, WM_MOUSEMOVE, MK_LBUTTON, At(3, 300));
-    SendMessageA(a, WM_TIMER, RepeatButton::kRepeatTimer, 0);
+    SendMessageA(a, WM_TIMER, RepeatPushButtonWindow::kRepeatTimer, 0);
     SendMessageA(a, WM_LBUTTONUP, 0, At(3, 3));
-    SendMessageA(a, WM_TIMER, RepeatButton::kRepeatTimer, 0);
+    SendMessageA(a, WM_TIMER, RepeatPushButtonWindow::kRepeatTimer, 0);
     EXPECT_EQ(host.commands.size(), 2u) << "once on the press, once per tick over it, none after";
 }
 
@@ -100,13 +100,13 @@ private:
     char name_;
 };
 
-TEST_F(Controls, ListPanelDrawsWholeItemsFromTheScrollPositionAndHidesAnIdleBar) {
+TEST_F(Controls, ItemListWindowDrawsWholeItemsFromTheScrollPositionAndHidesAnIdleBar) {
     std::string log;
     std::vector<Row> rows;
     for (char name = 'a'; name <= 'h'; ++name) rows.emplace_back(&log, name);
     std::vector<ListItem*> items;
     for (Row& row : rows) items.push_back(&row);
-    ListPanel panel(host.Handle());
+    ItemListWindow panel(host.Handle());
     SetWindowPos(panel.Handle(), nullptr, 0, 0, 100, 100, SWP_NOZORDER);
     HDC dc = CreateCompatibleDC(nullptr);
     panel.SetItems(items);
@@ -125,7 +125,7 @@ TEST_F(Controls, ListPanelDrawsWholeItemsFromTheScrollPositionAndHidesAnIdleBar)
 }
 
 TEST_F(Controls, LabeledEditReadsBackAtMost79Characters) {
-    LabeledEdit field(host.Handle(), "Name:");
+    LabeledEditWindow field(host.Handle(), "Name:");
     field.SetText(std::string(100, 'x').c_str());
     EXPECT_EQ(std::string(field.GetText().Chars()), std::string(79, 'x'));
     field.SetText("short");

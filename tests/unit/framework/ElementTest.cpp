@@ -5,7 +5,7 @@
 #include <string>
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"
-#include "framework/TooltipControl.h"
+#include "framework/TooltipWindow.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ LRESULT CALLBACK TooltipSpy(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 TEST_F(ElementTree, TooltipTextIsSentOnlyWhenItChanges) {
     InitCommonControls();
-    TooltipControl tooltip;
+    TooltipWindow tooltip;
     tooltip.Create(window.Handle());
     g_tooltipProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(tooltip.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TooltipSpy)));

@@ -1,4 +1,4 @@
-#include "framework/TooltipControl.h"
+#include "framework/TooltipWindow.h"
 
 #include <commctrl.h>
 
@@ -20,22 +20,22 @@ TTTOOLINFOA ToolFor(HWND window, const char* text) {
 }
 }  // namespace
 
-TooltipControl::~TooltipControl() {
+TooltipWindow::~TooltipWindow() {
     if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
 
-void TooltipControl::Create(HWND owner) {
+void TooltipWindow::Create(HWND owner) {
     // No prefix: the tips name devices, and a name's "&" is a letter.
     tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, ResourceInstance(), nullptr);
 }
 
-void TooltipControl::AddTool(HWND window) {
+void TooltipWindow::AddTool(HWND window) {
     TTTOOLINFOA tool = ToolFor(window, "Null");
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void TooltipControl::SetText(HWND window, String text) {
+void TooltipWindow::SetText(HWND window, String text) {
     if (text == text_) return;
     if (!text.Empty()) {
         TTTOOLINFOA tool = ToolFor(window, text.Chars());

@@ -4,13 +4,13 @@
 
 // A one-line text field with its label at the left: the label in the window's own default
 // font, vertically centred, and a system EDIT control starting 10 pixels right of it.
-class LabeledEdit : public ElxWnd {
+class LabeledEditWindow : public ElxWnd {
 public:
     // Texts longer than this come back cut (the buffer keeps one for the terminator).
     static constexpr int kReadBuffer = 80;
 
-    LabeledEdit(HWND parent, String label);
-    ~LabeledEdit() override;
+    LabeledEditWindow(HWND parent, String label);
+    ~LabeledEditWindow() override;
 
     HWND Edit() const { return edit_; }
     void SetText(const String& text);

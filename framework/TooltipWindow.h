@@ -5,12 +5,12 @@
 
 // The tooltip of a skinned window: the whole client area is one tool whose text follows
 // the element under the pointer. Unchanged texts send nothing; an empty text hides it.
-class TooltipControl {
+class TooltipWindow {
 public:
-    TooltipControl() = default;
-    ~TooltipControl();
-    TooltipControl(const TooltipControl&) = delete;
-    TooltipControl& operator=(const TooltipControl&) = delete;
+    TooltipWindow() = default;
+    ~TooltipWindow();
+    TooltipWindow(const TooltipWindow&) = delete;
+    TooltipWindow& operator=(const TooltipWindow&) = delete;
 
     void Create(HWND owner);
     void AddTool(HWND window);

@@ -1,4 +1,4 @@
-#include "framework/LabeledEdit.h"
+#include "framework/LabeledEditWindow.h"
 
 #include <utility>
 
@@ -20,7 +20,8 @@ LRESULT CALLBACK EditProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-LabeledEdit::LabeledEdit(HWND parent, String label) : ElxWnd(parent, WS_CHILD, 0, true), label_(std::move(label)) {
+LabeledEditWindow::LabeledEditWindow(HWND parent, String label)
+    : ElxWnd(parent, WS_CHILD, 0, true), label_(std::move(label)) {
     edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd_,
                             nullptr, ResourceInstance(), nullptr);
     {
@@ -33,29 +34,33 @@ LabeledEdit::LabeledEdit(HWND parent, String label) : ElxWnd(parent, WS_CHILD, 0
     }
 }
 
-LabeledEdit::~LabeledEdit() {
+LabeledEditWindow::~LabeledEditWindow() {
     if (!edit_) return;
     SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousEditProcedure));
     DestroyWindow(edit_);
 }
 
-void LabeledEdit::SetText(const String& text) { SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.Chars())); }
+void LabeledEditWindow::SetText(const String& text) {
+    SendMessageA(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.Chars()));
+}
 
-String LabeledEdit::GetText() const {
+String LabeledEditWindow::GetText() const {
     char buffer[kReadBuffer] = {};
     SendMessageA(edit_, WM_GETTEXT, kReadBuffer, reinterpret_cast<LPARAM>(buffer));
     return String(buffer);
 }
 
-void LabeledEdit::SetLimit(int characters) { SendMessageA(edit_, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0); }
+void LabeledEditWindow::SetLimit(int characters) {
+    SendMessageA(edit_, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+}
 
-LRESULT LabeledEdit::OnSize(WPARAM, LPARAM lParam) {
+LRESULT LabeledEditWindow::OnSize(WPARAM, LPARAM lParam) {
     const int x = labelSize_.cx + kLabelGap;
     SetWindowPos(edit_, nullptr, x, 0, LOWORD(lParam) - x, HIWORD(lParam), SWP_NOZORDER);
     return 0;
 }
 
-void LabeledEdit::Draw(HDC dc) {
+void LabeledEditWindow::Draw(HDC dc) {
     SetTextAlign(dc, TA_LEFT | TA_TOP);
     SetBkMode(dc, TRANSPARENT);
     TextOutA(dc, 0, (GetSize().cy - labelSize_.cy) / 2, label_.Chars(), static_cast<int>(label_.Length()));

@@ -6,10 +6,10 @@
 // A push button that is a child window of its own (the dialogs' buttons, the arrows of the
 // window scroll bar): a frame of an image strip, the next frame while held with the pointer
 // over it. Released over itself it tells its parent WM_COMMAND with its id and its window.
-class SkinButton : public ElxWnd {
+class PushButtonWindow : public ElxWnd {
 public:
     // Sized to one frame of the skin, which it does not own; the caller places it.
-    SkinButton(HWND parent, const ImageStrip* skin, int commandId, int baseFrame);
+    PushButtonWindow(HWND parent, const ImageStrip* skin, int commandId, int baseFrame);
 
     virtual int CurrentFrame() const { return hot_ ? baseFrame_ + 1 : baseFrame_; }
     bool IsPressed() const { return pressed_; }
@@ -36,9 +36,9 @@ protected:
 };
 
 // A button with a caption centred on its image in the shared text font.
-class TextButton : public SkinButton {
+class TextPushButtonWindow : public PushButtonWindow {
 public:
-    TextButton(HWND parent, const ImageStrip* skin, int commandId, String caption);
+    TextPushButtonWindow(HWND parent, const ImageStrip* skin, int commandId, String caption);
     void Draw(HDC dc) override;
 
 private:
@@ -47,12 +47,12 @@ private:
 
 // A button that fires as soon as it is pressed and again every 300 ms while held over it;
 // its release fires nothing.
-class RepeatButton : public SkinButton {
+class RepeatPushButtonWindow : public PushButtonWindow {
 public:
     static constexpr UINT_PTR kRepeatTimer = 12345;
     static constexpr UINT kRepeatMilliseconds = 300;
 
-    using SkinButton::SkinButton;
+    using PushButtonWindow::PushButtonWindow;
 
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam) override;

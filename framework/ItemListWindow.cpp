@@ -1,4 +1,4 @@
-#include "framework/ListPanel.h"
+#include "framework/ItemListWindow.h"
 
 #include <algorithm>
 
@@ -16,10 +16,10 @@ int ItemHeight(ListItem* item, int width) {
 
 }  // namespace
 
-ListPanel::ListPanel(HWND parent)
+ItemListWindow::ItemListWindow(HWND parent)
     : ElxWnd(parent, WS_CHILD, 0, true), owner_(parent), scrollBar_(hwnd_, kScrollCommand), surface_(hwnd_) {}
 
-void ListPanel::SetItems(const std::vector<ListItem*>& items) {
+void ItemListWindow::SetItems(const std::vector<ListItem*>& items) {
     items_ = items;
     scrollBar_.SetPosition(0);
     // The position is the index of the first item shown.
@@ -31,19 +31,19 @@ void ListPanel::SetItems(const std::vector<ListItem*>& items) {
     Refresh();
 }
 
-void ListPanel::FitScrollBar() {
+void ItemListWindow::FitScrollBar() {
     const bool needed = ListNeedsScrollBar(contentHeight_, GetSize().cy);
     ShowWindow(scrollBar_.Handle(), needed ? SW_SHOW : SW_HIDE);
     if (!needed) scrollBar_.SetPosition(0);
 }
 
-int ListPanel::RowWidth() const {
+int ItemListWindow::RowWidth() const {
     // The whole bar's width (the element list overlaps its frame with the bar by one); the
     // bar's own flag, so that the rows are laid out the same before the dialog shows.
     return GetSize().cx - ((GetWindowLongA(scrollBar_.Handle(), GWL_STYLE) & WS_VISIBLE) ? kScrollBarWidth : 0);
 }
 
-LRESULT ListPanel::OnSize(WPARAM, LPARAM lParam) {
+LRESULT ItemListWindow::OnSize(WPARAM, LPARAM lParam) {
     const int width = LOWORD(lParam), height = HIWORD(lParam);
     SetWindowPos(scrollBar_.Handle(), nullptr, width - kScrollBarWidth, 0, kScrollBarWidth, std::max(height, 0),
                  SWP_NOZORDER);
@@ -52,18 +52,18 @@ LRESULT ListPanel::OnSize(WPARAM, LPARAM lParam) {
     return 0;
 }
 
-void ListPanel::OnCommand(WPARAM wParam) {
+void ItemListWindow::OnCommand(WPARAM wParam) {
     if (wParam == kScrollCommand) Refresh();
 }
 
-LRESULT ListPanel::OnPaint(WPARAM, LPARAM) {
+LRESULT ItemListWindow::OnPaint(WPARAM, LPARAM) {
     const PaintDC paint(hwnd_);
     Draw(surface_.Begin(paint.Get()));
     surface_.End();
     return 0;
 }
 
-void ListPanel::Draw(HDC dc) {
+void ItemListWindow::Draw(HDC dc) {
     const int w = RowWidth(), height = GetSize().cy;
     {
         SelectGuard pen(dc, GetSharedPen(SharedPen::Grey70));

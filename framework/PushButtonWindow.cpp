@@ -1,18 +1,18 @@
-#include "framework/SkinButton.h"
+#include "framework/PushButtonWindow.h"
 
 #include <windowsx.h>
 
 #include "framework/ElementText.h"
 #include "framework/SharedLook.h"
 
-SkinButton::SkinButton(HWND parent, const ImageStrip* skin, int commandId, int baseFrame)
+PushButtonWindow::PushButtonWindow(HWND parent, const ImageStrip* skin, int commandId, int baseFrame)
     : ElxWnd(parent, WS_CHILD, 0, true), skin_(skin), commandId_(commandId), baseFrame_(baseFrame) {
     SetWindowPos(hwnd_, nullptr, 0, 0, skin_->GetFrameWidth(), skin_->GetHeight(), SWP_NOMOVE | SWP_NOZORDER);
 }
 
-void SkinButton::Draw(HDC dc) { skin_->DrawFrame(CurrentFrame(), dc, 0, 0); }
+void PushButtonWindow::Draw(HDC dc) { skin_->DrawFrame(CurrentFrame(), dc, 0, 0); }
 
-void SkinButton::Repaint() {
+void PushButtonWindow::Repaint() {
     HWND parent = GetParent(hwnd_);
     RECT area{};
     GetWindowRect(hwnd_, &area);
@@ -20,29 +20,29 @@ void SkinButton::Repaint() {
     RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void SkinButton::SendCommand() {
+void PushButtonWindow::SendCommand() {
     SendMessageA(GetParent(hwnd_), WM_COMMAND, static_cast<WPARAM>(commandId_), reinterpret_cast<LPARAM>(hwnd_));
 }
 
-void SkinButton::Press() {
+void PushButtonWindow::Press() {
     pressed_ = hot_ = true;
     Repaint();
     SetCapture(hwnd_);
 }
 
-void SkinButton::Release() {
+void PushButtonWindow::Release() {
     ReleaseCapture();
     pressed_ = hot_ = false;
     Repaint();
 }
 
-LRESULT SkinButton::OnLeftButtonDown(WPARAM, LPARAM) {
+LRESULT PushButtonWindow::OnLeftButtonDown(WPARAM, LPARAM) {
     Press();
     SetCursor(GetSharedCursor(SharedCursor::Pointer));
     return 0;
 }
 
-LRESULT SkinButton::OnMouseMove(WPARAM, LPARAM lParam) {
+LRESULT PushButtonWindow::OnMouseMove(WPARAM, LPARAM lParam) {
     SetCursor(GetSharedCursor(SharedCursor::Pointer));
     if (!pressed_) return 0;
     const SIZE size = GetSize();
@@ -55,7 +55,7 @@ LRESULT SkinButton::OnMouseMove(WPARAM, LPARAM lParam) {
     return 0;
 }
 
-LRESULT SkinButton::OnLeftButtonUp(WPARAM, LPARAM) {
+LRESULT PushButtonWindow::OnLeftButtonUp(WPARAM, LPARAM) {
     SetCursor(GetSharedCursor(SharedCursor::Pointer));
     const bool fire = hot_;
     Release();
@@ -64,11 +64,11 @@ LRESULT SkinButton::OnLeftButtonUp(WPARAM, LPARAM) {
     return 0;
 }
 
-TextButton::TextButton(HWND parent, const ImageStrip* skin, int commandId, String caption)
-    : SkinButton(parent, skin, commandId, 0), caption_(std::move(caption)) {}
+TextPushButtonWindow::TextPushButtonWindow(HWND parent, const ImageStrip* skin, int commandId, String caption)
+    : PushButtonWindow(parent, skin, commandId, 0), caption_(std::move(caption)) {}
 
-void TextButton::Draw(HDC dc) {
-    SkinButton::Draw(dc);
+void TextPushButtonWindow::Draw(HDC dc) {
+    PushButtonWindow::Draw(dc);
     HFONT font = GetSharedFont(SharedFont::Text);
     const SIZE text = TextExtent(dc, font, caption_);
     // Halved toward zero: a caption wider than the image spills evenly, unlike the element
@@ -76,21 +76,21 @@ void TextButton::Draw(HDC dc) {
     DrawLabel(dc, font, (skin_->GetFrameWidth() - text.cx) / 2, (skin_->GetHeight() - text.cy) / 2, caption_);
 }
 
-LRESULT RepeatButton::OnLeftButtonDown(WPARAM, LPARAM) {
+LRESULT RepeatPushButtonWindow::OnLeftButtonDown(WPARAM, LPARAM) {
     Press();
     SendCommand();
     SetTimer(hwnd_, kRepeatTimer, kRepeatMilliseconds, nullptr);
     return 0;
 }
 
-LRESULT RepeatButton::OnLeftButtonUp(WPARAM, LPARAM) {
+LRESULT RepeatPushButtonWindow::OnLeftButtonUp(WPARAM, LPARAM) {
     KillTimer(hwnd_, kRepeatTimer);
     Release();
     return 0;
 }
 
-LRESULT RepeatButton::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_TIMER || wParam != kRepeatTimer) return SkinButton::OnOtherMessage(message, wParam, lParam);
+LRESULT RepeatPushButtonWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_TIMER || wParam != kRepeatTimer) return PushButtonWindow::OnOtherMessage(message, wParam, lParam);
     if (hot_) SendCommand();
     return 0;
 }

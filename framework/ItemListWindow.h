@@ -9,14 +9,14 @@
 // along the right edge that shows only when the items fill the panel. The panel does not
 // own its items. Lists that draw rows of their own replace Draw and use the bar's position
 // as their first row.
-class ListPanel : public ElxWnd {
+class ItemListWindow : public ElxWnd {
 public:
     static constexpr int kScrollCommand = 1;
     static constexpr int kScrollBarWidth = 15;
     // Where the items start from the left edge.
     static constexpr int kItemIndent = 10;
 
-    explicit ListPanel(HWND parent);
+    explicit ItemListWindow(HWND parent);
 
     // Scrolls back to the first item.
     void SetItems(const std::vector<ListItem*>& items);
