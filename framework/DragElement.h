@@ -1,17 +1,9 @@
 #pragma once
+#include "framework/DragListener.h"
 #include "framework/Element.h"
 
 class DragElement;
-
-// Told where a dragged element's top-left corner would lie, in its parent's coordinates.
-// The element-tree counterpart of the drag window's listener.
-class ElementDragListener {
-public:
-    virtual ~ElementDragListener() = default;
-    virtual void DragBegin(DragElement* source, POINT* corner) = 0;
-    virtual void DragMove(DragElement* source, POINT* corner) = 0;
-    virtual void DragEnd(DragElement* source, POINT* corner) = 0;
-};
+using ElementDragListener = DragListener<DragElement>;
 
 // An element that can be pressed and dragged; it keeps the capture while dragged and
 // reports the drag to its listener. It draws nothing itself.

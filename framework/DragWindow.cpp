@@ -43,19 +43,18 @@ LRESULT DragWindow::OnLeftButtonUp(WPARAM, LPARAM lParam) {
     return 0;
 }
 
-bool DragWindow::ToListener(POINT* offset) {
+bool DragWindow::ToCorner(POINT* offset) const {
     if (!listener_) return false;
-    ClientToScreen(hwnd_, offset);
-    ScreenToClient(listener_->GetWindow(), offset);
+    MapWindowPoints(hwnd_, GetParent(hwnd_), offset, 1);
     return true;
 }
 
 void DragWindow::OnDragBegin(POINT* offset) {
-    if (ToListener(offset)) listener_->DragBegin(this, offset);
+    if (ToCorner(offset)) listener_->DragBegin(this, offset);
 }
 void DragWindow::OnDragMove(POINT* offset) {
-    if (ToListener(offset)) listener_->DragMove(this, offset);
+    if (ToCorner(offset)) listener_->DragMove(this, offset);
 }
 void DragWindow::OnDragEnd(POINT* offset) {
-    if (ToListener(offset)) listener_->DragEnd(this, offset);
+    if (ToCorner(offset)) listener_->DragEnd(this, offset);
 }

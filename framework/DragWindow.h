@@ -1,17 +1,9 @@
 #pragma once
+#include "framework/DragListener.h"
 #include "framework/ElxWnd.h"
 
 class DragWindow;
-
-// Told where a dragged window's top-left corner would lie, in the listener's coordinates.
-class DragWindowListener {
-public:
-    virtual ~DragWindowListener() = default;
-    virtual HWND GetWindow() = 0;
-    virtual void DragBegin(DragWindow* source, POINT* p) = 0;
-    virtual void DragMove(DragWindow* source, POINT* p) = 0;
-    virtual void DragEnd(DragWindow* source, POINT* p) = 0;
-};
+using DragWindowListener = DragListener<DragWindow>;
 
 // A small child window that reports left-button drags to its listener.
 class DragWindow : public ElxWnd {
@@ -37,7 +29,7 @@ protected:
     bool dragging_ = false;
 
 private:
-    // The offset from the press, converted into the listener's client coordinates.
-    bool ToListener(POINT* offset);
+    // The offset from the press, turned into the corner in the parent's client coordinates.
+    bool ToCorner(POINT* offset) const;
     POINT OffsetFrom(LPARAM lParam) const;
 };

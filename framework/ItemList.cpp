@@ -10,12 +10,6 @@ ItemList::ItemList(Element* parent) : ContainerElement(parent), scrollBar_(this,
     FitScrollBar();
 }
 
-int ItemList::ItemHeight(ListItem* item, int width) const {
-    SIZE size{0, 0};
-    item->Measure(&size, width);
-    return size.cy;
-}
-
 void ItemList::SetItems(const std::vector<ListItem*>& items) {
     items_ = items;
     scrollBar_.SetPosition(0);
@@ -26,7 +20,7 @@ void ItemList::SetItems(const std::vector<ListItem*>& items) {
 
 void ItemList::FitScrollBar() {
     std::vector<int> heights;
-    for (ListItem* item : items_) heights.push_back(ItemHeight(item, width_));
+    for (ListItem* item : items_) heights.push_back(item->HeightIn(width_));
     contentHeight_ = ListContentHeight(heights);
     bool needed = ListNeedsScrollBar(contentHeight_, height_);
     scrollBar_.SetVisible(needed);
@@ -35,7 +29,7 @@ void ItemList::FitScrollBar() {
 
 void ItemList::UpdateShape() {
     Element::UpdateShape();
-    scrollBar_.SetBounds(width_ - kScrollBarWidth, 0, kScrollBarWidth, std::max(height_, 0));
+    scrollBar_.SetBounds(width_ - kListScrollBarWidth, 0, kListScrollBarWidth, std::max(height_, 0));
     FitScrollBar();
 }
 
@@ -45,7 +39,7 @@ void ItemList::Command(int id) {
 
 void ItemList::DrawSelf(HDC dc) {
     // The frame's right edge lies under the scroll bar's left column.
-    int w = scrollBar_.IsVisible() ? width_ - (kScrollBarWidth - 1) : width_;
+    int w = scrollBar_.IsVisible() ? width_ - (kListScrollBarWidth - 1) : width_;
     {
         SelectGuard pen(dc, GetSharedPen(SharedPen::Grey70));
         SelectGuard brush(dc, GetSharedBrush(SharedBrush::Grey224));
@@ -55,9 +49,9 @@ void ItemList::DrawSelf(HDC dc) {
     // Measure only as far down as the list reaches.
     std::vector<int> heights;
     for (size_t i = first, used = kListItemGap; i < items_.size() && used <= static_cast<size_t>(std::max(height_, 0)); ++i) {
-        heights.push_back(ItemHeight(items_[i], w));
+        heights.push_back(items_[i]->HeightIn(w));
         used += std::max(heights.back(), 0) + kListItemGap;
     }
     std::vector<int> tops = FittingItemTops(heights, height_);
-    for (size_t i = 0; i < tops.size(); ++i) items_[first + i]->Draw(dc, kItemIndent, tops[i], w);
+    for (size_t i = 0; i < tops.size(); ++i) items_[first + i]->Draw(dc, kListItemIndent, tops[i], w);
 }

@@ -10,9 +10,6 @@
 class ItemList : public ContainerElement {
 public:
     static constexpr int kScrollCommand = 1;
-    static constexpr int kScrollBarWidth = 15;
-    // Where the items start from the left edge.
-    static constexpr int kItemIndent = 10;
 
     explicit ItemList(Element* parent);
 
@@ -29,7 +26,6 @@ public:
 private:
     // Measures the items at the full width and shows or hides the scroll bar to match.
     void FitScrollBar();
-    int ItemHeight(ListItem* item, int width) const;
 
     ScrollBar scrollBar_;
     std::vector<ListItem*> items_;

@@ -6,16 +6,6 @@
 #include "framework/ListGeometry.h"
 #include "framework/SharedLook.h"
 
-namespace {
-
-int ItemHeight(ListItem* item, int width) {
-    SIZE size{0, 0};
-    item->Measure(&size, width);
-    return size.cy;
-}
-
-}  // namespace
-
 ItemListWindow::ItemListWindow(HWND parent)
     : ElxWnd(parent, WS_CHILD, 0, true), owner_(parent), scrollBar_(hwnd_, kScrollCommand), surface_(hwnd_) {}
 
@@ -25,7 +15,7 @@ void ItemListWindow::SetItems(const std::vector<ListItem*>& items) {
     // The position is the index of the first item shown.
     scrollBar_.SetMaximum(std::max(static_cast<int>(items_.size()) - 1, 0));
     std::vector<int> heights;
-    for (ListItem* item : items_) heights.push_back(ItemHeight(item, GetSize().cx));
+    for (ListItem* item : items_) heights.push_back(item->HeightIn(GetSize().cx));
     contentHeight_ = ListContentHeight(heights);
     FitScrollBar();
     Refresh();
@@ -40,13 +30,13 @@ void ItemListWindow::FitScrollBar() {
 int ItemListWindow::RowWidth() const {
     // The whole bar's width (the element list overlaps its frame with the bar by one); the
     // bar's own flag, so that the rows are laid out the same before the dialog shows.
-    return GetSize().cx - ((GetWindowLongA(scrollBar_.Handle(), GWL_STYLE) & WS_VISIBLE) ? kScrollBarWidth : 0);
+    return GetSize().cx - ((GetWindowLongA(scrollBar_.Handle(), GWL_STYLE) & WS_VISIBLE) ? kListScrollBarWidth : 0);
 }
 
 LRESULT ItemListWindow::OnSize(WPARAM, LPARAM lParam) {
     const int width = LOWORD(lParam), height = HIWORD(lParam);
-    SetWindowPos(scrollBar_.Handle(), nullptr, width - kScrollBarWidth, 0, kScrollBarWidth, std::max(height, 0),
-                 SWP_NOZORDER);
+    SetWindowPos(scrollBar_.Handle(), nullptr, width - kListScrollBarWidth, 0, kListScrollBarWidth,
+                 std::max(height, 0), SWP_NOZORDER);
     FitScrollBar();
     Refresh();
     return 0;
@@ -72,7 +62,7 @@ void ItemListWindow::Draw(HDC dc) {
     }
     const size_t first = static_cast<size_t>(std::clamp(scrollBar_.GetPosition(), 0, static_cast<int>(items_.size())));
     std::vector<int> heights;
-    for (size_t i = first; i < items_.size(); ++i) heights.push_back(ItemHeight(items_[i], w));
+    for (size_t i = first; i < items_.size(); ++i) heights.push_back(items_[i]->HeightIn(w));
     const std::vector<int> tops = FittingItemTops(heights, height);
-    for (size_t i = 0; i < tops.size(); ++i) items_[first + i]->Draw(dc, kItemIndent, tops[i], w);
+    for (size_t i = 0; i < tops.size(); ++i) items_[first + i]->Draw(dc, kListItemIndent, tops[i], w);
 }

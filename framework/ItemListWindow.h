@@ -12,9 +12,6 @@
 class ItemListWindow : public ElxWnd {
 public:
     static constexpr int kScrollCommand = 1;
-    static constexpr int kScrollBarWidth = 15;
-    // Where the items start from the left edge.
-    static constexpr int kItemIndent = 10;
 
     explicit ItemListWindow(HWND parent);
 

@@ -39,7 +39,6 @@ public:
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
 
-    HWND GetWindow() override { return hwnd_; }
     void DragBegin(DragWindow* source, POINT* corner) override;
     void DragMove(DragWindow* source, POINT* corner) override;
     void DragEnd(DragWindow* source, POINT* corner) override;

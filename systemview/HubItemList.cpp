@@ -16,7 +16,7 @@ HubEntry* HubItemList::EntryAt(POINT* p) const {
         SIZE size{};
         hubs_[i]->Measure(&size, width_);
         if (p->y >= top && p->y < top + size.cy) {
-            *p = {p->x - kItemIndent, p->y - top};
+            *p = {p->x - kListItemIndent, p->y - top};
             return hubs_[i];
         }
         top += size.cy + kListItemGap;
