@@ -1,7 +1,5 @@
 #include "dialogs/FolderList.h"
 
-#include <windowsx.h>
-
 #include "base/HandleOwners.h"
 #include "dialogs/IconFolders.h"
 #include "framework/SharedLook.h"
@@ -22,11 +20,8 @@ void FolderList::Select(int folder) {
     Refresh();
 }
 
-int FolderList::RowAt(LPARAM lParam) const { return GET_Y_LPARAM(lParam) / kRowHeight + Scroll().GetPosition(); }
-
-void FolderList::PointAt(LPARAM lParam) const {
-    if (RowAt(lParam) < icon_folders::kCount) SetCursor(GetSharedCursor(SharedCursor::Pointer));
-}
+int FolderList::RowAt(int y) const { return y / kRowHeight + Scroll().GetPosition(); }
+bool FolderList::CanPick(POINT p) const { return RowAt(p.y) < icon_folders::kCount; }
 
 void FolderList::Draw(HDC dc) {
     const int w = RowWidth(), h = GetSize().cy;
@@ -57,21 +52,9 @@ void FolderList::Draw(HDC dc) {
     }
 }
 
-LRESULT FolderList::OnLeftButtonDown(WPARAM, LPARAM lParam) {
-    PointAt(lParam);
-    const int row = RowAt(lParam);
-    if (row >= icon_folders::kCount || row == selected_) return 0;
+void FolderList::Pick(POINT p) {
+    const int row = RowAt(p.y);
+    if (row >= icon_folders::kCount || row == selected_) return;
     Select(row);
     SendMessageA(GetParent(hwnd_), WM_COMMAND, kSelectionChanged, 0);
-    return 0;
-}
-
-LRESULT FolderList::OnLeftButtonUp(WPARAM, LPARAM lParam) {
-    PointAt(lParam);
-    return 0;
-}
-
-LRESULT FolderList::OnMouseMove(WPARAM, LPARAM lParam) {
-    PointAt(lParam);
-    return 0;
 }

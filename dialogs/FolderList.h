@@ -14,15 +14,13 @@ public:
     void Select(int folder);
 
     void Draw(HDC dc) override;
-    LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
 
 private:
     // The folder under y, which may lie past the last one.
-    int RowAt(LPARAM lParam) const;
-    // The pointer cursor over a folder's row.
-    void PointAt(LPARAM lParam) const;
+    int RowAt(int y) const;
+    // A folder's row.
+    bool CanPick(POINT p) const override;
+    void Pick(POINT p) override;
 
     int selected_ = 0;
 };

@@ -1,7 +1,5 @@
 #include "dialogs/IconList.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "base/HandleOwners.h"
@@ -49,7 +47,7 @@ bool IconList::ChosenCell(RECT* cell) const {
     return true;
 }
 
-bool IconList::InAnyCell(POINT p) const {
+bool IconList::CanPick(POINT p) const {
     const int rows = static_cast<int>(icon_folders::Icons(folder_).size());
     for (int row = 0; row < rows; ++row)
         for (int group = 0; group < kGroups; ++group) {
@@ -57,10 +55,6 @@ bool IconList::InAnyCell(POINT p) const {
             if (PtInRect(&cell, p)) return true;
         }
     return false;
-}
-
-void IconList::PointAt(LPARAM lParam) const {
-    if (InAnyCell({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) SetCursor(GetSharedCursor(SharedCursor::Pointer));
 }
 
 void IconList::Draw(HDC dc) {
@@ -82,12 +76,10 @@ void IconList::Draw(HDC dc) {
     }
 }
 
-LRESULT IconList::OnLeftButtonDown(WPARAM, LPARAM lParam) {
-    PointAt(lParam);
+void IconList::Pick(POINT p) {
     RECT cell{};
     if (ChosenCell(&cell)) InvalidateRect(hwnd_, &cell, TRUE);
-    const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (InAnyCell(p)) {
+    if (CanPick(p)) {
         const std::vector<int>& icons = icon_folders::Icons(folder_);
         const int row = (p.y - (kIconInset - kRowHitAbove)) / kPitch + Scroll().GetPosition();
         if (row < static_cast<int>(icons.size())) {
@@ -97,15 +89,4 @@ LRESULT IconList::OnLeftButtonDown(WPARAM, LPARAM lParam) {
     }
     if (ChosenCell(&cell)) InvalidateRect(hwnd_, &cell, TRUE);
     UpdateWindow(hwnd_);
-    return 0;
-}
-
-LRESULT IconList::OnLeftButtonUp(WPARAM, LPARAM lParam) {
-    PointAt(lParam);
-    return 0;
-}
-
-LRESULT IconList::OnMouseMove(WPARAM, LPARAM lParam) {
-    PointAt(lParam);
-    return 0;
 }

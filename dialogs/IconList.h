@@ -22,17 +22,15 @@ public:
     int ShownFolder() const { return folder_; }
 
     void Draw(HDC dc) override;
-    LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
 
 private:
     // The cell of a row of the folder and a group, in the list's coordinates.
     RECT Cell(int row, int group) const;
     // The chosen cell, when the chosen icon is in the shown folder.
     bool ChosenCell(RECT* cell) const;
-    bool InAnyCell(POINT p) const;
-    void PointAt(LPARAM lParam) const;
+    // Any cell of the shown folder.
+    bool CanPick(POINT p) const override;
+    void Pick(POINT p) override;
 
     int icon_ = 0;
     int group_ = 0;

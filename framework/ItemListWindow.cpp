@@ -1,5 +1,7 @@
 #include "framework/ItemListWindow.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "base/HandleOwners.h"
@@ -65,4 +67,25 @@ void ItemListWindow::Draw(HDC dc) {
     for (size_t i = first; i < items_.size(); ++i) heights.push_back(items_[i]->HeightIn(w));
     const std::vector<int> tops = FittingItemTops(heights, height);
     for (size_t i = 0; i < tops.size(); ++i) items_[first + i]->Draw(dc, kListItemIndent, tops[i], w);
+}
+
+POINT ItemListWindow::PointAt(LPARAM lParam) const {
+    const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (CanPick(p)) SetCursor(GetSharedCursor(SharedCursor::Pointer));
+    return p;
+}
+
+LRESULT ItemListWindow::OnLeftButtonDown(WPARAM, LPARAM lParam) {
+    Pick(PointAt(lParam));
+    return 0;
+}
+
+LRESULT ItemListWindow::OnLeftButtonUp(WPARAM, LPARAM lParam) {
+    PointAt(lParam);
+    return 0;
+}
+
+LRESULT ItemListWindow::OnMouseMove(WPARAM, LPARAM lParam) {
+    PointAt(lParam);
+    return 0;
 }
