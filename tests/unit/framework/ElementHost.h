@@ -3,24 +3,21 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <vector>
-#include "framework/SharedLook.h"
+#include "framework/ElementRouting.h"
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"
+#include "framework/SharedLook.h"
 #include "tests/support/Capture.h"
 
 namespace elements_test {
 
 inline LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-class HostWindow : public ElxWnd {
+class HostWindow : public ElementRouting<ElxWnd> {
 public:
-    HostWindow() : ElxWnd(nullptr, WS_POPUP, 0, false) {}
+    HostWindow() : ElementRouting(nullptr, WS_POPUP, 0, false) {}
     RootElement root{hwnd_};
-    LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message != WM_TIMER) return ElxWnd::OnOtherMessage(message, wParam, lParam);
-        root.OnTimer(static_cast<UINT>(wParam));
-        return 0;
-    }
+    RootElement* ElementRoot() override { return &root; }
     // Delivers what was posted to the window, WM_TIMER included.
     void Pump() {
         MSG msg;
