@@ -74,6 +74,7 @@ TEST_F(Controls, ScrollBarWindowPlacesItsThumbAndTakesPointsAsTheyAre) {
     const HWND thumb = bar.Thumb().Handle();
     SendMessageA(thumb, WM_LBUTTONDOWN, MK_LBUTTON, At(7, 7));
     SendMessageA(thumb, WM_MOUSEMOVE, MK_LBUTTON, At(7, 17));
+    EXPECT_EQ(bar.GetPosition(), 70) << "the thumb dragged 10 down";
     SendMessageA(thumb, WM_LBUTTONUP, 0, At(7, 500));
     EXPECT_EQ(bar.GetPosition(), 100) << "dropped below the bar";
     SendMessageA(bar.Handle(), WM_COMMAND, ScrollBarWindow::kDownArrow, 0);

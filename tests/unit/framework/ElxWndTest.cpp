@@ -8,8 +8,7 @@
 
 namespace {
 
-// Notes the handler each message reached; each handler's result tells it apart. It makes its
-// window once it is whole, so that its handlers see the creation too.
+// Notes the handler each message reached, its creation's too; each handler's result tells it apart.
 class Recorder : public ElxWnd {
 public:
     Recorder() { Create(nullptr, WS_POPUP, 0, false); }
