@@ -8,11 +8,10 @@
 #include "graphics/ImageHelpers.h"
 #include "graphics/ResourceStrings.h"
 #include "graphics/Resources.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
-constexpr UINT kTrackBitmap = 133;
 constexpr int kKnobCommand = 1;
 constexpr int kKnobY = 2;
 constexpr int kKnobXs[LevelSlider::kLevels] = {0, 65, 130};
@@ -36,7 +35,7 @@ void SliderKnob::OnMouseMove(POINT* p, UINT) {
 }
 
 LevelSlider::LevelSlider(Element* parent, int commandId)
-    : ContainerElement(parent), commandId_(commandId), knob_(this), track_(LoadBitmapResource(kTrackBitmap)) {
+    : ContainerElement(parent), commandId_(commandId), knob_(this), track_(LoadBitmapResource(IDB_SLIDER_TRACK)) {
     SetSize(139, 16);
     knob_.SetPosition(KnobX(value_), kKnobY);
 }

@@ -9,7 +9,7 @@
 #include "graphics/SkinEffects.h"
 #include "model/DeviceNode.h"
 #include "model/DriverInterface.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "framework/ElementText.h"
 #include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
 #include "model/DriverInterface.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "framework/RootElement.h"
 #include "graphics/ImageHelpers.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 constexpr int kMaximizeFrame = 0, kRestoreFrame = 2, kCloseFrame = 4;

@@ -26,7 +26,7 @@ enum class SharedBrush { Grey200, Grey224, Grey165 };
 HPEN GetSharedPen(SharedPen pen);
 HBRUSH GetSharedBrush(SharedBrush brush);
 
-HBITMAP BackgroundTexture();  // bitmap 102, a DIB section
+HBITMAP BackgroundTexture();  // a DIB section
 
 enum class SharedCursor { Grab, Arrow, Pointer, DragWindow };
 HCURSOR GetSharedCursor(SharedCursor cursor);

@@ -11,7 +11,7 @@
 #include "monitor/DeviceTileList.h"
 #include "monitor/TileArt.h"
 #include "monitor/TileGeometry.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

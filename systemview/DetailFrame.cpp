@@ -7,7 +7,7 @@
 #include "graphics/ResourceStrings.h"
 #include "model/DeviceNode.h"
 #include "model/DeviceTree.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "systemview/DetailGeometry.h"
 #include "systemview/SplitSnapPolicy.h"
 #include "systemview/SystemTree.h"

@@ -5,7 +5,7 @@
 #include "framework/RootElement.h"
 #include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "systemview/TreeNodeView.h"
 
 namespace {

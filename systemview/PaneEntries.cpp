@@ -10,7 +10,7 @@
 #include "graphics/TextHelpers.h"
 #include "model/DeviceNode.h"
 #include "model/TopologyItem.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "systemview/HubTree.h"
 
 namespace {

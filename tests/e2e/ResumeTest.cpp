@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 #include <vector>
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/e2e/driver/Capture.h"
 #include "tests/e2e/driver/Input.h"

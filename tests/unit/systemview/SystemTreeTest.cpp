@@ -8,7 +8,7 @@
 #include "graphics/ResourceStrings.h"
 #include "graphics/StartupStrips.h"
 #include "model/DeviceTree.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "model/Layout.h"
 #include "systemview/CommandButtons.h"
 #include "systemview/SystemTree.h"
