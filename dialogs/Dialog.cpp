@@ -35,7 +35,7 @@ HRGN CutCorners(int w, int h) {
                                  {{0, h - 4}, {4, h}, {0, h}}};
     for (const auto& triangle : corners) {
         // A triangle that cannot be made is left out, not the whole outline.
-        Region cut(CreatePolygonRgn(triangle, 3, WINDING), "corner");
+        Region cut(CreatePolygonRgn(triangle, 3, WINDING));
         outline = Region::Subtract(outline, cut);
     }
     return outline.DetachCopy();

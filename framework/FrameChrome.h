@@ -25,7 +25,6 @@ public:
     void SetRestored();
     void SetActive(bool active) { active_ = active; }
     bool IsActive() const { return active_; }
-    bool IsMaximized() const { return maximized_; }
     bool InResizeGrip(POINT p) const { return p.x >= width_ - kGripSize && p.y >= height_ - kGripSize; }
 
     PushButton& MaximizeButton() { return maximize_; }

@@ -47,7 +47,7 @@ DetailFrame::DetailFrame(DeviceNode* node)
       chrome_(&root_),
       pane_(nullptr),
       splitter_(&root_),
-      tree_(std::make_unique<SystemTree>(nullptr, TheDeviceTree(), false, node)) {
+      tree_(std::make_unique<SystemTree>(nullptr, TheDeviceTree(), node)) {
     g_frame = this;
     pane_.SetTree(this);
     tree_->SetOpenHandler(&OpenDetailFrame);

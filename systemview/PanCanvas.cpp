@@ -13,7 +13,7 @@ namespace {
 constexpr int kDragThreshold = 3;
 }  // namespace
 
-PanCanvas::PanCanvas(Element* parent, bool flag) : Element(parent), flag_(flag) {
+PanCanvas::PanCanvas(Element* parent) : Element(parent) {
     SetTooltip(LoadResourceString(IDS_TIP_MOVE_TREE));
 }
 

@@ -46,7 +46,7 @@ protected:
         model.Rebuild();
         host.root.SetSize(width, height);
         if (tree) return tree->Rebuild();
-        tree = std::make_unique<SystemTree>(&host.root, model, false, nullptr);
+        tree = std::make_unique<SystemTree>(&host.root, model, nullptr);
         tree->SetOpenHandler([this](DeviceNode* record) { opened.push_back(record); });
         tree->SetBounds(0, 0, width, height);
     }
