@@ -30,6 +30,10 @@ public:
     PushButton& MaximizeButton() { return maximize_; }
     PushButton& CloseButton() { return close_; }
 
+protected:
+    // At the top right; every frame's caption buttons sit alike.
+    void PlaceCaptionButtons();
+
 private:
     PushButton maximize_;
     PushButton close_;

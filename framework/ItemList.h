@@ -10,7 +10,6 @@
 class ItemList : public ContainerElement {
 public:
     static constexpr int kScrollCommand = 1;
-    static constexpr int kScrollBarWidth = 15;
     // Where the items start from the left edge.
     static constexpr int kItemIndent = 10;
 

@@ -12,7 +12,6 @@
 class ListPanel : public ElxWnd {
 public:
     static constexpr int kScrollCommand = 1;
-    static constexpr int kScrollBarWidth = 15;
     // Where the items start from the left edge.
     static constexpr int kItemIndent = 10;
 

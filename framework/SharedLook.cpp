@@ -59,9 +59,9 @@ void LoadSharedLook(HINSTANCE instance) {
     look.wideButton.Load(115, IDB_WIDE_BUTTONS);
     look.dialogButton.Load(57, IDB_NARROW_BUTTONS);
     look.captionButton.Load(16, IDB_CAPTION_BUTTONS);
-    look.monitorScroll.Load(15, IDB_MONITOR_SCROLL_BUTTONS);
-    look.scrollArrow.Load(15, IDB_SCROLL_ARROWS);
-    look.scrollThumb.Load(15, IDB_SCROLL_THUMB);
+    look.monitorScroll.Load(kScrollBarWidth, IDB_MONITOR_SCROLL_BUTTONS);
+    look.scrollArrow.Load(kScrollBarWidth, IDB_SCROLL_ARROWS);
+    look.scrollThumb.Load(kScrollBarWidth, IDB_SCROLL_THUMB);
     look.choiceButton.Load(9, IDB_SLIDER_KNOB);
     look.checkBox.Load(19, IDB_CHECK_BOX);
 

@@ -10,7 +10,8 @@
 void LoadSharedLook(HINSTANCE instance);
 void ReleaseSharedLook();
 
-// Image strips.
+// Image strips. Scroll arrows, thumbs and the monitor's scroll buttons are a scroll bar wide.
+inline constexpr int kScrollBarWidth = 15;
 const SkinStrip& WideButtonStrip();      // wide push buttons
 const SkinStrip& DialogButtonStrip();    // dialog push buttons
 const SkinStrip& CaptionButtonStrip();   // caption buttons

@@ -53,8 +53,7 @@ void MonitorFrame::DrawSelf(HDC dc) {
 }
 
 void MonitorFrame::UpdateShape() {
-    MaximizeButton().SetPosition(width_ - 70, 6);
-    CloseButton().SetPosition(width_ - 50, 6);
+    PlaceCaptionButtons();
 }
 
 String MonitorFrame::GetTooltip(POINT* p) {

@@ -88,19 +88,15 @@ class Skin(unittest.TestCase):
                         self.assertNotEqual((a[0], a[2]), (b[0], b[2]), "bands that could merge")
 
     def test_pictures_are_drawn_exactly_to_their_regions(self):
-        # region, rows it moves up by, picture, where the region's box lies in it: frame corners,
-        # then the monitor's tops and bottoms (the bottoms are placed for a window 77 rows high).
-        pairs = [("IDR_FRAME_TOP_LEFT", 0, "IDB_FRAME_TOP_LEFT", 0, 0, 45, 44),
-                 ("IDR_FRAME_TOP_RIGHT", 0, "IDB_FRAME_TOP_RIGHT", 15, 0, 45, 44),
-                 ("IDR_FRAME_BOTTOM_LEFT", 0, "IDB_FRAME_BOTTOM_LEFT", 0, 6, 45, 44),
-                 ("IDR_FRAME_BOTTOM_RIGHT", 0, "IDB_FRAME_BOTTOM_RIGHT", 455, 6, 45, 44),
-                 ("IDR_MONITOR_OPEN_TOP", 0, "IDB_MONITOR_OPEN_TOP", 0, 0, 185, 38),
-                 ("IDR_MONITOR_CLOSED_TOP", 0, "IDB_MONITOR_CLOSED_TOP", 0, 0, 185, 38),
-                 ("IDR_MONITOR_OPEN_BOTTOM", 39, "IDB_MONITOR_OPEN_BOTTOM", 0, 0, 185, 37),
-                 ("IDR_MONITOR_CLOSED_BOTTOM", 39, "IDB_MONITOR_CLOSED_BOTTOM", 0, 0, 185, 37)]
-        for rid, up, pic, ox, oy, w, h in pairs:
-            with self.subTest(region=rid):
-                inside, rows = cells(rid, -up), load(pic)
+        # a part's region (IDR_) and picture (IDB_), rows the region moves up by, where its box lies in
+        # the picture: frame corners, then the monitor's tops and bottoms (placed for 77 rows high).
+        parts = [("FRAME_TOP_LEFT", 0, 0, 0, 45, 44), ("FRAME_TOP_RIGHT", 0, 15, 0, 45, 44),
+                 ("FRAME_BOTTOM_LEFT", 0, 0, 6, 45, 44), ("FRAME_BOTTOM_RIGHT", 0, 455, 6, 45, 44),
+                 ("MONITOR_OPEN_TOP", 0, 0, 0, 185, 38), ("MONITOR_CLOSED_TOP", 0, 0, 0, 185, 38),
+                 ("MONITOR_OPEN_BOTTOM", 39, 0, 0, 185, 37), ("MONITOR_CLOSED_BOTTOM", 39, 0, 0, 185, 37)]
+        for part, up, ox, oy, w, h in parts:
+            with self.subTest(part=part):
+                inside, rows = cells("IDR_" + part, -up), load("IDB_" + part)
                 for y in range(h):
                     for x in range(w):
                         a = rows[y + oy][x + ox][3]
@@ -113,18 +109,15 @@ class Skin(unittest.TestCase):
     def test_frame_pieces_join_their_neighbours_and_repeat_seamlessly(self):
         col = lambda rid, x, y0=0, y1=None: [r[x] for r in load(rid)[y0:y1]]  # noqa: E731
         row = lambda rid, y, x0=0, x1=None: load(rid)[y][x0:x1]  # noqa: E731
-        top_left, top, top_right = "IDB_FRAME_TOP_LEFT", "IDB_FRAME_TOP_EDGE", "IDB_FRAME_TOP_RIGHT"
-        bottom_left, bottom, bottom_right = "IDB_FRAME_BOTTOM_LEFT", "IDB_FRAME_BOTTOM_EDGE", "IDB_FRAME_BOTTOM_RIGHT"
-        left_upper, left = "IDB_FRAME_LEFT_UPPER", "IDB_FRAME_LEFT_EDGE"
-        right, right_lower = "IDB_FRAME_RIGHT_EDGE", "IDB_FRAME_RIGHT_LOWER"
+        tl, te, tr, bl, be, br, lu, le, re, rl = ("IDB_FRAME_" + p for p in (
+            "TOP_LEFT", "TOP_EDGE", "TOP_RIGHT", "BOTTOM_LEFT", "BOTTOM_EDGE", "BOTTOM_RIGHT",
+            "LEFT_UPPER", "LEFT_EDGE", "RIGHT_EDGE", "RIGHT_LOWER"))
         # along the top bar, the bottom bar, down the left edge and down the right edge
-        joins = [(col(top_left, 499, 0, 30), col(top, 0)), (col(top, 39), col(top, 0)),
-                 (col(top, 39), col(top_right, 0, 0, 30)), (col(bottom_left, 59, 20), col(bottom, 0)),
-                 (col(bottom, 39), col(bottom, 0)), (col(bottom, 39), col(bottom_right, 0, 20)),
-                 (row(top_left, 49, 0, 24), row(left_upper, 0)), (row(left_upper, 339), row(left, 0)),
-                 (row(left, 39), row(left, 0)), (row(left, 39), row(bottom_left, 0, 0, 24)),
-                 (row(top_right, 49, 36), row(right, 0)), (row(right, 39), row(right, 0)),
-                 (row(right, 39), row(right_lower, 0)), (row(right_lower, 339), row(bottom_right, 0, 476))]
+        joins = [(col(tl, 499, 0, 30), col(te, 0)), (col(te, 39), col(te, 0)), (col(te, 39), col(tr, 0, 0, 30)),
+                 (col(bl, 59, 20), col(be, 0)), (col(be, 39), col(be, 0)), (col(be, 39), col(br, 0, 20)),
+                 (row(tl, 49, 0, 24), row(lu, 0)), (row(lu, 339), row(le, 0)), (row(le, 39), row(le, 0)),
+                 (row(le, 39), row(bl, 0, 0, 24)), (row(tr, 49, 36), row(re, 0)), (row(re, 39), row(re, 0)),
+                 (row(re, 39), row(rl, 0)), (row(rl, 339), row(br, 0, 476))]
         for n, (a, b) in enumerate(joins):
             self.assertEqual(a, b, "join %d" % n)
 
@@ -136,8 +129,8 @@ class Skin(unittest.TestCase):
             for k in range(frames):
                 f, grey = frame(rid, k, frames), 224 if k < pressed_from else 165
                 self.assertEqual((f[0][0][:3], f[-1][-1][:3]), ((grey,) * 3,) * 2, (rid, k))
-        for rid, tops, pressed in (("IDB_TILE_ONLY", (11, 11), (0, 1)), ("IDB_TILE_FIRST_LAST", (11, 11, 5, 5), (0, 1, 0, 1)),
-                                   ("IDB_TILE_MIDDLE", (5, 5), (0, 1))):
+        for rid, tops, pressed in (("IDB_TILE_ONLY", (11, 11), (0, 1)), ("IDB_TILE_MIDDLE", (5, 5), (0, 1)),
+                                   ("IDB_TILE_FIRST_LAST", (11, 11, 5, 5), (0, 1, 0, 1))):
             for k, top in enumerate(tops):
                 f, grey = frame(rid, k, len(tops)), 165 if pressed[k] else 224
                 square = {f[y][x] for y in range(top, top + 18) for x in range(10, 28)}
