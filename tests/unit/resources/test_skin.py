@@ -1,6 +1,5 @@
-"""The generated skin (test_skin.py GENERATED_DIR), read the way the program's loaders read it:
-sizes and frames from expected.txt, window regions and the outlines on them, seams, grounds.
-Resources go by their names in the generated ResourceIds.h."""
+"""The generated skin (test_skin.py GENERATED_DIR) by the names of its ResourceIds.h, read the way the
+program's loaders read it: sizes and frames from expected.txt, window regions and the outlines on them, seams, grounds."""
 import functools
 import os
 import struct
