@@ -180,8 +180,14 @@ _PREFIXES = ("IDB_", "IDI_", "IDC_", "IDR_", "IDD_", "IDS_")
 
 
 def names():
-    """(name, id) in the order above."""
-    return [(n, v) for n, v in globals().items() if n.startswith(_PREFIXES)]
+    """(name, id) in the order above. No two strings share an id, nor two of the rest (the
+    resource compiler would keep one of them without a word)."""
+    items = [(n, v) for n, v in globals().items() if n.startswith(_PREFIXES)]
+    for strings in (True, False):
+        numbers = [v for n, v in items if n.startswith("IDS_") == strings]
+        if len(numbers) != len(set(numbers)):
+            raise SystemExit("skin: ids.py gives an id twice: %s" % sorted({v for v in numbers if numbers.count(v) > 1}))
+    return items
 
 
 def header_text():
