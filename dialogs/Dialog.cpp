@@ -11,10 +11,9 @@
 #include "graphics/ResourceStrings.h"
 #include "graphics/SkinEffects.h"
 #include "graphics/Surface.h"
+#include "resources/ResourceIds.h"
 
 namespace {
-
-constexpr WORD kEmptyTemplate = 121;
 
 // Dialog window to object; the map does not own the objects.
 std::map<HWND, Dialog*>& DialogMap() {
@@ -36,7 +35,7 @@ HRGN CutCorners(int w, int h) {
                                  {{0, h - 4}, {4, h}, {0, h}}};
     for (const auto& triangle : corners) {
         // A triangle that cannot be made is left out, not the whole outline.
-        Region cut(CreatePolygonRgn(triangle, 3, WINDING), "corner");
+        Region cut(CreatePolygonRgn(triangle, 3, WINDING));
         outline = Region::Subtract(outline, cut);
     }
     return outline.DetachCopy();
@@ -49,7 +48,7 @@ Dialog::~Dialog() {
 }
 
 int Dialog::RunModal(HWND owner) {
-    return static_cast<int>(DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(kEmptyTemplate), owner, &Procedure,
+    return static_cast<int>(DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(IDD_EMPTY), owner, &Procedure,
                                             reinterpret_cast<LPARAM>(this)));
 }
 

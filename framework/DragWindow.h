@@ -19,7 +19,6 @@ public:
     DragWindow(HWND parent, void* owner);
 
     void SetListener(DragListener* listener) { listener_ = listener; }
-    bool IsDragging() const { return dragging_; }
 
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam) override;

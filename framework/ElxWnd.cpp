@@ -4,7 +4,7 @@
 
 #include "base/HandleOwners.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -13,8 +13,6 @@ std::map<HWND, ElxWnd*>& WindowMap() {
     static std::map<HWND, ElxWnd*> map;
     return map;
 }
-
-constexpr WORD kAppIconId = 125;
 
 }  // namespace
 
@@ -25,10 +23,10 @@ ATOM RegisterElxWndClass(HINSTANCE instance) {
     windowClass.lpfnWndProc = ElxWndProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(kAppIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = "ElxWnd";
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kAppIconId), IMAGE_ICON,
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), 0));
     return RegisterClassExA(&windowClass);

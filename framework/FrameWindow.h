@@ -27,9 +27,7 @@ public:
 
     // While blocked (a dialog of the window is open) clicks only beep.
     void SetBlocked(bool blocked) { blocked_ = blocked; }
-    bool IsBlocked() const { return blocked_; }
     RootElement& Root() { return root_; }
-    const Region& Outline() const { return outline_; }
 
     // The outline of a w x h frame: a cross of two rectangles and the four corner shapes.
     static Region BuildOutline(int width, int height, const Region corners[4]);

@@ -27,8 +27,7 @@ void ItemList::SetItems(const std::vector<ListItem*>& items) {
 void ItemList::FitScrollBar() {
     std::vector<int> heights;
     for (ListItem* item : items_) heights.push_back(ItemHeight(item, width_));
-    contentHeight_ = ListContentHeight(heights);
-    bool needed = ListNeedsScrollBar(contentHeight_, height_);
+    bool needed = ListNeedsScrollBar(ListContentHeight(heights), height_);
     scrollBar_.SetVisible(needed);
     if (!needed) scrollBar_.SetPosition(0);
 }

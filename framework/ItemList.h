@@ -10,7 +10,6 @@
 class ItemList : public ContainerElement {
 public:
     static constexpr int kScrollCommand = 1;
-    static constexpr int kScrollBarWidth = 15;
     // Where the items start from the left edge.
     static constexpr int kItemIndent = 10;
 
@@ -18,7 +17,6 @@ public:
 
     // Scrolls back to the first item.
     void SetItems(const std::vector<ListItem*>& items);
-    int ContentHeight() const { return contentHeight_; }
     const ScrollBar& Scroll() const { return scrollBar_; }
     ScrollBar& Scroll() { return scrollBar_; }
 
@@ -33,5 +31,4 @@ private:
 
     ScrollBar scrollBar_;
     std::vector<ListItem*> items_;
-    int contentHeight_ = 0;
 };

@@ -12,7 +12,6 @@
 class ListPanel : public ElxWnd {
 public:
     static constexpr int kScrollCommand = 1;
-    static constexpr int kScrollBarWidth = 15;
     // Where the items start from the left edge.
     static constexpr int kItemIndent = 10;
 
@@ -20,7 +19,6 @@ public:
 
     // Scrolls back to the first item.
     void SetItems(const std::vector<ListItem*>& items);
-    int ContentHeight() const { return contentHeight_; }
     ScrollBarWindow& Scroll() { return scrollBar_; }
     const ScrollBarWindow& Scroll() const { return scrollBar_; }
     // The width the rows use: the bar's column is left out while it shows.
