@@ -10,7 +10,7 @@
 #include "base/FormatText.h"
 #include "base/Settings.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include "monitor/MonitorWindow.h"
 #include "monitor/TileArt.h"
 #include "systemview/DetailFrame.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "base/Settings.h"
 #include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

@@ -5,15 +5,13 @@
 #include "graphics/ImageHelpers.h"
 #include "graphics/ResourceStrings.h"
 #include "graphics/Resources.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
-constexpr UINT kPictureId = 164;
-
 // Loaded at the first opening and kept until the program ends.
 HBITMAP Picture() {
-    static Bitmap picture = LoadBitmapResource(kPictureId);
+    static Bitmap picture = LoadBitmapResource(IDB_ABOUT_PICTURE);
     return picture.Get();
 }
 

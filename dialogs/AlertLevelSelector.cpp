@@ -8,14 +8,15 @@
 #include "graphics/ImageHelpers.h"
 #include "graphics/ResourceStrings.h"
 #include "graphics/Resources.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
-constexpr UINT kTrackBitmap = 133;
 constexpr int kKnobCommand = 1;
 constexpr int kKnobY = 2;
 constexpr int kKnobXs[LevelSlider::kLevels] = {0, 65, 130};
+// The choices' names in a row under the track, down to the selector's bottom.
+constexpr int kNamesTop = 40, kHeight = 75;
 // Where a dragged knob changes from one value to the next, in slider coordinates.
 constexpr int kFirstBoundary = 32, kSecondBoundary = 98;
 
@@ -36,7 +37,7 @@ void SliderKnob::OnMouseMove(POINT* p, UINT) {
 }
 
 LevelSlider::LevelSlider(Element* parent, int commandId)
-    : ContainerElement(parent), commandId_(commandId), knob_(this), track_(LoadBitmapResource(kTrackBitmap)) {
+    : ContainerElement(parent), commandId_(commandId), knob_(this), track_(LoadBitmapResource(IDB_SLIDER_TRACK)) {
     SetSize(139, 16);
     knob_.SetPosition(KnobX(value_), kKnobY);
 }
@@ -68,7 +69,7 @@ void LevelSlider::OnLeftButtonDown(POINT* p, UINT) {
 AlertLevelSelector::AlertLevelSelector(Element* parent, int commandId)
     : ContainerElement(parent), slider_(this, commandId) {
     slider_.SetPosition(30, 20);
-    SetSize(240, 75);
+    SetSize(240, kHeight);
 }
 
 void AlertLevelSelector::Paint(HDC dc) {
@@ -79,10 +80,10 @@ void AlertLevelSelector::Paint(HDC dc) {
 
     HFONT small = GetSharedFont(SharedFont::Small);
     SetTextAlign(dc, TA_CENTER | TA_TOP);
-    DrawLabel(dc, small, 30, 40, LoadResourceString(IDS_ALERT_NEVER));
+    DrawLabel(dc, small, 30, kNamesTop, LoadResourceString(IDS_ALERT_NEVER));
     SetTextAlign(dc, TA_LEFT | TA_TOP);
-    DrawWrapped(dc, small, RECT{75, 40, 125, 75}, LoadResourceString(IDS_ALERT_SERIOUS), DT_CENTER);
-    DrawWrapped(dc, small, RECT{130, 40, 210, 75}, LoadResourceString(IDS_ALERT_ALL), DT_CENTER);
+    DrawWrapped(dc, small, RECT{75, kNamesTop, 125, kHeight}, LoadResourceString(IDS_ALERT_SERIOUS), DT_CENTER);
+    DrawWrapped(dc, small, RECT{130, kNamesTop, 210, kHeight}, LoadResourceString(IDS_ALERT_ALL), DT_CENTER);
     SetTextAlign(dc, oldAlign);
     PaintChildren(dc);
 }

@@ -9,13 +9,15 @@
 #include "graphics/SkinEffects.h"
 #include "model/DeviceNode.h"
 #include "model/DriverInterface.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
 constexpr int kNameLimit = 32, kTextLimit = 64;
 constexpr int kUsb2Overlay = -1;
 constexpr POINT kPicture{70, 62};
+// The fields span the panel, their labels and the icon's in line; the buttons share a row below.
+constexpr int kFieldX = 15, kFieldWidth = 330, kFieldHeight = 18, kButtonRowY = 150;
 
 DeviceOptionsDialog* current = nullptr;
 
@@ -45,13 +47,13 @@ LRESULT DeviceOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
 
     constexpr UINT kMove = SWP_NOZORDER, kPlace = SWP_NOZORDER | SWP_NOSIZE;
     HDWP batch = BeginDeferWindowPos(7);
-    batch = DeferWindowPos(batch, name_->Handle(), nullptr, 15, 40, 330, 18, kMove);
-    batch = DeferWindowPos(batch, manufacturer_->Handle(), nullptr, 15, 90, 330, 18, kMove);
-    batch = DeferWindowPos(batch, description_->Handle(), nullptr, 15, 112, 330, 18, kMove);
+    batch = DeferWindowPos(batch, name_->Handle(), nullptr, kFieldX, 40, kFieldWidth, kFieldHeight, kMove);
+    batch = DeferWindowPos(batch, manufacturer_->Handle(), nullptr, kFieldX, 90, kFieldWidth, kFieldHeight, kMove);
+    batch = DeferWindowPos(batch, description_->Handle(), nullptr, kFieldX, 112, kFieldWidth, kFieldHeight, kMove);
     batch = DeferWindowPos(batch, change_->Handle(), nullptr, 115, 65, 0, 0, kPlace);
-    batch = DeferWindowPos(batch, default_->Handle(), nullptr, 160, 150, 0, 0, kPlace);
-    batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, 225, 150, 0, 0, kPlace);
-    batch = DeferWindowPos(batch, save_->Handle(), nullptr, 290, 150, 0, 0, kPlace);
+    batch = DeferWindowPos(batch, default_->Handle(), nullptr, 160, kButtonRowY, 0, 0, kPlace);
+    batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, 225, kButtonRowY, 0, 0, kPlace);
+    batch = DeferWindowPos(batch, save_->Handle(), nullptr, 290, kButtonRowY, 0, 0, kPlace);
     EndDeferWindowPos(batch);
 
     Place(x_, y_, kWidth, kHeight);
@@ -80,7 +82,7 @@ void DeviceOptionsDialog::Draw(HDC dc) {
         SelectGuard brush(dc, GetSharedBrush(SharedBrush::Grey224));
         Rectangle(dc, 10, 30, 350, 140);
     }
-    DrawLabel(dc, nullptr, 15, 67, LoadResourceString(IDS_ICON_LABEL));
+    DrawLabel(dc, nullptr, kFieldX, 67, LoadResourceString(IDS_ICON_LABEL));
     if (ended_) return;
     if (node_.IsHub()) {
         DrawHubPicture(dc, node_, kPicture.x, kPicture.y);

@@ -8,10 +8,10 @@
 #include "graphics/ResourceStrings.h"
 #include "graphics/SkinEffects.h"
 #include "graphics/Surface.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
-constexpr WORD kEmptyTemplate = 121;
 
 void Line(HDC dc, int x1, int y1, int x2, int y2) {
     MoveToEx(dc, x1, y1, nullptr);
@@ -27,7 +27,7 @@ HRGN CutCorners(int w, int h) {
                                  {{0, h - 4}, {4, h}, {0, h}}};
     for (const auto& triangle : corners) {
         // A triangle that cannot be made is left out, not the whole outline.
-        Region cut(CreatePolygonRgn(triangle, 3, WINDING), "corner");
+        Region cut(CreatePolygonRgn(triangle, 3, WINDING));
         outline = Region::Subtract(outline, cut);
     }
     return outline.DetachCopy();
@@ -40,7 +40,7 @@ Dialog::~Dialog() {
 }
 
 int Dialog::RunModal(HWND owner) {
-    return static_cast<int>(DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(kEmptyTemplate), owner, &Procedure,
+    return static_cast<int>(DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(IDD_EMPTY), owner, &Procedure,
                                             reinterpret_cast<LPARAM>(this)));
 }
 

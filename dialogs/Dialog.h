@@ -7,7 +7,7 @@
 #include "graphics/Surface.h"
 
 // Base of every dialog of the program: a modal, borderless, skinned popup run on the empty
-// dialog template 121, dispatched as the windows are. The dialog manager keeps its keyboard:
+// dialog template, dispatched as the windows are. The dialog manager keeps its keyboard:
 // Escape gives command 2, Enter command 1.
 //
 // Results: 1 saved or confirmed, 2 cancelled, 0 the about box's own close.

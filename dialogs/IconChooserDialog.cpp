@@ -5,7 +5,7 @@
 #include "framework/ElementText.h"
 #include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -16,6 +16,11 @@ int chosenGroup = 0;
 std::unique_ptr<TextPushButtonWindow> Button(HWND dialog, int id, UINT caption) {
     return std::make_unique<TextPushButtonWindow>(dialog, &DialogButtonStrip(), id, LoadResourceString(caption));
 }
+
+// The folder list and the icon list side by side, each under a heading box that overlaps
+// its top edge by a pixel; the buttons in one row below.
+constexpr int kFoldersX = 10, kFoldersWidth = 160, kIconsX = 182, kIconsWidth = 268;
+constexpr int kListTop = 45, kListHeight = 218, kHeadingTop = 28, kHeadingInset = 5, kButtonRowY = 270;
 
 }  // namespace
 
@@ -31,10 +36,11 @@ LRESULT IconChooserDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
 
     constexpr UINT kPlace = SWP_NOZORDER | SWP_NOSIZE;
     HDWP batch = BeginDeferWindowPos(4);
-    batch = DeferWindowPos(batch, folders_->Handle(), nullptr, 10, 45, 160, 218, SWP_NOZORDER);
-    batch = DeferWindowPos(batch, icons_->Handle(), nullptr, 182, 45, 268, 218, SWP_NOZORDER);
-    batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, 322, 270, 0, 0, kPlace);
-    batch = DeferWindowPos(batch, save_->Handle(), nullptr, 392, 270, 0, 0, kPlace);
+    batch = DeferWindowPos(batch, folders_->Handle(), nullptr, kFoldersX, kListTop, kFoldersWidth, kListHeight,
+                           SWP_NOZORDER);
+    batch = DeferWindowPos(batch, icons_->Handle(), nullptr, kIconsX, kListTop, kIconsWidth, kListHeight, SWP_NOZORDER);
+    batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, 322, kButtonRowY, 0, 0, kPlace);
+    batch = DeferWindowPos(batch, save_->Handle(), nullptr, 392, kButtonRowY, 0, 0, kPlace);
     EndDeferWindowPos(batch);
 
     // An icon in no folder leaves the first folder shown, with nothing marked.
@@ -59,12 +65,12 @@ void IconChooserDialog::Draw(HDC dc) {
     {
         SelectGuard pen(dc, GetSharedPen(SharedPen::Grey70));
         SelectGuard brush(dc, GetSharedBrush(SharedBrush::Grey224));
-        Rectangle(dc, 10, 28, 170, 46);
-        Rectangle(dc, 182, 28, 450, 46);
+        Rectangle(dc, kFoldersX, kHeadingTop, kFoldersX + kFoldersWidth, kListTop + 1);
+        Rectangle(dc, kIconsX, kHeadingTop, kIconsX + kIconsWidth, kListTop + 1);
     }
     HFONT text = GetSharedFont(SharedFont::Text);
-    DrawLabel(dc, text, 15, 30, LoadResourceString(IDS_ICON_FOLDERS));
-    DrawLabel(dc, text, 187, 30, LoadResourceString(IDS_ICONS));
+    DrawLabel(dc, text, kFoldersX + kHeadingInset, kHeadingTop + 2, LoadResourceString(IDS_ICON_FOLDERS));
+    DrawLabel(dc, text, kIconsX + kHeadingInset, kHeadingTop + 2, LoadResourceString(IDS_ICONS));
 }
 
 void IconChooserDialog::OnCommand(WPARAM wParam) {

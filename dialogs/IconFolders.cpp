@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace icon_folders {
 namespace {

@@ -7,12 +7,14 @@
 #include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
 #include "model/DriverInterface.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
 constexpr const char* kAlertSensitivity = "AlertSensitivity";
 constexpr int kDefaultSensitivity = 1;
+// The check boxes one under another; Cancel and Save in a row below the panel.
+constexpr int kCheckBoxX = 30, kButtonRowY = 200;
 
 SystemOptionsDialog* g_current = nullptr;
 
@@ -47,12 +49,12 @@ LRESULT SystemOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
 
     cancel_ = std::make_unique<TextPushButton>(&root, kCancel, &DialogButtonStrip(), 0, LoadResourceString(IDS_CANCEL));
     save_ = std::make_unique<TextPushButton>(&root, kSave, &DialogButtonStrip(), 0, LoadResourceString(IDS_SAVE));
-    startWithWindows_->SetPosition(30, 40);
-    showLights_->SetPosition(30, 60);
-    alwaysOnTop_->SetPosition(30, 80);
+    startWithWindows_->SetPosition(kCheckBoxX, 40);
+    showLights_->SetPosition(kCheckBoxX, 60);
+    alwaysOnTop_->SetPosition(kCheckBoxX, 80);
     alertLevel_->SetPosition(50, 100);
-    cancel_->SetPosition(165, 200);
-    save_->SetPosition(232, 200);
+    cancel_->SetPosition(165, kButtonRowY);
+    save_->SetPosition(232, kButtonRowY);
 
     Place(x_, y_, kWidth, kHeight);
     ShowWindow(hwnd_, SW_SHOW);

@@ -12,7 +12,6 @@ public:
 
     void SetChecked(bool checked);
     bool IsChecked() const { return checked_; }
-    const String& Label() const { return label_; }
 
     int GetFrame() const override;
     void DrawSelf(HDC dc) override;

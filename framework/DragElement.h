@@ -13,7 +13,6 @@ public:
 
     void SetListener(ElementDragListener* listener) { listener_ = listener; }
     int Id() const { return id_; }
-    bool IsDragging() const { return dragging_; }
 
     void OnLeftButtonDown(POINT* p, UINT keys) override;
     void OnMouseMove(POINT* p, UINT keys) override;

@@ -11,7 +11,6 @@ public:
     DragWindow(HWND parent, void* owner);
 
     void SetListener(DragWindowListener* listener) { listener_ = listener; }
-    bool IsDragging() const { return dragging_; }
 
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam) override;

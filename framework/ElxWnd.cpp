@@ -1,11 +1,7 @@
 #include "framework/ElxWnd.h"
 
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
-
-namespace {
-constexpr WORD kAppIconId = 125;
-}  // namespace
+#include "resources/ResourceIds.h"
 
 ATOM RegisterElxWndClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass{};
@@ -14,10 +10,10 @@ ATOM RegisterElxWndClass(HINSTANCE instance) {
     windowClass.lpfnWndProc = &ElxWnd::Procedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(kAppIconId), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = "ElxWnd";
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kAppIconId), IMAGE_ICON,
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), 0));
     return RegisterClassExA(&windowClass);

@@ -5,10 +5,14 @@
 #include "framework/RootElement.h"
 #include "graphics/ImageHelpers.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 constexpr int kMaximizeFrame = 0, kRestoreFrame = 2, kCloseFrame = 4;
+// The frame pieces (FrameImages.h): the bars are 50 high with caps 500 and 60 wide, and
+// their repeated middles 30 high; the sides are 24 wide, their long pieces 340 below the bar.
+constexpr int kBarHeight = 50, kWideCap = 500, kNarrowCap = 60, kBarEdgeHeight = 30;
+constexpr int kSideWidth = 24, kLongSideEnd = kBarHeight + 340;
 
 void Fill(HDC dc, int left, int top, int right, int bottom, SharedBrush brush) {
     RECT area{left, top, right, bottom};
@@ -27,24 +31,28 @@ FrameChrome::FrameChrome(Element* parent)
 
 void FrameChrome::DrawSelf(HDC dc) {
     const int w = width_, h = height_;
-    Fill(dc, 0, 0, w, h - 50, SharedBrush::Grey165);
-    Fill(dc, 0, h - 50, w, h, SharedBrush::Grey224);
+    Fill(dc, 0, 0, w, h - kBarHeight, SharedBrush::Grey165);
+    Fill(dc, 0, h - kBarHeight, w, h, SharedBrush::Grey224);
     BlendImage(dc, FrameImage(FramePiece::TopLeft), 0, 0);
-    BlendImage(dc, FrameImage(FramePiece::LeftUpper), 0, 50);
-    TileHorizontal(dc, FrameImage(FramePiece::TopEdge), 500, 0, w - 60);
-    BlendImage(dc, FrameImage(FramePiece::TopRight), w - 60, 0);
-    TileVertical(dc, FrameImage(FramePiece::LeftEdge), 0, 390, h - 50);
-    TileVertical(dc, FrameImage(FramePiece::RightEdge), w - 24, 50, h - 390);
-    BlendImage(dc, FrameImage(FramePiece::BottomLeft), 0, h - 50);
-    TileHorizontal(dc, FrameImage(FramePiece::BottomEdge), 60, h - 30, w - 500);
-    BlendImage(dc, FrameImage(FramePiece::BottomRight), w - 500, h - 50);
-    BlendImage(dc, FrameImage(FramePiece::RightLower), w - 24, h - 390);
+    BlendImage(dc, FrameImage(FramePiece::LeftUpper), 0, kBarHeight);
+    TileHorizontal(dc, FrameImage(FramePiece::TopEdge), kWideCap, 0, w - kNarrowCap);
+    BlendImage(dc, FrameImage(FramePiece::TopRight), w - kNarrowCap, 0);
+    TileVertical(dc, FrameImage(FramePiece::LeftEdge), 0, kLongSideEnd, h - kBarHeight);
+    TileVertical(dc, FrameImage(FramePiece::RightEdge), w - kSideWidth, kBarHeight, h - kLongSideEnd);
+    BlendImage(dc, FrameImage(FramePiece::BottomLeft), 0, h - kBarHeight);
+    TileHorizontal(dc, FrameImage(FramePiece::BottomEdge), kNarrowCap, h - kBarEdgeHeight, w - kWideCap);
+    BlendImage(dc, FrameImage(FramePiece::BottomRight), w - kWideCap, h - kBarHeight);
+    BlendImage(dc, FrameImage(FramePiece::RightLower), w - kSideWidth, h - kLongSideEnd);
     BlendImage(dc, FrameImage(active_ ? FramePiece::BadgeActive : FramePiece::BadgeInactive), (w - 72) / 2, 8);
 }
 
-void FrameChrome::UpdateShape() {
+void FrameChrome::PlaceCaptionButtons() {
     maximize_.SetPosition(width_ - 70, 6);
     close_.SetPosition(width_ - 50, 6);
+}
+
+void FrameChrome::UpdateShape() {
+    PlaceCaptionButtons();
     shape_ = parent_ ? parent_->GetShape() : Region::CreateRect(0, 0, width_, height_);
 }
 

@@ -25,11 +25,14 @@ public:
     void SetRestored();
     void SetActive(bool active) { active_ = active; }
     bool IsActive() const { return active_; }
-    bool IsMaximized() const { return maximized_; }
     bool InResizeGrip(POINT p) const { return p.x >= width_ - kGripSize && p.y >= height_ - kGripSize; }
 
     PushButton& MaximizeButton() { return maximize_; }
     PushButton& CloseButton() { return close_; }
+
+protected:
+    // At the top right; every frame's caption buttons sit alike.
+    void PlaceCaptionButtons();
 
 private:
     PushButton maximize_;

@@ -4,9 +4,14 @@
 
 #include "base/HandleOwners.h"
 #include "graphics/SkinImage.h"
+#include "resources/ResourceIds.h"
 
 namespace {
-constexpr std::array<UINT, 12> kIds = {147, 178, 154, 148, 156, 158, 149, 159, 150, 179, 181, 182};
+// In the order of FramePiece.
+constexpr std::array<UINT, 12> kIds = {
+    IDB_FRAME_TOP_LEFT,    IDB_FRAME_LEFT_UPPER,  IDB_FRAME_TOP_EDGE,     IDB_FRAME_TOP_RIGHT,
+    IDB_FRAME_LEFT_EDGE,   IDB_FRAME_RIGHT_EDGE,  IDB_FRAME_BOTTOM_LEFT,  IDB_FRAME_BOTTOM_EDGE,
+    IDB_FRAME_BOTTOM_RIGHT, IDB_FRAME_RIGHT_LOWER, IDB_TITLE_BADGE_ACTIVE, IDB_TITLE_BADGE_INACTIVE};
 
 std::array<Bitmap, 12>& Images() {
     static std::array<Bitmap, 12> images;

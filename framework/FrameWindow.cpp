@@ -1,9 +1,10 @@
 #include "framework/FrameWindow.h"
 
 #include "framework/SharedLook.h"
+#include "resources/ResourceIds.h"
 
 namespace {
-constexpr UINT kCornerIds[4] = {174, 175, 176, 177};
+constexpr UINT kCornerIds[4] = {IDR_FRAME_TOP_LEFT, IDR_FRAME_TOP_RIGHT, IDR_FRAME_BOTTOM_LEFT, IDR_FRAME_BOTTOM_RIGHT};
 constexpr int kCornerWidth = 45, kCornerHeight = 44;
 }  // namespace
 

@@ -21,7 +21,6 @@ public:
     virtual String GetTooltipAt(int x, int y);
 
     RootElement& Root() { return root_; }
-    const Region& Outline() const { return outline_; }
 
     // The outline of a w x h frame: a cross of two rectangles and the four corner shapes.
     static Region BuildOutline(int width, int height, const Region corners[4]);

@@ -21,15 +21,14 @@ void ItemList::SetItems(const std::vector<ListItem*>& items) {
 void ItemList::FitScrollBar() {
     std::vector<int> heights;
     for (ListItem* item : items_) heights.push_back(item->HeightIn(width_));
-    contentHeight_ = ListContentHeight(heights);
-    bool needed = ListNeedsScrollBar(contentHeight_, height_);
+    bool needed = ListNeedsScrollBar(ListContentHeight(heights), height_);
     scrollBar_.SetVisible(needed);
     if (!needed) scrollBar_.SetPosition(0);
 }
 
 void ItemList::UpdateShape() {
     Element::UpdateShape();
-    scrollBar_.SetBounds(width_ - kListScrollBarWidth, 0, kListScrollBarWidth, std::max(height_, 0));
+    scrollBar_.SetBounds(width_ - kScrollBarWidth, 0, kScrollBarWidth, std::max(height_, 0));
     FitScrollBar();
 }
 
@@ -39,7 +38,7 @@ void ItemList::Command(int id) {
 
 void ItemList::DrawSelf(HDC dc) {
     // The frame's right edge lies under the scroll bar's left column.
-    int w = scrollBar_.IsVisible() ? width_ - (kListScrollBarWidth - 1) : width_;
+    int w = scrollBar_.IsVisible() ? width_ - (kScrollBarWidth - 1) : width_;
     {
         SelectGuard pen(dc, GetSharedPen(SharedPen::Grey70));
         SelectGuard brush(dc, GetSharedBrush(SharedBrush::Grey224));

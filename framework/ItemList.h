@@ -15,7 +15,6 @@ public:
 
     // Scrolls back to the first item.
     void SetItems(const std::vector<ListItem*>& items);
-    int ContentHeight() const { return contentHeight_; }
     const ScrollBar& Scroll() const { return scrollBar_; }
     ScrollBar& Scroll() { return scrollBar_; }
 
@@ -29,5 +28,4 @@ private:
 
     ScrollBar scrollBar_;
     std::vector<ListItem*> items_;
-    int contentHeight_ = 0;
 };

@@ -32,12 +32,12 @@ void ItemListWindow::FitScrollBar() {
 int ItemListWindow::RowWidth() const {
     // The whole bar's width (the element list overlaps its frame with the bar by one); the
     // bar's own flag, so that the rows are laid out the same before the dialog shows.
-    return GetSize().cx - ((GetWindowLongA(scrollBar_.Handle(), GWL_STYLE) & WS_VISIBLE) ? kListScrollBarWidth : 0);
+    return GetSize().cx - ((GetWindowLongA(scrollBar_.Handle(), GWL_STYLE) & WS_VISIBLE) ? kScrollBarWidth : 0);
 }
 
 LRESULT ItemListWindow::OnSize(WPARAM, LPARAM lParam) {
     const int width = LOWORD(lParam), height = HIWORD(lParam);
-    SetWindowPos(scrollBar_.Handle(), nullptr, width - kListScrollBarWidth, 0, kListScrollBarWidth,
+    SetWindowPos(scrollBar_.Handle(), nullptr, width - kScrollBarWidth, 0, kScrollBarWidth,
                  std::max(height, 0), SWP_NOZORDER);
     FitScrollBar();
     Refresh();

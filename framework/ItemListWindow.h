@@ -17,7 +17,6 @@ public:
 
     // Scrolls back to the first item.
     void SetItems(const std::vector<ListItem*>& items);
-    int ContentHeight() const { return contentHeight_; }
     ScrollBarWindow& Scroll() { return scrollBar_; }
     const ScrollBarWindow& Scroll() const { return scrollBar_; }
     // The width the rows use: the bar's column is left out while it shows.

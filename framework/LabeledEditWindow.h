@@ -12,7 +12,6 @@ public:
     LabeledEditWindow(HWND parent, String label);
     ~LabeledEditWindow() override;
 
-    HWND Edit() const { return edit_; }
     void SetText(const String& text);
     String GetText() const;
     // The most characters the user can type.

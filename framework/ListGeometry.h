@@ -4,9 +4,8 @@
 // How a list of measured items stacks up: a 2-pixel margin at the top and a 2-pixel gap
 // under every item. Plain arithmetic, tested without a window.
 constexpr int kListItemGap = 2;
-// Where the items start from the left edge, and the scroll bar's width along the right one.
+// Where the items start from the left edge.
 constexpr int kListItemIndent = 10;
-constexpr int kListScrollBarWidth = 15;
 
 // The height all items need: the top margin plus each item and its gap.
 int ListContentHeight(const std::vector<int>& itemHeights);

@@ -19,7 +19,6 @@ public:
 
     void SetBaseFrame(int frame) { baseFrame_ = frame; }
     bool IsPressed() const { return pressed_; }
-    bool IsTracking() const { return tracking_; }
 
 protected:
     const ImageStrip* strip_;

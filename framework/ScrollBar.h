@@ -23,11 +23,9 @@ public:
 
     // Keeps the position within the new maximum, without telling the parent.
     void SetMaximum(int maximum);
-    int GetMaximum() const { return maximum_; }
     void SetPosition(int position);
     int GetPosition() const { return position_; }
 
-    const RepeatPushButton& UpArrow() const { return up_; }
     const RepeatPushButton& DownArrow() const { return down_; }
     const ScrollThumb& Thumb() const { return thumb_; }
 

@@ -25,11 +25,9 @@ public:
 
     // Keeps the position within the new maximum, without telling the parent.
     void SetMaximum(int maximum);
-    int GetMaximum() const { return maximum_; }
     void SetPosition(int position);
     int GetPosition() const { return position_; }
 
-    const RepeatPushButtonWindow& UpArrow() const { return up_; }
     const RepeatPushButtonWindow& DownArrow() const { return down_; }
     const ScrollThumbWindow& Thumb() const { return thumb_; }
 

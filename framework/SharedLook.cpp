@@ -7,7 +7,7 @@
 #include "base/HandleOwners.h"
 #include "graphics/ResourceStrings.h"
 #include "graphics/Resources.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -56,14 +56,14 @@ void LoadSharedLook(HINSTANCE instance) {
     SetResourceInstance(instance);
     Look& look = TheLook();
 
-    look.wideButton.Load(115, 101);
-    look.dialogButton.Load(57, 112);
-    look.captionButton.Load(16, 106);
-    look.monitorScroll.Load(15, 144);
-    look.scrollArrow.Load(15, 103);
-    look.scrollThumb.Load(15, 104);
-    look.choiceButton.Load(9, 134);
-    look.checkBox.Load(19, 114);
+    look.wideButton.Load(115, IDB_WIDE_BUTTONS);
+    look.dialogButton.Load(57, IDB_NARROW_BUTTONS);
+    look.captionButton.Load(16, IDB_CAPTION_BUTTONS);
+    look.monitorScroll.Load(kScrollBarWidth, IDB_MONITOR_SCROLL_BUTTONS);
+    look.scrollArrow.Load(kScrollBarWidth, IDB_SCROLL_ARROWS);
+    look.scrollThumb.Load(kScrollBarWidth, IDB_SCROLL_THUMB);
+    look.choiceButton.Load(9, IDB_SLIDER_KNOB);
+    look.checkBox.Load(19, IDB_CHECK_BOX);
 
     const COLORREF penColours[] = {Grey(112), Grey(142), Grey(70), Grey(230), Grey(180), RGB(0, 0, 0),
                                    RGB(255, 102, 0), RGB(0, 0, 255)};
@@ -74,14 +74,18 @@ void LoadSharedLook(HINSTANCE instance) {
     look.brushes[1].Reset(CreateSolidBrush(Grey(224)));
     look.brushes[2].Reset(CreateSolidBrush(Grey(165)));
 
-    look.texture = LoadBitmapResource(102);
-    for (int i = 0; i < 4; ++i) look.cursors[i].Reset(LoadCursorA(instance, MAKEINTRESOURCEA(135 + i)));
-    for (int i = 0; i < 5; ++i) look.labels[i] = LoadResourceString(IDS_HEALTH_OK + i);
+    look.texture = LoadBitmapResource(IDB_BACKGROUND_TEXTURE);
+    // In the order of SharedCursor, of the severities and of SharedFont.
+    const WORD cursorIds[] = {IDC_SKIN_GRAB, IDC_SKIN_ARROW, IDC_SKIN_POINTER, IDC_SKIN_MOVE};
+    for (int i = 0; i < 4; ++i) look.cursors[i].Reset(LoadCursorA(instance, MAKEINTRESOURCEA(cursorIds[i])));
+    const UINT labelIds[] = {IDS_HEALTH_OK, IDS_HEALTH_OPTIMIZATION, IDS_HEALTH_UNRECOGNIZED, IDS_HEALTH_HARMLESS,
+                             IDS_HEALTH_SERIOUS};
+    for (int i = 0; i < 5; ++i) look.labels[i] = LoadResourceString(labelIds[i]);
 
     const UINT fontIds[] = {IDS_FONT_TEXT, IDS_FONT_TITLE, IDS_FONT_SMALL, IDS_FONT_BADGE, IDS_FONT_SMALLEST};
     for (int i = 0; i < 5; ++i) look.fonts[i].Reset(ParseFontSpec(LoadResourceString(fontIds[i])));
 
-    const WORD iconIds[] = {125, 163, 162, 161, 160};
+    const WORD iconIds[] = {IDI_APP, IDI_TRAY_SEVERITY_1, IDI_TRAY_SEVERITY_2, IDI_TRAY_SEVERITY_3, IDI_TRAY_SEVERITY_4};
     for (int i = 0; i < 5; ++i) look.icons[i] = ReportIfZero(LoadIconA(instance, MAKEINTRESOURCEA(iconIds[i])));
 }
 

@@ -10,7 +10,8 @@
 void LoadSharedLook(HINSTANCE instance);
 void ReleaseSharedLook();
 
-// Image strips.
+// Image strips. Scroll arrows, thumbs and the monitor's scroll buttons are a scroll bar wide.
+inline constexpr int kScrollBarWidth = 15;
 const SkinStrip& WideButtonStrip();      // wide push buttons
 const SkinStrip& DialogButtonStrip();    // dialog push buttons
 const SkinStrip& CaptionButtonStrip();   // caption buttons
@@ -26,7 +27,7 @@ enum class SharedBrush { Grey200, Grey224, Grey165 };
 HPEN GetSharedPen(SharedPen pen);
 HBRUSH GetSharedBrush(SharedBrush brush);
 
-HBITMAP BackgroundTexture();  // bitmap 102, a DIB section
+HBITMAP BackgroundTexture();  // a DIB section
 
 enum class SharedCursor { Grab, Arrow, Pointer, DragWindow };
 HCURSOR GetSharedCursor(SharedCursor cursor);

@@ -36,7 +36,6 @@ public:
     int GetSplitPosition() const { return position_; }
     void SetFilter(SnapPolicy* policy) { snap_ = policy; }
 
-    const SplitterBar& Bar() const { return bar_; }
 
     virtual void Layout();
     void UpdateShape() override;

@@ -7,7 +7,6 @@ public:
     TextPushButton(Element* parent, int commandId, const ImageStrip* strip, int baseFrame, String caption);
 
     void SetCaption(String caption) { caption_ = std::move(caption); }
-    const String& Caption() const { return caption_; }
 
     void DrawSelf(HDC dc) override;
 

@@ -4,7 +4,7 @@
 
 #include "base/HandleOwners.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 bool g_windows98 = false;

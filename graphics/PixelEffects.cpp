@@ -55,22 +55,6 @@ void OnPixels(HDC dc, PixelPath path, Draw draw) {
 
 bool HasDirectPixels(HDC dc) { return FindDirectPixels(dc).has_value(); }
 
-void LightenLineH(HDC dc, int x1, int y, int x2, int percent, PixelPath path) {
-    OnPixels(dc, path, [&](auto& c) { pixel_effects::ChangeRow(c, x1, y, x2, pixel_effects::Lightening(percent)); });
-}
-
-void LightenLineV(HDC dc, int x, int y1, int y2, int percent, PixelPath path) {
-    OnPixels(dc, path, [&](auto& c) { pixel_effects::ChangeColumn(c, x, y1, y2, pixel_effects::Lightening(percent)); });
-}
-
-void DarkenLineH(HDC dc, int x1, int y, int x2, int percent, PixelPath path) {
-    OnPixels(dc, path, [&](auto& c) { pixel_effects::ChangeRow(c, x1, y, x2, pixel_effects::Darkening(percent)); });
-}
-
-void DarkenLineV(HDC dc, int x, int y1, int y2, int percent, PixelPath path) {
-    OnPixels(dc, path, [&](auto& c) { pixel_effects::ChangeColumn(c, x, y1, y2, pixel_effects::Darkening(percent)); });
-}
-
 void DrawBevel(HDC dc, int left, int top, int right, int bottom, int depth, PixelPath path) {
     if (depth <= 0) return;
     OnPixels(dc, path, [&](auto& c) { pixel_effects::Bevel(c, left, top, right, bottom, depth); });

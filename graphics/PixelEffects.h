@@ -18,12 +18,6 @@ enum class PixelPath { Fastest, Bits, PerPixel };
 // Whether the Bits path would work on the bits of this DC.
 bool HasDirectPixels(HDC dc);
 
-// Every pixel from x1 to x2 (or y1 to y2) inclusive, lightened or darkened by `percent`.
-void LightenLineH(HDC dc, int x1, int y, int x2, int percent, PixelPath path = PixelPath::Fastest);
-void LightenLineV(HDC dc, int x, int y1, int y2, int percent, PixelPath path = PixelPath::Fastest);
-void DarkenLineH(HDC dc, int x1, int y, int x2, int percent, PixelPath path = PixelPath::Fastest);
-void DarkenLineV(HDC dc, int x, int y1, int y2, int percent, PixelPath path = PixelPath::Fastest);
-
 // A rim `depth` rings deep inside left..right, top..bottom (all inclusive): lighter on the
 // top and left, darker on the bottom and right, most at the outside. Depth 0 or less
 // draws nothing.

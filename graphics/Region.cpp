@@ -1,6 +1,5 @@
 #include "graphics/Region.h"
 
-#include <utility>
 
 #include "graphics/RegionData.h"
 #include "graphics/Resources.h"
@@ -11,8 +10,8 @@ HRGN EmptyRegion() { return CreateRectRgn(0, 0, 0, 0); }
 
 // A region without a handle (a piece whose resource failed to load) counts as empty:
 // GDI would fail the whole combination and leave nothing of the other side.
-Region Combine(const Region& a, const Region& b, int mode, String label) {
-    Region result(EmptyRegion(), std::move(label));
+Region Combine(const Region& a, const Region& b, int mode) {
+    Region result(EmptyRegion());
     HRGN left = a.GetHandle(), right = b.GetHandle();
     if (left && right)
         CombineRgn(result.GetHandle(), left, right, mode);
@@ -27,7 +26,7 @@ Region Combine(const Region& a, const Region& b, int mode, String label) {
 
 Region::Region() : handle_(EmptyRegion()) {}
 
-Region::Region(HRGN handle, String label) : handle_(handle), label_(std::move(label)) {}
+Region::Region(HRGN handle) : handle_(handle) {}
 
 Region::Region(const Region& other) : Region() {
     CombineRgn(handle_.Get(), other.GetHandle(), other.GetHandle(), RGN_COPY);
@@ -45,29 +44,23 @@ Region& Region::operator=(const Region& other) {
 }
 
 Region Region::CreateRect(int x, int y, int width, int height) {
-    return Region(CreateRectRgn(x, y, x + width, y + height), "CreateRect");
+    return Region(CreateRectRgn(x, y, x + width, y + height));
 }
 
 Region Region::CreateEllipse(int x, int y, int width, int height) {
-    return Region(CreateEllipticRgn(x, y, x + width, y + height), String());
+    return Region(CreateEllipticRgn(x, y, x + width, y + height));
 }
 
 Region Region::CreateRoundRect(const Rect& r, int ellipseWidth, int ellipseHeight) {
-    return Region(CreateRoundRectRgn(r.x, r.y, r.x + r.width, r.y + r.height, ellipseWidth,
-                                     ellipseHeight),
-                  "CreateRoundRect");
-}
-
-Region Region::FromRect(const Rect& r) {
-    return Region(CreateRectRgn(r.x, r.y, r.x + r.width, r.y + r.height), String());
+    return Region(CreateRoundRectRgn(r.x, r.y, r.x + r.width, r.y + r.height, ellipseWidth, ellipseHeight));
 }
 
 Region Region::Merge(const Region& a, const Region& b) {
-    return Combine(a, b, RGN_OR, "Merged region");
+    return Combine(a, b, RGN_OR);
 }
 
 Region Region::Subtract(const Region& a, const Region& b) {
-    return Combine(a, b, RGN_DIFF, String());
+    return Combine(a, b, RGN_DIFF);
 }
 
 Region Region::Offset(const Region& a, int dx, int dy) {

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "base/String.h"
 #include "base/HandleOwners.h"
 #include "base/Rect.h"
 
@@ -14,7 +13,7 @@
 class Region {
 public:
     Region();  // empty
-    Region(HRGN handle, String label);  // takes ownership of handle
+    explicit Region(HRGN handle);  // takes ownership of handle
     Region(const Region& other);
     Region& operator=(const Region& other);
     Region(Region&& other) noexcept = default;
@@ -24,7 +23,6 @@ public:
     static Region CreateRect(int x, int y, int width, int height);
     static Region CreateEllipse(int x, int y, int width, int height);
     static Region CreateRoundRect(const Rect& rect, int ellipseWidth, int ellipseHeight);
-    static Region FromRect(const Rect& rect);
     static Region Merge(const Region& a, const Region& b);     // a or b
     static Region Subtract(const Region& a, const Region& b);  // a and not b
     static Region Offset(const Region& a, int dx, int dy);
@@ -42,10 +40,7 @@ public:
     bool LoadFromData(const uint8_t* data, size_t size);
 
     HRGN GetHandle() const { return handle_.Get(); }
-    const String& Label() const { return label_; }
 
 private:
     GdiObject<HRGN> handle_;
-    // How the region was made, for a reader in the debugger; nothing displays it.
-    String label_;
 };

@@ -1,6 +1,6 @@
 #include "graphics/ResourceStrings.h"
 
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 HINSTANCE g_instance = nullptr;

@@ -1,5 +1,7 @@
 #include "graphics/StartupStrips.h"
 
+#include "resources/ResourceIds.h"
+
 namespace {
 
 struct Strips {
@@ -22,12 +24,12 @@ constexpr int kPressedBadgeOffset = 4;
 
 void LoadStartupStrips() {
     Strips& s = Shared();
-    s.hubPlates.Load(24, 123);
-    s.deviceIcons.Load(24, 108);
-    s.severityMarkers.Load(18, 107);
-    s.expandMarkers.Load(24, 124);
-    s.portBadges.Load(39, 128);
-    s.iconFolders.Load(16, 130);
+    s.hubPlates.Load(24, IDB_HUB_PLATES);
+    s.deviceIcons.Load(24, IDB_DEVICE_ICONS);
+    s.severityMarkers.Load(18, IDB_SEVERITY_MARKERS);
+    s.expandMarkers.Load(24, IDB_EXPAND_MARKERS);
+    s.portBadges.Load(39, IDB_PORT_BADGES);
+    s.iconFolders.Load(16, IDB_ICON_FOLDERS);
 }
 
 const SkinStrip& HubPlateStrip() { return Shared().hubPlates; }

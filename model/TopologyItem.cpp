@@ -23,16 +23,6 @@ TopologyItem* TopologyItem::NextSibling() const {
     return tree_.ItemByHandle(tree_.NextItem(item_, TVGN_NEXT));
 }
 
-int TopologyItem::IndexInParent() const {
-    if (IsRoot()) return 0;
-    TopologyItem* parent = Parent();
-    int index = 0;
-    for (TopologyItem* sibling = parent ? parent->FirstChild() : nullptr; sibling && sibling != this;
-         sibling = sibling->NextSibling())
-        ++index;
-    return index;
-}
-
 uint8_t TopologyItem::NodeKind() const {
     bytes::Address node = Node();
     return node ? ReadU8(node, layout::node::kKind) : 0;

@@ -28,7 +28,6 @@ public:
     TopologyItem* Parent() const;
     TopologyItem* FirstChild() const;
     TopologyItem* NextSibling() const;
-    int IndexInParent() const;
 
     int KindIndex() const;  // computer 1, adapter 2, hub 3, device 4, anything else 0
     bool UsesLetters() const;

@@ -11,19 +11,20 @@
 #include "monitor/DeviceTileList.h"
 #include "monitor/TileArt.h"
 #include "monitor/TileGeometry.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
 Region BuildShape(int kind) {
     using R = Region;
+    const int w = tiles::kWidth, h = tiles::kRowHeight;
+    // The first tile of a column bulges above its marker; the only tile there and below.
+    const Region topBulge = R::CreateEllipse(25, -2, 37, 36);
     switch (kind) {
-    case tiles::kOnly:
-        return R::Merge(R::Merge(R::CreateRect(0, 6, 137, 29), R::CreateEllipse(25, -2, 37, 36)),
-                        R::CreateEllipse(26, 9, 37, 36));
-    case tiles::kFirst: return R::Merge(R::CreateRect(0, 6, 137, 29), R::CreateEllipse(25, -2, 37, 36));
-    case tiles::kLast: return R::Merge(R::CreateRect(0, 0, 137, 29), R::CreateEllipse(27, 5, 34, 34));
-    default: return R::CreateRect(0, 0, 137, 29);
+    case tiles::kOnly: return R::Merge(R::Merge(R::CreateRect(0, 6, w, h), topBulge), R::CreateEllipse(26, 9, 37, 36));
+    case tiles::kFirst: return R::Merge(R::CreateRect(0, 6, w, h), topBulge);
+    case tiles::kLast: return R::Merge(R::CreateRect(0, 0, w, h), R::CreateEllipse(27, 5, 34, 34));
+    default: return R::CreateRect(0, 0, w, h);
     }
 }
 

@@ -19,7 +19,6 @@ public:
     int PositionKind() const { return kind_; }
     int KindHeight() const;
     void SetIndex(int index) { index_ = index; }
-    int Index() const { return index_; }
     DeviceNode& Node() const { return *node_; }
     bool IsPressedInside() const { return pressed_ && inside_; }
     bool IsPressed() const { return pressed_; }
@@ -31,7 +30,6 @@ public:
     bool LightChanged() const;
     // Alert flashing: shows or hides the marker, touching only its square on the window.
     void SetMarkerVisible(bool show);
-    bool IsMarkerVisible() const { return markerVisible_; }
 
     void DrawSelf(HDC dc) override;
     void UpdateShape() override;

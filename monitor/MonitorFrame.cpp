@@ -8,12 +8,13 @@
 #include "graphics/ResourceStrings.h"
 #include "graphics/SkinImage.h"
 #include "monitor/MonitorGeometry.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
 enum Image { kNormalTop, kNormalBottom, kOpenTop, kOpenBottom, kStrip, kImageCount };
-constexpr std::array<UINT, kImageCount> kImageIds = {141, 142, 139, 140, 129};
+constexpr std::array<UINT, kImageCount> kImageIds = {IDB_MONITOR_CLOSED_TOP, IDB_MONITOR_CLOSED_BOTTOM,
+                                                      IDB_MONITOR_OPEN_TOP, IDB_MONITOR_OPEN_BOTTOM, IDB_MONITOR_ROW};
 
 std::array<Bitmap, kImageCount>& Images() {
     static std::array<Bitmap, kImageCount> images;
@@ -52,8 +53,7 @@ void MonitorFrame::DrawSelf(HDC dc) {
 }
 
 void MonitorFrame::UpdateShape() {
-    MaximizeButton().SetPosition(width_ - 70, 6);
-    CloseButton().SetPosition(width_ - 50, 6);
+    PlaceCaptionButtons();
 }
 
 String MonitorFrame::GetTooltip(POINT* p) {

@@ -14,7 +14,7 @@
 #include "monitor/DeviceTile.h"
 #include "monitor/MonitorGeometry.h"
 #include "monitor/MonitorHooks.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace geo = monitor_geometry;
 
@@ -84,10 +84,10 @@ MonitorWindow::MonitorWindow()
     scrollUp_.SetTooltip(LoadResourceString(IDS_TIP_SCROLL));
     scrollDown_.SetTooltip(LoadResourceString(IDS_TIP_SCROLL));
 
-    openTop_.LoadFromResource(172);
-    openBottom_.LoadFromResource(170);
-    normalTop_.LoadFromResource(173);
-    normalBottom_.LoadFromResource(171);
+    openTop_.LoadFromResource(IDR_MONITOR_OPEN_TOP);
+    openBottom_.LoadFromResource(IDR_MONITOR_OPEN_BOTTOM);
+    normalTop_.LoadFromResource(IDR_MONITOR_CLOSED_TOP);
+    normalBottom_.LoadFromResource(IDR_MONITOR_CLOSED_BOTTOM);
 
     Call(g_hooks.addTrayIcon, hwnd_, kTrayMessage);
 

@@ -2,6 +2,7 @@
 
 #include "graphics/ImageStrips.h"
 #include "monitor/TileGeometry.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
@@ -19,10 +20,10 @@ TileImages& Images() {
 
 void LoadTileImages() {
     TileImages& images = Images();
-    images.firstLast.Load(tiles::kWidth, 110);
-    images.middle.Load(tiles::kWidth, 109);
-    images.only.Load(tiles::kWidth, 111);
-    images.light.Load(13, 132);
+    images.firstLast.Load(tiles::kWidth, IDB_TILE_FIRST_LAST);
+    images.middle.Load(tiles::kWidth, IDB_TILE_MIDDLE);
+    images.only.Load(tiles::kWidth, IDB_TILE_ONLY);
+    images.light.Load(13, IDB_TRANSMISSION_LIGHTS);
 }
 
 void DrawTileBackground(HDC dc, int kind, int frame) {

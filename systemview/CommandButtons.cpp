@@ -4,7 +4,7 @@
 #include "graphics/ResourceStrings.h"
 #include "model/DeviceNode.h"
 #include "model/TopologyItem.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "systemview/DetailFrame.h"
 #include "systemview/SystemViewHooks.h"
 

@@ -7,7 +7,7 @@
 #include "graphics/ResourceStrings.h"
 #include "model/DeviceNode.h"
 #include "model/DeviceTree.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "systemview/DetailGeometry.h"
 #include "systemview/SplitSnapPolicy.h"
 #include "systemview/SystemTree.h"
@@ -47,7 +47,7 @@ DetailFrame::DetailFrame(DeviceNode* node)
       chrome_(&root_),
       pane_(nullptr),
       splitter_(&root_),
-      tree_(std::make_unique<SystemTree>(nullptr, TheDeviceTree(), false, node)) {
+      tree_(std::make_unique<SystemTree>(nullptr, TheDeviceTree(), node)) {
     g_frame = this;
     pane_.SetTree(this);
     tree_->SetOpenHandler(&OpenDetailFrame);

@@ -10,7 +10,7 @@
 #include "graphics/ResourceStrings.h"
 #include "model/DeviceNode.h"
 #include "model/DeviceTree.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

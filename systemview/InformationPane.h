@@ -28,8 +28,6 @@ public:
     int CompactHeight();
     int FullHeight();
     const String& ShownKeyName() const { return shownKey_; }
-    DeviceNode* ShownNode() const { return shown_; }
-    const CommandButtons& Buttons() const { return buttons_; }
 
     void DrawSelf(HDC dc) override;
     void UpdateShape() override;

@@ -5,7 +5,7 @@
 #include "framework/RootElement.h"
 #include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "systemview/TreeNodeView.h"
 
 namespace {
@@ -13,7 +13,7 @@ namespace {
 constexpr int kDragThreshold = 3;
 }  // namespace
 
-PanCanvas::PanCanvas(Element* parent, bool flag) : Element(parent), flag_(flag) {
+PanCanvas::PanCanvas(Element* parent) : Element(parent) {
     SetTooltip(LoadResourceString(IDS_TIP_MOVE_TREE));
 }
 

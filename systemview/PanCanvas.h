@@ -12,7 +12,7 @@ class TreeNodeView;
 // the pointer. The scroll offset turns element points into diagram points.
 class PanCanvas : public Element {
 public:
-    PanCanvas(Element* parent, bool flag);
+    explicit PanCanvas(Element* parent);
 
     void OnLeftButtonDown(POINT* p, UINT keys) override;
     void OnMouseMove(POINT* p, UINT keys) override;
@@ -21,7 +21,6 @@ public:
 
     const std::vector<TreeNodeView*>& Views() const { return views_; }
     POINT Offset() const { return offset_; }
-    bool Flag() const { return flag_; }
     // The last view of the list that claims the element point, or none.
     TreeNodeView* ViewAt(POINT p) const;
 
@@ -31,7 +30,6 @@ protected:
     virtual void ClickView(TreeNodeView& view, int x, int y) = 0;
     void ShowCursor(POINT p) const;
 
-    bool flag_;
     std::vector<TreeNodeView*> views_;  // owned elsewhere; drawn first to last, hit last to first
     POINT offset_{0, 0};
     bool pressed_ = false;

@@ -8,7 +8,7 @@
 #include "graphics/ResourceStrings.h"
 #include "graphics/StartupStrips.h"
 #include "model/DeviceNode.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 

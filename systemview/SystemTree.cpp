@@ -26,8 +26,8 @@ int ClampAxis(int offset, int boxStart, int boxLength, int visible) {
 
 }  // namespace
 
-SystemTree::SystemTree(Element* parent, DeviceTree& model, bool flag, DeviceNode* record)
-    : PanCanvas(parent, flag), model_(model), set_(std::make_unique<TreeViewSet>()) {
+SystemTree::SystemTree(Element* parent, DeviceTree& model, DeviceNode* record)
+    : PanCanvas(parent), model_(model), set_(std::make_unique<TreeViewSet>()) {
     LayOut(false);
     Centre();
     SelectRecord(record);

@@ -20,7 +20,7 @@ class TopologyItem;
 // while nothing is selected, nodes in trouble carry a halo. Hubs collapse and expand.
 class SystemTree : public PanCanvas {
 public:
-    SystemTree(Element* parent, DeviceTree& model, bool flag, DeviceNode* record);
+    SystemTree(Element* parent, DeviceTree& model, DeviceNode* record);
 
     // What a node click opens; the owner shows that record in the system view.
     void SetOpenHandler(std::function<void(DeviceNode*)> handler) { open_ = std::move(handler); }

@@ -8,7 +8,7 @@
 #include "graphics/StartupStrips.h"
 #include "model/DeviceNode.h"
 #include "model/TopologyItem.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "systemview/SystemTree.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 #include <vector>
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/support/Capture.h"
 #include "tests/support/Input.h"

@@ -5,7 +5,7 @@
 #include <shlobj.h>
 #include <fstream>
 #include <string>
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/support/Capture.h"
 #include "tests/support/Input.h"

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the program's skin into a folder: every resource file, Art.rc that embeds
-them, a contact sheet for review and the table of device icons.
+them, include/resources/ResourceIds.h with every resource id, a contact sheet for review and
+the table of device icons.
 
 usage: generate.py OUTDIR [--version X.Y.Z] [--no-sheet]"""
 import argparse
@@ -9,7 +10,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from skinlib import catalog, sheet  # noqa: E402
+from skinlib import catalog, ids, sheet  # noqa: E402
 
 
 def write(path, data):
@@ -18,6 +19,17 @@ def write(path, data):
     with open(tmp, "wb") as f:
         f.write(data)
     os.replace(tmp, path)
+
+
+def write_if_changed(path, data):
+    # The whole program includes the ids: an unchanged header keeps its time stamp.
+    try:
+        with open(path, "rb") as f:
+            if f.read() == data:
+                return
+    except OSError:
+        pass
+    write(path, data)
 
 
 def main():
@@ -35,6 +47,9 @@ def main():
     if not args.no_sheet:
         write(os.path.join(args.outdir, "ContactSheet.png"), sheet.contact_sheet(entries))
     write(os.path.join(args.outdir, "Art.rc"), catalog.rc_text(entries, art.replace(os.sep, "/")).encode())
+    header = os.path.join(args.outdir, "include", "resources", "ResourceIds.h")
+    os.makedirs(os.path.dirname(header), exist_ok=True)
+    write_if_changed(header, ids.header_text().encode())
     return 0
 
 

@@ -87,7 +87,7 @@ TEST(Region, FactoriesArithmeticAndCopiesCoverTheRightPixels) {
     Region a = Region::CreateRect(0, 0, 10, 10), assigned;
     const Region b = Region::CreateRect(5, 5, 10, 10);
     assigned = a;
-    Region detached(a.DetachCopy(), "detached");
+    Region detached(a.DetachCopy());
     const std::tuple<const char*, Region, POINT, POINT> cases[] = {
         {"rect keeps its last pixel", a, {9, 9}, {10, 10}},
         {"merge", Region::Merge(a, b), {14, 14}, {14, 1}},

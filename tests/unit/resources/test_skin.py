@@ -1,5 +1,5 @@
-"""The generated skin (test_skin.py GENERATED_DIR), read the way the program's loaders read it:
-sizes and frames from expected.txt, window regions and the outlines on them, seams, grounds."""
+"""The generated skin (test_skin.py GENERATED_DIR) by the names of its ResourceIds.h, read the way the
+program's loaders read it: sizes and frames from expected.txt, window regions and the outlines on them, seams, grounds."""
 import functools
 import os
 import struct
@@ -9,11 +9,17 @@ import unittest
 GEN = None
 
 
+@functools.lru_cache(None)
+def ids():
+    with open(os.path.join(GEN, "include", "resources", "ResourceIds.h")) as f:
+        return {w[1]: int(w[2]) for w in (line.split() for line in f) if len(w) == 3 and w[0] == "#define"}
+
+
 def expected():
-    """{id: (type, numbers)}: pictures with width, height, frames; regions with bounds."""
+    """{name: (type, numbers)}: pictures with width, height, frames; regions with bounds."""
     with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "expected.txt")) as f:
         rows = [line.split() for line in f if line.strip() and not line.startswith("#")]
-    return {int(r[0]): (r[1], [int(v) for v in r[2:]]) for r in rows}
+    return {r[0]: (r[1], [int(v) for v in r[2:]]) for r in rows}
 
 
 def read_tga(data):
@@ -43,10 +49,10 @@ def read_rgn(data):
 
 
 @functools.lru_cache(None)
-def load(rid):
-    name, reader = {"TGA": ("skin%d.tga", read_tga), "BITMAP": ("skin%d.bmp", read_bmp),
-                    "RGN": ("shape%d.rgn", read_rgn)}[expected()[rid][0]]
-    with open(os.path.join(GEN, "skin", name % rid), "rb") as f:
+def load(name):
+    file, reader = {"TGA": ("skin%d.tga", read_tga), "BITMAP": ("skin%d.bmp", read_bmp),
+                    "RGN": ("shape%d.rgn", read_rgn)}[expected()[name][0]]
+    with open(os.path.join(GEN, "skin", file % ids()[name]), "rb") as f:
         return reader(f.read())
 
 
@@ -63,7 +69,7 @@ class Skin(unittest.TestCase):
     def test_every_picture_has_its_size_and_drawn_frames(self):
         pictures = {rid: numbers for rid, (kind, numbers) in expected().items() if kind != "RGN"}
         for rid, (w, h, frames) in pictures.items():
-            with self.subTest(id=rid):
+            with self.subTest(name=rid):
                 self.assertEqual((len(load(rid)[0]), len(load(rid))), (w, h))
                 for k in range(frames):
                     pixels = [p for row in frame(rid, k, frames) for p in row]
@@ -72,7 +78,7 @@ class Skin(unittest.TestCase):
     def test_regions_are_one_rectangle_per_band_top_down_within_their_bounds(self):
         for rid, (kind, bound) in expected().items():
             if kind == "RGN":
-                with self.subTest(id=rid):
+                with self.subTest(name=rid):
                     rects, header_bound = load(rid)
                     union = [f(r[k] for r in rects) for k, f in enumerate((min, min, max, max))]
                     self.assertEqual((union, list(header_bound)), (bound, bound))
@@ -81,14 +87,15 @@ class Skin(unittest.TestCase):
                         self.assertNotEqual((a[0], a[2]), (b[0], b[2]), "bands that could merge")
 
     def test_pictures_are_drawn_exactly_to_their_regions(self):
-        # region, rows it moves up by, picture, where the region's box lies in it: frame corners,
-        # then the monitor's tops and bottoms (the bottoms are placed for a window 77 rows high).
-        pairs = [(174, 0, 147, 0, 0, 45, 44), (175, 0, 148, 15, 0, 45, 44), (176, 0, 149, 0, 6, 45, 44),
-                 (177, 0, 150, 455, 6, 45, 44), (172, 0, 139, 0, 0, 185, 38), (173, 0, 141, 0, 0, 185, 38),
-                 (170, 39, 140, 0, 0, 185, 37), (171, 39, 142, 0, 0, 185, 37)]
-        for rid, up, pic, ox, oy, w, h in pairs:
-            with self.subTest(region=rid):
-                inside, rows = cells(rid, -up), load(pic)
+        # a part's region (IDR_) and picture (IDB_), rows the region moves up by, where its box lies in
+        # the picture: frame corners, then the monitor's tops and bottoms (placed for 77 rows high).
+        parts = [("FRAME_TOP_LEFT", 0, 0, 0, 45, 44), ("FRAME_TOP_RIGHT", 0, 15, 0, 45, 44),
+                 ("FRAME_BOTTOM_LEFT", 0, 0, 6, 45, 44), ("FRAME_BOTTOM_RIGHT", 0, 455, 6, 45, 44),
+                 ("MONITOR_OPEN_TOP", 0, 0, 0, 185, 38), ("MONITOR_CLOSED_TOP", 0, 0, 0, 185, 38),
+                 ("MONITOR_OPEN_BOTTOM", 39, 0, 0, 185, 37), ("MONITOR_CLOSED_BOTTOM", 39, 0, 0, 185, 37)]
+        for part, up, ox, oy, w, h in parts:
+            with self.subTest(part=part):
+                inside, rows = cells("IDR_" + part, -up), load("IDB_" + part)
                 for y in range(h):
                     for x in range(w):
                         a = rows[y + oy][x + ox][3]
@@ -101,23 +108,28 @@ class Skin(unittest.TestCase):
     def test_frame_pieces_join_their_neighbours_and_repeat_seamlessly(self):
         col = lambda rid, x, y0=0, y1=None: [r[x] for r in load(rid)[y0:y1]]  # noqa: E731
         row = lambda rid, y, x0=0, x1=None: load(rid)[y][x0:x1]  # noqa: E731
+        tl, te, tr, bl, be, br, lu, le, re, rl = ("IDB_FRAME_" + p for p in (
+            "TOP_LEFT", "TOP_EDGE", "TOP_RIGHT", "BOTTOM_LEFT", "BOTTOM_EDGE", "BOTTOM_RIGHT",
+            "LEFT_UPPER", "LEFT_EDGE", "RIGHT_EDGE", "RIGHT_LOWER"))
         # along the top bar, the bottom bar, down the left edge and down the right edge
-        joins = [(col(147, 499, 0, 30), col(154, 0)), (col(154, 39), col(154, 0)), (col(154, 39), col(148, 0, 0, 30)),
-                 (col(149, 59, 20), col(159, 0)), (col(159, 39), col(159, 0)), (col(159, 39), col(150, 0, 20)),
-                 (row(147, 49, 0, 24), row(178, 0)), (row(178, 339), row(156, 0)), (row(156, 39), row(156, 0)),
-                 (row(156, 39), row(149, 0, 0, 24)), (row(148, 49, 36), row(158, 0)), (row(158, 39), row(158, 0)),
-                 (row(158, 39), row(179, 0)), (row(179, 339), row(150, 0, 476))]
+        joins = [(col(tl, 499, 0, 30), col(te, 0)), (col(te, 39), col(te, 0)), (col(te, 39), col(tr, 0, 0, 30)),
+                 (col(bl, 59, 20), col(be, 0)), (col(be, 39), col(be, 0)), (col(be, 39), col(br, 0, 20)),
+                 (row(tl, 49, 0, 24), row(lu, 0)), (row(lu, 339), row(le, 0)), (row(le, 39), row(le, 0)),
+                 (row(le, 39), row(bl, 0, 0, 24)), (row(tr, 49, 36), row(re, 0)), (row(re, 39), row(re, 0)),
+                 (row(re, 39), row(rl, 0)), (row(rl, 339), row(br, 0, 476))]
         for n, (a, b) in enumerate(joins):
             self.assertEqual(a, b, "join %d" % n)
 
     def test_tile_grounds_are_the_greys_the_program_paints_next_to_them(self):
         # Opaque strips are copied onto the tiles; the tiles' marker square is repainted flat
         # while an alert flashes: both must match the tile's grey, pressed or not.
-        for rid, frames, pressed_from in ((132, 12, 6), (128, 8, 4), (134, 2, 2), (133, 1, 1)):
+        for rid, frames, pressed_from in (("IDB_TRANSMISSION_LIGHTS", 12, 6), ("IDB_PORT_BADGES", 8, 4),
+                                          ("IDB_SLIDER_KNOB", 2, 2), ("IDB_SLIDER_TRACK", 1, 1)):
             for k in range(frames):
                 f, grey = frame(rid, k, frames), 224 if k < pressed_from else 165
                 self.assertEqual((f[0][0][:3], f[-1][-1][:3]), ((grey,) * 3,) * 2, (rid, k))
-        for rid, tops, pressed in ((111, (11, 11), (0, 1)), (110, (11, 11, 5, 5), (0, 1, 0, 1)), (109, (5, 5), (0, 1))):
+        for rid, tops, pressed in (("IDB_TILE_ONLY", (11, 11), (0, 1)), ("IDB_TILE_MIDDLE", (5, 5), (0, 1)),
+                                   ("IDB_TILE_FIRST_LAST", (11, 11, 5, 5), (0, 1, 0, 1))):
             for k, top in enumerate(tops):
                 f, grey = frame(rid, k, len(tops)), 165 if pressed[k] else 224
                 square = {f[y][x] for y in range(top, top + 18) for x in range(10, 28)}

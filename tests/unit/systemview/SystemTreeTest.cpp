@@ -8,7 +8,7 @@
 #include "graphics/ResourceStrings.h"
 #include "graphics/StartupStrips.h"
 #include "model/DeviceTree.h"
-#include "resources/StringIds.h"
+#include "resources/ResourceIds.h"
 #include "model/Layout.h"
 #include "systemview/CommandButtons.h"
 #include "systemview/SystemTree.h"
@@ -46,7 +46,7 @@ protected:
         model.Rebuild();
         host.root.SetSize(width, height);
         if (tree) return tree->Rebuild();
-        tree = std::make_unique<SystemTree>(&host.root, model, false, nullptr);
+        tree = std::make_unique<SystemTree>(&host.root, model, nullptr);
         tree->SetOpenHandler([this](DeviceNode* record) { opened.push_back(record); });
         tree->SetBounds(0, 0, width, height);
     }

@@ -1,4 +1,5 @@
 """The application icon, the tray images for severities 1 to 4, and the cursors."""
+from . import ids
 from .canvas import Image, vgrad
 from .markers import severity_marker
 from .palette import ACCENT, WHITE, grey, lighter, darker
@@ -90,7 +91,8 @@ def move():
 
 
 # id: (picture at 32 x 32, hotspot at 32 x 32)
-CURSORS = {135: (grab, (14, 16)), 136: (arrow, (1, 1)), 137: (pointer, (10, 2)), 138: (move, (12, 12))}
+CURSORS = {ids.IDC_SKIN_GRAB: (grab, (14, 16)), ids.IDC_SKIN_ARROW: (arrow, (1, 1)),
+           ids.IDC_SKIN_POINTER: (pointer, (10, 2)), ids.IDC_SKIN_MOVE: (move, (12, 12))}
 
 
 def cursor_images(cid):

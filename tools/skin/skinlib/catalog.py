@@ -1,5 +1,5 @@
 """Every resource the program loads: id, resource type, file name and how it is made."""
-from . import about, appicons, controls, frame, markers, monitor, pictograms, tiles
+from . import about, appicons, controls, frame, ids, markers, monitor, pictograms, tiles
 from .formats import bmp, cur, ico, rgndata, tga
 
 
@@ -25,35 +25,36 @@ def build(version):
     def add_bmp(rid, img, frames=1):
         out.append(Entry(rid, "BITMAP", "skin%d.bmp" % rid, bmp(img, 24), frames, [img]))
 
-    add_tga(101, controls.wide_buttons(), 2)
-    add_bmp(102, about.background_texture())
-    add_bmp(103, controls.scroll_arrows(), 4)
-    add_bmp(104, controls.scroll_thumb(), 2)
-    add_tga(106, controls.caption_buttons(), 6)
-    add_tga(107, markers.severity_markers(), 5, tagged=True, dark=True)
-    add_tga(108, pictograms.device_icons(), 27, tagged=True, dark=True)
-    add_tga(109, tiles.middle(), 2)
-    add_tga(110, tiles.first_last(), 4)
-    add_tga(111, tiles.only(), 2)
-    add_tga(112, controls.narrow_buttons(), 2)
-    add_tga(114, controls.check_box(), 4)
-    add_tga(123, markers.hub_plates(), 4, dark=True)
-    add_tga(124, controls.show_more_less(), 2)
-    add_bmp(128, markers.port_badges(), 8)
-    add_tga(130, controls.folders(), 2)
-    add_bmp(132, markers.transmission_lights(), 12)
-    add_bmp(133, controls.slider_track())
-    add_bmp(134, controls.slider_knob(), 2)
-    add_tga(144, controls.scroll_buttons(), 4)
+    add_tga(ids.IDB_WIDE_BUTTONS, controls.wide_buttons(), 2)
+    add_bmp(ids.IDB_BACKGROUND_TEXTURE, about.background_texture())
+    add_bmp(ids.IDB_SCROLL_ARROWS, controls.scroll_arrows(), 4)
+    add_bmp(ids.IDB_SCROLL_THUMB, controls.scroll_thumb(), 2)
+    add_tga(ids.IDB_CAPTION_BUTTONS, controls.caption_buttons(), 6)
+    add_tga(ids.IDB_SEVERITY_MARKERS, markers.severity_markers(), 5, tagged=True, dark=True)
+    add_tga(ids.IDB_DEVICE_ICONS, pictograms.device_icons(), 27, tagged=True, dark=True)
+    add_tga(ids.IDB_TILE_MIDDLE, tiles.middle(), 2)
+    add_tga(ids.IDB_TILE_FIRST_LAST, tiles.first_last(), 4)
+    add_tga(ids.IDB_TILE_ONLY, tiles.only(), 2)
+    add_tga(ids.IDB_NARROW_BUTTONS, controls.narrow_buttons(), 2)
+    add_tga(ids.IDB_CHECK_BOX, controls.check_box(), 4)
+    add_tga(ids.IDB_HUB_PLATES, markers.hub_plates(), 4, dark=True)
+    add_tga(ids.IDB_EXPAND_MARKERS, controls.show_more_less(), 2)
+    add_bmp(ids.IDB_PORT_BADGES, markers.port_badges(), 8)
+    add_tga(ids.IDB_ICON_FOLDERS, controls.folders(), 2)
+    add_bmp(ids.IDB_TRANSMISSION_LIGHTS, markers.transmission_lights(), 12)
+    add_bmp(ids.IDB_SLIDER_TRACK, controls.slider_track())
+    add_bmp(ids.IDB_SLIDER_KNOB, controls.slider_knob(), 2)
+    add_tga(ids.IDB_MONITOR_SCROLL_BUTTONS, controls.scroll_buttons(), 4)
     for rid, img in sorted(monitor.images().items()):
         add_tga(rid, img, tagged=True)
     for rid, img in sorted(frame.images().items()):
-        add_tga(rid, img, tagged=rid not in (181, 182))
-    add_bmp(164, about.about_picture(version))
+        add_tga(rid, img, tagged=rid not in (ids.IDB_TITLE_BADGE_ACTIVE, ids.IDB_TITLE_BADGE_INACTIVE))
+    add_bmp(ids.IDB_ABOUT_PICTURE, about.about_picture(version))
 
-    out.append(Entry(125, "ICON", "app125.ico", None, preview=appicons.app_icon(), dark=True))
+    out.append(Entry(ids.IDI_APP, "ICON", "app%d.ico" % ids.IDI_APP, None, preview=appicons.app_icon(), dark=True))
     out[-1].data = ico(out[-1].preview)
-    for rid, level in ((160, 4), (161, 3), (162, 2), (163, 1)):
+    for rid, level in ((ids.IDI_TRAY_SEVERITY_1, 1), (ids.IDI_TRAY_SEVERITY_2, 2),
+                       (ids.IDI_TRAY_SEVERITY_3, 3), (ids.IDI_TRAY_SEVERITY_4, 4)):
         imgs = appicons.tray_icon(level)
         out.append(Entry(rid, "ICON", "tray%d.ico" % rid, ico(imgs), preview=imgs, dark=True))
     for rid in sorted(appicons.CURSORS):
@@ -61,6 +62,10 @@ def build(version):
         out.append(Entry(rid, "CURSOR", "cursor%d.cur" % rid, cur(imgs, spots), preview=imgs, dark=True))
     for rid, rects in sorted(list(monitor.regions().items()) + list(frame.regions().items())):
         out.append(Entry(rid, "RGN", "shape%d.rgn" % rid, rgndata(rects)))
+    # Each file the program loads has its name in ids.py, and each such name its file.
+    named = {rid for name, rid in ids.names() if name.startswith(("IDB_", "IDI_", "IDC_", "IDR_"))}
+    if named != {e.rid for e in out}:
+        raise SystemExit("skin: ids.py and the catalog differ in %s" % sorted(named ^ {e.rid for e in out}))
     return sorted(out, key=lambda e: e.rid)
 
 
@@ -77,7 +82,7 @@ def icon_table():
                ("Audio", (11, 24, 20, 21)), ("Video", (10, 18, 19)), ("Printer", (12, 13)),
                ("Communications", (14, 15)), ("Misc.", (16, 17, 13, 22, 23))]
     rows = ["# Device icons", "",
-            "Frame n + 1 of TGA 108 is icon n; frame 0 is the USB 2.0 overlay. Icon 25 is the",
+            "Frame n + 1 of TGA %d is icon n; frame 0 is the USB 2.0 overlay. Icon 25 is the" % ids.IDB_DEVICE_ICONS,
             "computer (the system record) and stands in no folder of the icon chooser.", "",
             "| Icon | Meaning | Folder |", "|---:|---|---|"]
     for number, meaning, _ in pictograms.ICONS:

@@ -3,6 +3,7 @@ corner shapes, and the title badge.
 
 The bars are brushed along their length and the edges along theirs, so every piece
 that repeats is the same from one end to the other and joins its neighbours exactly."""
+from . import ids
 from .canvas import Image, mix
 from .chrome import paint_outlined, inside_mask
 from .formats import bands
@@ -17,12 +18,15 @@ ROW_GRAIN, COL_GRAIN = streaks(H, 11), streaks(W, 12)
 
 # id: (x, y, width, height) in the painted window
 PIECES = {
-    147: (0, 0, 500, 50), 154: (500, 0, 40, 30), 148: (W - 60, 0, 60, 50),
-    178: (0, 50, 24, 340), 156: (0, 390, 24, 40),
-    158: (W - 24, 50, 24, 40), 179: (W - 24, H - 390, 24, 340),
-    149: (0, H - 50, 60, 50), 159: (60, H - 30, 40, 30), 150: (W - 500, H - 50, 500, 50),
+    ids.IDB_FRAME_TOP_LEFT: (0, 0, 500, 50), ids.IDB_FRAME_TOP_EDGE: (500, 0, 40, 30),
+    ids.IDB_FRAME_TOP_RIGHT: (W - 60, 0, 60, 50),
+    ids.IDB_FRAME_LEFT_UPPER: (0, 50, 24, 340), ids.IDB_FRAME_LEFT_EDGE: (0, 390, 24, 40),
+    ids.IDB_FRAME_RIGHT_EDGE: (W - 24, 50, 24, 40), ids.IDB_FRAME_RIGHT_LOWER: (W - 24, H - 390, 24, 340),
+    ids.IDB_FRAME_BOTTOM_LEFT: (0, H - 50, 60, 50), ids.IDB_FRAME_BOTTOM_EDGE: (60, H - 30, 40, 30),
+    ids.IDB_FRAME_BOTTOM_RIGHT: (W - 500, H - 50, 500, 50),
 }
-CORNERS = {174: (0, 0), 175: (W - 45, 0), 176: (0, H - 44), 177: (W - 45, H - 44)}
+CORNERS = {ids.IDR_FRAME_TOP_LEFT: (0, 0), ids.IDR_FRAME_TOP_RIGHT: (W - 45, 0),
+           ids.IDR_FRAME_BOTTOM_LEFT: (0, H - 44), ids.IDR_FRAME_BOTTOM_RIGHT: (W - 45, H - 44)}
 
 OUTER = RoundRect(0, 0, W, H, RADIUS)
 INNER = RoundRect(SIDE, TOP, W - SIDE, H - BOTTOM, 5)
@@ -79,7 +83,7 @@ def painted():
 def images():
     whole = painted()
     out = {rid: whole.crop(*box) for rid, box in PIECES.items()}
-    out[181], out[182] = title_badge(True), title_badge(False)
+    out[ids.IDB_TITLE_BADGE_ACTIVE], out[ids.IDB_TITLE_BADGE_INACTIVE] = title_badge(True), title_badge(False)
     return out
 
 

@@ -5,6 +5,7 @@ Rows 36 to 41 of every picture are the plain cross-section that the window stret
 to its height, so only the top and bottom 35 rows carry detail."""
 import math
 
+from . import ids
 from .canvas import mix
 from .chrome import paint_outlined, inside_mask
 from .formats import bands
@@ -89,22 +90,26 @@ TALL = 77 + 29 * 3
 
 
 def images():
-    """Open top 139, open bottom 140, closed top 141, closed bottom 142, row slice 129."""
+    """The open and closed tops and bottoms, and the row slice."""
     opened, closed = picture(True, TALL), picture(False, TALL)
     return {
-        139: opened.crop(0, 0, W, 77), 140: opened.crop(0, TALL - 38, W, 38),
-        141: closed.crop(0, 0, W, 77), 142: closed.crop(0, TALL - 38, W, 38),
-        129: opened.crop(0, 38, W, 29),
+        ids.IDB_MONITOR_OPEN_TOP: opened.crop(0, 0, W, 77),
+        ids.IDB_MONITOR_OPEN_BOTTOM: opened.crop(0, TALL - 38, W, 38),
+        ids.IDB_MONITOR_CLOSED_TOP: closed.crop(0, 0, W, 77),
+        ids.IDB_MONITOR_CLOSED_BOTTOM: closed.crop(0, TALL - 38, W, 38),
+        ids.IDB_MONITOR_ROW: opened.crop(0, 38, W, 29),
     }
 
 
 def regions():
-    """Open top 172, open bottom 170, closed top 173, closed bottom 171, in the
-    coordinates of a window 77 rows high (the bottom pieces move down with the height)."""
+    """The open and closed tops and bottoms, in the coordinates of a window 77 rows high
+    (the bottom pieces move down with the height)."""
     out = {}
     shift = TALL - 77
-    for rid, open_, y0, y1, dy in ((172, True, 0, 38, 0), (170, True, 38, 77, shift),
-                                   (173, False, 0, 40, 0), (171, False, 38, 77, shift)):
+    for rid, open_, y0, y1, dy in ((ids.IDR_MONITOR_OPEN_TOP, True, 0, 38, 0),
+                                   (ids.IDR_MONITOR_OPEN_BOTTOM, True, 38, 77, shift),
+                                   (ids.IDR_MONITOR_CLOSED_TOP, False, 0, 40, 0),
+                                   (ids.IDR_MONITOR_CLOSED_BOTTOM, False, 38, 77, shift)):
         inside = inside_mask(outline(open_, TALL), W, TALL)
         out[rid] = bands(lambda x, y: y0 <= y < y1 and inside(x, y + dy), W, 77)
     return out

@@ -1,14 +1,7 @@
 """Assembled views for review: the monitoring window and the frame window built from
 their pieces the way the program draws them, so joins can be checked by eye."""
-from . import frame, monitor, pictograms, tiles, markers
+from . import frame, ids, monitor, pictograms, tiles, markers
 from .canvas import Image
-
-_PIECE_STEPS = [  # frame window drawing order: id, x rule, y rule
-    (147, lambda w: 0, lambda h: 0), (178, lambda w: 0, lambda h: 50),
-    (148, lambda w: w - 60, lambda h: 0), (149, lambda w: 0, lambda h: h - 50),
-    (150, lambda w: w - 500, lambda h: h - 50), (179, lambda w: w - 24, lambda h: h - 390),
-]
-
 
 def _tile_run(img, start, end, piece, horizontal, fixed):
     pos = start
@@ -24,17 +17,17 @@ def frame_window(w=760, h=520):
     img = Image(w, h)
     img.rect(0, 0, w, h - 50, (165, 165, 165))
     img.rect(0, h - 50, w, h, (224, 224, 224))
-    img.draw(p[147], 0, 0)
-    img.draw(p[178], 0, 50)
-    _tile_run(img, 500, w - 60, p[154], True, 0)
-    img.draw(p[148], w - 60, 0)
-    _tile_run(img, 390, h - 50, p[156], False, 0)
-    _tile_run(img, 50, h - 390, p[158], False, w - 24)
-    img.draw(p[149], 0, h - 50)
-    _tile_run(img, 60, w - 500, p[159], True, h - 30)
-    img.draw(p[150], w - 500, h - 50)
-    img.draw(p[179], w - 24, h - 390)
-    img.draw(p[181], (w - 72) // 2, 8)
+    img.draw(p[ids.IDB_FRAME_TOP_LEFT], 0, 0)
+    img.draw(p[ids.IDB_FRAME_LEFT_UPPER], 0, 50)
+    _tile_run(img, 500, w - 60, p[ids.IDB_FRAME_TOP_EDGE], True, 0)
+    img.draw(p[ids.IDB_FRAME_TOP_RIGHT], w - 60, 0)
+    _tile_run(img, 390, h - 50, p[ids.IDB_FRAME_LEFT_EDGE], False, 0)
+    _tile_run(img, 50, h - 390, p[ids.IDB_FRAME_RIGHT_EDGE], False, w - 24)
+    img.draw(p[ids.IDB_FRAME_BOTTOM_LEFT], 0, h - 50)
+    _tile_run(img, 60, w - 500, p[ids.IDB_FRAME_BOTTOM_EDGE], True, h - 30)
+    img.draw(p[ids.IDB_FRAME_BOTTOM_RIGHT], w - 500, h - 50)
+    img.draw(p[ids.IDB_FRAME_RIGHT_LOWER], w - 24, h - 390)
+    img.draw(p[ids.IDB_TITLE_BADGE_ACTIVE], (w - 72) // 2, 8)
     inside = frame_outline(w, h)
     img.cut_outside(inside)
     return img
@@ -48,7 +41,8 @@ def frame_outline(w, h):
     def inside(x, y):
         if 45 <= x < w - 45 or 44 <= y < h - 44:
             return True
-        for rid, ox, oy in ((174, 0, 0), (175, w - 45, 0), (176, 0, h - 44), (177, w - 45, h - 44)):
+        for rid, ox, oy in ((ids.IDR_FRAME_TOP_LEFT, 0, 0), (ids.IDR_FRAME_TOP_RIGHT, w - 45, 0),
+                            (ids.IDR_FRAME_BOTTOM_LEFT, 0, h - 44), (ids.IDR_FRAME_BOTTOM_RIGHT, w - 45, h - 44)):
             if (x - ox, y - oy) in corners[rid]:
                 return True
         return False
@@ -58,7 +52,8 @@ def frame_outline(w, h):
 def monitor_window(open_, rows):
     h = 48 + 29 * rows
     p = monitor.images()
-    top, bottom = (p[139], p[140]) if open_ else (p[141], p[142])
+    top, bottom = ((p[ids.IDB_MONITOR_OPEN_TOP], p[ids.IDB_MONITOR_OPEN_BOTTOM]) if open_ else
+                   (p[ids.IDB_MONITOR_CLOSED_TOP], p[ids.IDB_MONITOR_CLOSED_BOTTOM]))
     img = Image(monitor.W, h)
     img.draw(top, 0, 0)
     src = top.crop(0, 37 if open_ else 38, monitor.W, 4)
@@ -83,8 +78,8 @@ def monitor_window(open_, rows):
 
 def _monitor_shape(open_, h):
     r = monitor.regions()
-    top = r[172] if open_ else r[173]
-    bottom = r[170] if open_ else r[171]
+    top = r[ids.IDR_MONITOR_OPEN_TOP] if open_ else r[ids.IDR_MONITOR_CLOSED_TOP]
+    bottom = r[ids.IDR_MONITOR_OPEN_BOTTOM] if open_ else r[ids.IDR_MONITOR_CLOSED_BOTTOM]
     cells = {(x, y) for l, t, rr, b in top for y in range(t, b) for x in range(l, rr)}
     cells |= {(x, y + h - 77) for l, t, rr, b in bottom for y in range(t, b) for x in range(l, rr)}
     x0, x1 = (0, monitor.W - 1) if open_ else (17, monitor.W - 17)
