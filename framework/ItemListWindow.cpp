@@ -37,8 +37,8 @@ int ItemListWindow::RowWidth() const {
 
 LRESULT ItemListWindow::OnSize(WPARAM, LPARAM lParam) {
     const int width = LOWORD(lParam), height = HIWORD(lParam);
-    SetWindowPos(scrollBar_.Handle(), nullptr, width - kScrollBarWidth, 0, kScrollBarWidth,
-                 std::max(height, 0), SWP_NOZORDER);
+    SetWindowPos(scrollBar_.Handle(), nullptr, width - kScrollBarWidth, 0, kScrollBarWidth, std::max(height, 0),
+                 SWP_NOZORDER);
     FitScrollBar();
     Refresh();
     return 0;
