@@ -30,7 +30,9 @@ void Wiring::SetTrayImage(int image) { ::SetTrayImage(image); }
 
 void Wiring::ShowHelp(uint32_t topic) { ::ShowHelp(topic); }
 bool Wiring::RunSystemOptions(HWND owner) { return ::RunSystemOptions(owner, *this) == Dialog::kSaved; }
-bool Wiring::RunDeviceOptions(HWND owner, DeviceNode& node) { return ::RunDeviceOptions(owner, node) == Dialog::kSaved; }
+bool Wiring::RunDeviceOptions(HWND owner, DeviceNode& node) {
+    return ::RunDeviceOptions(owner, node) == Dialog::kSaved;
+}
 void Wiring::OpenUpdatePage() { ::OpenUpdatePage(); }
 void Wiring::RepaintTiles() { ::RepaintTiles(); }
 

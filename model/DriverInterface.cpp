@@ -87,7 +87,8 @@ void DriverInterface::SaveChange() {
 }
 
 uint32_t __stdcall DriverInterface::OnTopologyChanged(uint32_t rootBlock) {
-    if (TopologyListener* listener = Instance().listener_) listener->TopologyChanged(static_cast<bytes::Address>(rootBlock));
+    if (TopologyListener* listener = Instance().listener_)
+        listener->TopologyChanged(static_cast<bytes::Address>(rootBlock));
     return 1;
 }
 

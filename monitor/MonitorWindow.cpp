@@ -328,7 +328,8 @@ void RepaintTiles() {
 }
 
 void StartActivityTimer() {
-    if (g_monitor) ::SetTimer(g_monitor->Handle(), MonitorWindow::kActivityTimer, TheDeviceTree().LightPeriod(), nullptr);
+    if (!g_monitor) return;
+    ::SetTimer(g_monitor->Handle(), MonitorWindow::kActivityTimer, TheDeviceTree().LightPeriod(), nullptr);
 }
 
 void StopActivityTimer() {

@@ -233,7 +233,8 @@ TEST_F(Dialogs, AResumeEndsTheOpenOptionsAsCancelledAndTheProgramGoesOn) {
             ASSERT_NE(chooser = DialogOfWidth(kIconChooser), nullptr);
         }
         const int rebuilds = run.Rebuilds();
-        SendMessageTimeoutA(e2e::ApplicationWindow(run), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+        const HWND application = e2e::ApplicationWindow(run);
+        SendMessageTimeoutA(application, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
         ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << "no restart of the library";
         // What a user would do next: the chooser gone or not, save what was typed.
         if (!chooser && IsWindowVisible(dialog)) Save(dialog, c.save.x, c.save.y);

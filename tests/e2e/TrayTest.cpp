@@ -76,6 +76,7 @@ TEST(Tray, MenuTogglesActAtOnceAboutOpensOnceLockedAndExitEndsInOrder) {
     SendMessageTimeoutA(application, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     ASSERT_TRUE(e2e::TrayIconPresent(application, 1124, "Quorvane")) << "the icon did not come back";
 
+    EXPECT_TRUE(GetWindowLongA(monitor, GWL_EXSTYLE) & WS_EX_TOPMOST) << "absent, Always on top is on";
     // Four down: past "Open", "About", the separator and "Auto-launch" to "Always on top".
     ASSERT_TRUE(ChooseFromTray(tray, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     EXPECT_TRUE(e2e::WaitUntil([&] { return settings.Get("AlwaysOnTop") == 0u; }, kTimeoutMs))

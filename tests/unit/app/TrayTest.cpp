@@ -43,8 +43,8 @@ TEST_F(TrayMenu, ChecksComeFromTheSettingsWhereAbsentMeansOnAndCommandsReachThei
     }
     DestroyMenu(menu);
     EXPECT_EQ(items, "3 2 - 4* 5 - 1 ");
-    for (Tray::Command command :
-         {Tray::Command{0}, Tray::kOpen, Tray::kAbout, Tray::kAutoLaunch, Tray::kAutoLaunch, Tray::kAlwaysOnTop, Tray::kExit})
+    for (Tray::Command command : {Tray::Command{0}, Tray::kOpen, Tray::kAbout, Tray::kAutoLaunch, Tray::kAutoLaunch,
+                                  Tray::kAlwaysOnTop, Tray::kExit})
         tray.RunCommand(command);
     EXPECT_EQ(calls, "monitor about shortcuts removed shortcuts made on top exit ");
     EXPECT_EQ(reg::GetDword(HKEY_CURRENT_USER, Settings::kKeyPath, "AutoLaunch"), 1u);
@@ -54,7 +54,8 @@ TEST_F(TrayMenu, WithTheLibraryDownNothingThatShowsAWindowCanBeChosen) {
     libraryDown = true;
     HMENU menu = tray.BuildMenu();
     for (UINT id : {Tray::kOpen, Tray::kAbout, Tray::kAutoLaunch, Tray::kAlwaysOnTop, Tray::kExit})
-        EXPECT_EQ((GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0, id == Tray::kOpen || id == Tray::kAbout) << id;
+        EXPECT_EQ((GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0, id == Tray::kOpen || id == Tray::kAbout)
+            << id;
     DestroyMenu(menu);
 }
 
