@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <fstream>
 #include <sstream>
-#include "tests/e2e/driver/Paths.h"
+#include "tests/support/Paths.h"
 
 namespace {
 
