@@ -27,7 +27,6 @@ public:
     AppWindow(const AppWindow&) = delete;
     AppWindow& operator=(const AppWindow&) = delete;
 
-    HWND Handle() const { return hwnd_; }
     TrayIcon& Tray() { return tray_; }
 
 private:

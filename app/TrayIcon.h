@@ -5,7 +5,6 @@
 // What the tray icon's menu and clicks ask of the program around it.
 class TrayHost {
 public:
-    virtual ~TrayHost() = default;
     virtual void ShowMonitor() = 0;
     virtual void ShowAbout() = 0;
     virtual void SetAlwaysOnTop(bool on) = 0;
@@ -14,6 +13,9 @@ public:
     // The library could not be restarted: the windows have nothing to show, so "Open" and
     // "About" are greyed and the icon brings no window forward.
     virtual bool IsLibraryDown() = 0;
+
+protected:
+    ~TrayHost() = default;
 };
 
 // The notification-area icon: the way back to the program when its windows are hidden. The

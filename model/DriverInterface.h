@@ -10,9 +10,11 @@
 // (from then on no structure may be read) and then arrives with its new root block.
 class TopologyListener {
 public:
-    virtual ~TopologyListener() = default;
     virtual void TopologyChanging() = 0;
     virtual void TopologyChanged(bytes::Address newRootBlock) = 0;
+
+protected:
+    ~TopologyListener() = default;
 };
 
 // The program's thin layer around the driver-interface library: it owns the hidden

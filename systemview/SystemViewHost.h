@@ -5,16 +5,19 @@
 
 class DeviceNode;
 
-// What the system view's commands ask of the program around it.
+// What the system view's command buttons ask of the program around it.
 class SystemViewHost {
 public:
-    virtual ~SystemViewHost() = default;
+    // The help file at the topic of the shown node.
     virtual void ShowHelp(uint32_t topic) = 0;
-    // True when the options were saved.
+    // The options dialogs; true when saved.
     virtual bool RunSystemOptions(HWND owner) = 0;
     virtual bool RunDeviceOptions(HWND owner, DeviceNode& node) = 0;
     virtual void ShowAbout() = 0;
     virtual void OpenUpdatePage() = 0;
     // The tiles show what an options dialog changed.
     virtual void RepaintTiles() = 0;
+
+protected:
+    ~SystemViewHost() = default;
 };
