@@ -63,6 +63,7 @@ public:
     WindowDC& operator=(const WindowDC&) = delete;
 
     HDC Get() const { return dc_; }
+    HWND Window() const { return window_; }
 
 private:
     HWND window_;

@@ -25,13 +25,15 @@ void Measure(const char* name, int iterations, const std::function<void()>& oper
 }
 
 // A computer and `count` connected devices, all in the monitoring ring.
-void BuildRing(SyntheticTopology& topo, int count) {
+std::vector<uintptr_t> BuildRing(SyntheticTopology& topo, int count) {
+    std::vector<uintptr_t> nodes;
     std::vector<uintptr_t> ring;
     uintptr_t computer = topo.NewNode(0x80), system = topo.NewRecord(0x80, "Computer");
     topo.Connect(system, computer);
     ring.push_back(system);
     for (int i = 0; i < count; ++i) {
         uintptr_t node = topo.NewNode(0x83);
+        nodes.push_back(node);
         std::string key = "device-" + std::to_string(i);
         uintptr_t record = topo.NewRecord(0x83, key.c_str());
         topo.Connect(record, node);
@@ -44,11 +46,12 @@ void BuildRing(SyntheticTopology& topo, int count) {
     topo.LinkRingA(ring);
     topo.LinkRingB(ring);
     topo.SetRoot(system, system, nullptr);
+    return nodes;
 }
 
 void Run(int devices, bool lightsOnly) {
     SyntheticTopology topo;
-    BuildRing(topo, devices);
+    const std::vector<uintptr_t> nodes = BuildRing(topo, devices);
     DeviceTree tree;
     tree.Attach(topo.TreeWindow(), topo.RootBlock());
 
@@ -70,8 +73,14 @@ void Run(int devices, bool lightsOnly) {
 
     std::string name;
     if (lightsOnly) {
+        // Every light changes on every tick: the busiest bus there is.
+        int tick = 0;
         name = "UpdateLights, " + std::to_string(list.VisibleCount()) + " visible tiles";
-        Measure(name.c_str(), 300, [&] { list.UpdateLights(); });
+        Measure(name.c_str(), 300, [&] {
+            ++tick;
+            for (size_t i = 0; i < nodes.size(); ++i) topo.SetU8(nodes[i], 0x88, static_cast<uint8_t>((i + tick) % 5));
+            list.UpdateLights();
+        });
         return;
     }
     HDC dc = GetDC(window.Handle());

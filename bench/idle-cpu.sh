@@ -41,6 +41,8 @@ round() {  # name, scenario path as Wine sees it, monitor height (0: as it opens
   q0=$(cputime "$q"); t0=$(cputime "$t")
   sleep "$seconds"
   q1=$(cputime "$q"); t1=$(cputime "$t")
+  # The tests share this prefix: leave them no placement or switch of the bench's.
+  "$wine_bin" reg delete "$user" /f >/dev/null 2>&1 || true
   tools/wine-prefix.sh stop
   awk -v name="$1" -v q=$((q1 - q0)) -v t=$((t1 - t0)) -v s="$seconds" 'BEGIN {
     printf "%-34s over %d s: Quorvane %.3f s, timer program %.3f s, ratio %.2f\n",

@@ -29,15 +29,28 @@ void SkinStrip::DrawFrame(int index, HDC dc, int x, int y) const {
 
 void BitmapStrip::Load(int frameWidth, UINT id) { SetBitmap(frameWidth, LoadBitmapResource(id)); }
 
+BitmapStrip::~BitmapStrip() {
+    Unselect();
+    if (dc_) DeleteDC(dc_);
+}
+
+void BitmapStrip::Unselect() {
+    if (previous_) SelectObject(dc_, previous_);
+    previous_ = nullptr;
+}
+
 void BitmapStrip::SetBitmap(int frameWidth, Bitmap bitmap) {
+    Unselect();  // a bitmap still selected cannot be deleted
     bitmap_ = std::move(bitmap);
     frameWidth_ = frameWidth;
     height_ = GetBitmapSize(bitmap_.Get()).cy;
+    if (!bitmap_) return;
+    if (!dc_) dc_ = CreateCompatibleDC(nullptr);
+    if (dc_) previous_ = SelectObject(dc_, bitmap_.Get());
 }
 
 void BitmapStrip::DrawFrame(int index, HDC dc, int x, int y) const {
     const SIZE size = GetBitmapSize(bitmap_.Get());
-    if (index < 0 || frameWidth_ <= 0 || (index + 1) * frameWidth_ > size.cx) return;
-    MemoryDC source(bitmap_.Get());
-    BitBlt(dc, x, y, frameWidth_, height_, source.GetDC(), frameWidth_ * index, 0, SRCCOPY);
+    if (!previous_ || index < 0 || frameWidth_ <= 0 || (index + 1) * frameWidth_ > size.cx) return;
+    BitBlt(dc, x, y, frameWidth_, height_, dc_, frameWidth_ * index, 0, SRCCOPY);
 }

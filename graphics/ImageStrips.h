@@ -37,9 +37,16 @@ private:
     int height_ = 0;
 };
 
-// Frames side by side in one opaque bitmap resource, copied with BitBlt.
+// Frames side by side in one opaque bitmap resource, copied with BitBlt. The bitmap stays
+// selected in a memory DC of the strip's own: the transmission lights copy a frame per
+// light on every tick, and selecting a bitmap anew for each costs more than the copy.
 class BitmapStrip : public ImageStrip {
 public:
+    BitmapStrip() = default;
+    ~BitmapStrip() override;
+    BitmapStrip(const BitmapStrip&) = delete;
+    BitmapStrip& operator=(const BitmapStrip&) = delete;
+
     void Load(int frameWidth, UINT id);
     void SetBitmap(int frameWidth, Bitmap bitmap);
 
@@ -48,7 +55,10 @@ public:
     int GetHeight() const override { return height_; }
 
 private:
+    void Unselect();
     Bitmap bitmap_;
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
     int frameWidth_ = 0;
     int height_ = 0;
 };

@@ -97,21 +97,27 @@ void DeviceTileList::OpenDetails(int index) {
 
 void DeviceTileList::UpdateLights() {
     RootElement* root = GetRoot();
-    // Most ticks change few lights or none: the window's DC is taken only when one did.
-    if (!root || std::none_of(tiles_.begin(), tiles_.end(), [](const auto& tile) { return tile->LightChanged(); }))
+    if (!root || !lightsShown_) {
+        lightsDc_.reset();  // switched off: no tick comes until they are switched on again
         return;
-    HDC dc = root->GetDC();
-    POINT origin{};
-    GetWindowOrgEx(dc, &origin);
+    }
+    // Most ticks change few lights or none: nothing is drawn unless one did.
+    if (std::none_of(tiles_.begin(), tiles_.end(), [](const auto& tile) { return tile->LightChanged(); })) return;
+    // Taking and releasing a window's DC costs several times what drawing every light does,
+    // so the lights keep theirs while they run; its visible region follows the window.
+    if (!lightsDc_ || lightsDc_->Window() != root->GetWindow()) {
+        lightsDc_.reset();
+        lightsDc_.emplace(root->GetWindow());
+    }
+    HDC dc = lightsDc_->Get();
     // Origin of the list in the window's coordinates.
     const POINT list = root->ToLocal(this, POINT{0, 0});
     for (const auto& tile : tiles_) {
         if (!tile->IsVisible()) continue;
-        SetWindowOrgEx(dc, origin.x + list.x - tile->X(), origin.y + list.y - tile->Y(), nullptr);
+        SetWindowOrgEx(dc, list.x - tile->X(), list.y - tile->Y(), nullptr);
         tile->DrawLight(dc, true);
     }
-    SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
-    root->ReleaseDC(dc);
+    SetWindowOrgEx(dc, 0, 0, nullptr);
 }
 
 bool DeviceTileList::Reorder(DeviceTile* tile, int y) {

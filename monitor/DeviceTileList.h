@@ -2,8 +2,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "base/HandleOwners.h"
 #include "framework/Element.h"
 #include "monitor/DeviceTile.h"
 #include "monitor/TileListHost.h"
@@ -41,7 +43,8 @@ public:
     void OpenDetails(int index);
     void Command(int id) override { OpenDetails(id); }
 
-    // Redraws straight onto the window each shown light that changed since it was drawn.
+    // Redraws straight onto the window each shown light that changed since it was drawn;
+    // with the lights switched off, lets the window's DC go.
     void UpdateLights();
     // The light switch as the program last applied it; tiles draw lights only when on.
     void ShowLights(bool on) { lightsShown_ = on; }
@@ -63,5 +66,6 @@ private:
     int visible_ = 1;
     unsigned rebuilds_ = 0;
     bool lightsShown_ = true;
+    std::optional<WindowDC> lightsDc_;  // held from the first light drawn until switched off
     CRITICAL_SECTION reorderLock_;
 };

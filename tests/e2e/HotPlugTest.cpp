@@ -5,10 +5,10 @@
 #include <psapi.h>
 #include <string>
 #include "tests/e2e/QuorvaneRun.h"
-#include "tests/e2e/driver/LinsettControl.h"
-#include "tests/e2e/driver/Paths.h"
-#include "tests/e2e/driver/Process.h"
-#include "tests/e2e/driver/TopWindows.h"
+#include "tests/support/LinsettControl.h"
+#include "tests/support/Paths.h"
+#include "tests/support/Process.h"
+#include "tests/support/TopWindows.h"
 
 namespace {
 

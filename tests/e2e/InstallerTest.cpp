@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 #include "tests/e2e/QuorvaneRun.h"
-#include "tests/e2e/driver/Capture.h"
-#include "tests/e2e/driver/Input.h"
-#include "tests/e2e/driver/Paths.h"
-#include "tests/e2e/driver/Process.h"
-#include "tests/e2e/driver/Registry.h"
-#include "tests/e2e/driver/TopWindows.h"
+#include "tests/support/Capture.h"
+#include "tests/support/Input.h"
+#include "tests/support/Paths.h"
+#include "tests/support/Process.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TopWindows.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include "tests/e2e/driver/Input.h"
-#include "tests/e2e/driver/LinsettControl.h"
-#include "tests/e2e/driver/Paths.h"
-#include "tests/e2e/driver/Registry.h"
-#include "tests/e2e/driver/TopWindows.h"
+#include "tests/support/Input.h"
+#include "tests/support/LinsettControl.h"
+#include "tests/support/Paths.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TopWindows.h"
 
 namespace e2e {
 

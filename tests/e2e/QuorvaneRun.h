@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 #include <vector>
-#include "tests/e2e/driver/Process.h"
+#include "tests/support/Process.h"
 
 namespace e2e {
 

@@ -9,10 +9,10 @@
 #include <vector>
 #include "resources/ResourceIds.h"
 #include "tests/e2e/QuorvaneRun.h"
-#include "tests/e2e/driver/Capture.h"
-#include "tests/e2e/driver/Input.h"
-#include "tests/e2e/driver/LinsettControl.h"
-#include "tests/e2e/driver/TopWindows.h"
+#include "tests/support/Capture.h"
+#include "tests/support/Input.h"
+#include "tests/support/LinsettControl.h"
+#include "tests/support/TopWindows.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // maximized state outlive the run.
 #include <gtest/gtest.h>
 #include "tests/e2e/QuorvaneRun.h"
-#include "tests/e2e/driver/Capture.h"
-#include "tests/e2e/driver/Input.h"
-#include "tests/e2e/driver/TopWindows.h"
+#include "tests/support/Capture.h"
+#include "tests/support/Input.h"
+#include "tests/support/TopWindows.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include "resources/ResourceIds.h"
 #include "tests/e2e/QuorvaneRun.h"
-#include "tests/e2e/driver/Capture.h"
-#include "tests/e2e/driver/Input.h"
-#include "tests/e2e/driver/Registry.h"
-#include "tests/e2e/driver/TopWindows.h"
-#include "tests/e2e/driver/TrayIcons.h"
+#include "tests/support/Capture.h"
+#include "tests/support/Input.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TopWindows.h"
+#include "tests/support/TrayIcons.h"
 
 namespace {
 

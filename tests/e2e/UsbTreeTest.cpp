@@ -8,9 +8,9 @@
 #include <iterator>
 #include "driver/ctl/ControlClient.h"
 #include "tests/e2e/QuorvaneRun.h"
-#include "tests/e2e/driver/Capture.h"
-#include "tests/e2e/driver/Paths.h"
-#include "tests/e2e/driver/TopWindows.h"
+#include "tests/support/Capture.h"
+#include "tests/support/Paths.h"
+#include "tests/support/TopWindows.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include "app/Launches.h"
 #include "base/Settings.h"
-#include "tests/e2e/driver/Registry.h"
-#include "tests/e2e/driver/TopWindows.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TopWindows.h"
 
 namespace {
 

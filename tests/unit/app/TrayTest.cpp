@@ -5,9 +5,9 @@
 #include "framework/SharedLook.h"
 #include "app/TrayIcon.h"
 #include "framework/ElxWnd.h"
-#include "tests/e2e/driver/Registry.h"
-#include "tests/e2e/driver/TopWindows.h"
-#include "tests/e2e/driver/TrayIcons.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TopWindows.h"
+#include "tests/support/TrayIcons.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
 #include "model/Layout.h"
-#include "tests/e2e/driver/Capture.h"
+#include "tests/support/Capture.h"
 #include "tests/unit/graphics/TestArt.h"
 #include "tests/unit/model/SyntheticTopology.h"
 

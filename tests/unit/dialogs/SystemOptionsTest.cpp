@@ -7,8 +7,8 @@
 #include "dialogs/DialogHooks.h"
 #include "dialogs/SystemOptionsDialog.h"
 #include "model/DriverInterface.h"
-#include "tests/e2e/driver/Registry.h"
-#include "tests/unit/elements/ElementHost.h"
+#include "tests/support/Registry.h"
+#include "tests/unit/framework/ElementHost.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include "driver/LinsettApi.h"
 #include "driver/Text.h"
 #include "driver/ctl/ControlClient.h"
-#include "tests/e2e/driver/Paths.h"
-#include "tests/e2e/driver/TopWindows.h"
+#include "tests/support/Paths.h"
+#include "tests/support/TopWindows.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "framework/WindowsAlive.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
-#include "tests/e2e/driver/Registry.h"
-#include "tests/e2e/driver/TopWindows.h"
+#include "tests/support/Registry.h"
+#include "tests/support/TopWindows.h"
 #include "tests/unit/model/SyntheticTopology.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "monitor/MonitorWindow.h"
 #include "monitor/TileArt.h"
 #include "monitor/TileGeometry.h"
-#include "tests/unit/elements/ElementHost.h"
+#include "tests/unit/framework/ElementHost.h"
 #include "tests/unit/graphics/TestArt.h"
 #include "tests/unit/model/SyntheticTopology.h"
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
-#include "tests/e2e/driver/Paths.h"
+#include "tests/support/Paths.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "systemview/CommandButtons.h"
 #include "systemview/SystemTree.h"
 #include "systemview/TreeNodeView.h"
-#include "tests/unit/elements/ElementHost.h"
+#include "tests/unit/framework/ElementHost.h"
 #include "tests/unit/graphics/TestArt.h"
 #include "tests/unit/model/SyntheticTopology.h"
 

@@ -6,7 +6,7 @@
 #include "framework/SharedLook.h"
 #include "framework/ElxWnd.h"
 #include "framework/RootElement.h"
-#include "tests/e2e/driver/Capture.h"
+#include "tests/support/Capture.h"
 
 namespace elements_test {
 

@@ -8,7 +8,7 @@
 #include "driver/usb/Enumerator.h"
 #include "driver/usb/ReplayUsbSystem.h"
 #include "driver/usb/UsbLayouts.h"
-#include "tests/unit/usb/WrappedSystem.h"
+#include "tests/unit/driver/usb/WrappedSystem.h"
 
 namespace linsett::usb {
 namespace {

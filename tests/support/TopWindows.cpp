@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/TopWindows.h"
+#include "tests/support/TopWindows.h"
 
 namespace e2e {
 

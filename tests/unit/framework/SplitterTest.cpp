@@ -1,6 +1,6 @@
 // The splitter: its bar dragged within the limits, and snapped bars kept on resizing.
 #include "framework/Splitter.h"
-#include "tests/unit/elements/ElementHost.h"
+#include "tests/unit/framework/ElementHost.h"
 
 namespace elements_test {
 

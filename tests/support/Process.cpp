@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/Process.h"
+#include "tests/support/Process.h"
 #include <cstdlib>
 
 namespace e2e {

@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/LinsettControl.h"
+#include "tests/support/LinsettControl.h"
 #include "driver/ctl/ControlClient.h"
 
 namespace e2e {

@@ -4,7 +4,7 @@
 #include <utility>
 #include "framework/CheckBox.h"
 #include "framework/TextPushButton.h"
-#include "tests/unit/elements/ElementHost.h"
+#include "tests/unit/framework/ElementHost.h"
 
 namespace elements_test {
 

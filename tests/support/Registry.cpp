@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/Registry.h"
+#include "tests/support/Registry.h"
 
 namespace e2e::registry {
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/Input.h"
+#include "tests/support/Input.h"
 
 namespace e2e {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/TrayIcons.h"
+#include "tests/support/TrayIcons.h"
 
 // After windows.h, which it needs.
 #include <shellapi.h>

@@ -1,4 +1,4 @@
-#include "tests/e2e/driver/Paths.h"
+#include "tests/support/Paths.h"
 #include <windows.h>
 #include <cstdlib>
 

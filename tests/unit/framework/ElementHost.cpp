@@ -1,4 +1,4 @@
-#include "tests/unit/elements/ElementHost.h"
+#include "tests/unit/framework/ElementHost.h"
 #include "tests/unit/graphics/TestArt.h"
 
 namespace elements_test {

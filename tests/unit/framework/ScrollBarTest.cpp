@@ -1,6 +1,6 @@
 // The scroll bar: the thumb, the track, the arrows repeating on posted WM_TIMER, the groove.
 #include "framework/ScrollBar.h"
-#include "tests/unit/elements/ElementHost.h"
+#include "tests/unit/framework/ElementHost.h"
 
 namespace elements_test {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "base/Settings.h"
-#include "tests/e2e/driver/Registry.h"
+#include "tests/support/Registry.h"
 
 namespace {
 

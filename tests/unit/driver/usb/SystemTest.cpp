@@ -7,7 +7,7 @@
 #include "driver/usb/RegistryText.h"
 #include "driver/usb/ReplayUsbSystem.h"
 #include "driver/usb/Worker.h"
-#include "tests/unit/usb/WrappedSystem.h"
+#include "tests/unit/driver/usb/WrappedSystem.h"
 
 namespace linsett::usb {
 namespace {

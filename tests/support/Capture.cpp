@@ -1,7 +1,7 @@
-#include "tests/e2e/driver/Capture.h"
+#include "tests/support/Capture.h"
 #include <cstdio>
 #include <cstring>
-#include "tests/e2e/driver/Paths.h"
+#include "tests/support/Paths.h"
 
 namespace e2e {
 

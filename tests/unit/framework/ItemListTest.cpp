@@ -1,6 +1,6 @@
 // The item list: which items are drawn in which width, and its bar following its size.
 #include "framework/ItemList.h"
-#include "tests/unit/elements/ElementHost.h"
+#include "tests/unit/framework/ElementHost.h"
 
 namespace elements_test {
 
