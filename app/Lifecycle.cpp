@@ -5,9 +5,11 @@
 #include <optional>
 
 #include "framework/SharedLook.h"
+#include "app/AppWindow.h"
 #include "app/Launches.h"
-#include "app/TrayIcon.h"
 #include "app/TopologyEvents.h"
+#include "app/Wiring.h"
+#include "base/HandleOwners.h"
 #include "framework/ElxWnd.h"
 #include "framework/FrameImages.h"
 #include "framework/WindowsAlive.h"
@@ -43,14 +45,14 @@ void ActivateFirstInstance() {
     }
 }
 
-bool Initialise(HINSTANCE instance) {
+bool Initialise(HINSTANCE instance, TopologyListener& listener) {
     LoadSharedLook(instance);
     InitCommonControls();
     RegisterElxWndClass(instance);
     LoadStartupStrips();
     LoadTileImages();
     LoadFrameImages();
-    InstallTopologyHandlers();
+    DriverInterface::Instance().SetListener(&listener);
     if (!DriverInterface::Instance().Start(instance)) return false;
     RebuildDeviceTree();
     return true;
@@ -83,14 +85,14 @@ void RunMessageLoop() {
 
 int RunApplication(HINSTANCE instance) {
     SetWindows98Flag(IsWindows98());
-    HANDLE mutex = CreateMutexA(nullptr, TRUE, "Tarvex Quorvane");
+    const KernelHandle mutex(CreateMutexA(nullptr, TRUE, "Tarvex Quorvane"));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         SetResourceInstance(instance);
         ActivateFirstInstance();
         return 0;
     }
 
-    HMODULE msimg32 = LoadLibraryA("msimg32.dll");
+    const ModuleHandle msimg32(LoadLibraryA("msimg32.dll"));
     if (!msimg32) {
         SetResourceInstance(instance);
         ShowErrorBox(LoadResourceString(IDS_MSIMG32_REQUIRED));
@@ -98,13 +100,17 @@ int RunApplication(HINSTANCE instance) {
     }
 
     int result = 0;
-    if (Initialise(instance)) {
+    Wiring wiring;
+    if (Initialise(instance, wiring)) {
         CheckColorDepth();
         LoadMonitorPlacement();
         LoadDetailFramePlacement();
         {
-            // Lives for the message loop; its window normally ends with the exit sequence.
-            MonitorWindow monitor;
+            // Live for the message loop; their windows normally end with the exit sequence.
+            AppWindow application(wiring);
+            SystemView details(wiring);
+            MonitorWindow monitor(wiring);
+            if (ApplyLightSwitch()) SwitchLights(true);
             CheckAlerts();
             RunMessageLoop();
             WritePlacements();
@@ -115,11 +121,10 @@ int RunApplication(HINSTANCE instance) {
         result = ReportFailedStart();
     }
 
+    DriverInterface::Instance().SetListener(nullptr);
     FreeMonitorImages();
     FreeFrameImages();
     ReleaseSharedLook();
-    if (mutex) CloseHandle(mutex);
-    FreeLibrary(msimg32);
     return result;
 }
 
@@ -130,7 +135,7 @@ void WritePlacements() {
 
 void ExitSequence() {
     CloseAllHelp();
-    SetAlert(false);
+    EndAlert();
     RemoveTrayIcon();
     CloseDetailFrame();
     DestroyMonitor();
@@ -155,7 +160,7 @@ void StopForRestart() {
     restart.detailsWereVisible = IsDetailFrameVisible();
     if (restart.monitorWasVisible) HideMonitor();
     if (restart.detailsWereVisible) ShowDetailFrame(false);
-    if (ApplyLightSwitch()) StopActivityTimer();
+    if (ApplyLightSwitch()) SwitchLights(false);
     // The nodes the dialogs edit go with the tree.
     CancelOptionDialogs();
     SetWindowsAlive(false);
@@ -185,7 +190,7 @@ void TryRestart() {
     RebuildMonitor();
     RefreshDetailFrame();
     SetWindowsAlive(true);
-    if (ApplyLightSwitch()) StartActivityTimer();
+    if (ApplyLightSwitch()) SwitchLights(true);
     CheckAlerts();
     if (restart.monitorWasVisible) ShowMonitor();
     if (restart.detailsWereVisible) ShowDetailFrame(true);

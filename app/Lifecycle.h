@@ -1,7 +1,8 @@
 #pragma once
 #include <windows.h>
 
-// Start-up, message loop and shut-down of the whole program: the body of WinMain.
+// Start-up, message loop and shut-down of the whole program: the body of WinMain. It makes the
+// windows, each handed the one wiring of the program.
 // 0 after a normal run, the no-hardware failure and in a second instance; -1 when
 // "msimg32.dll", "Linsett.dll" or one of its exports cannot be loaded.
 int RunApplication(HINSTANCE instance);

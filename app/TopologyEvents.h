@@ -1,11 +1,11 @@
 #pragma once
+#include <cstdint>
+
 #include "base/Bytes.h"
 
-// The program's answers to the library's callbacks, the model rebuild they share with
-// start-up and resume, and the wiring of the views to each other.
+// What start-up, the restart after a resume and the library's topology changes share: the
+// model rebuild, the alert check and the light switch, and the answers to the callbacks.
 
-// Fills in the hooks of the driver interface, the alert check, the tray and the monitor.
-void InstallTopologyHandlers();
 void HandleTopologyChanging();
 void HandleTopologyChanged(bytes::Address newRootBlock);
 
@@ -17,5 +17,14 @@ void RebuildDeviceTree();
 // cancelled, writing nothing: the nodes they edit are about to go.
 void CancelOptionDialogs();
 
-// The alert check at the user's "AlertSensitivity".
+// The alert check at the sensitivity level, or at the user's "AlertSensitivity": the alert
+// ends, and when a device alerts the monitor shows, the system view opens on the first one
+// and the monitor's markers and the tray image flash.
+void CheckAlerts(int32_t level);
 void CheckAlerts();
+
+// Reads the "ShowTransmissionLight" switch, stores it in the system record where the library
+// looks for it, hands it to the tiles, and hands it back.
+bool ApplyLightSwitch();
+// The library's activity reports and the monitor's light timer, on or off together.
+void SwitchLights(bool on);

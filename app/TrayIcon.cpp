@@ -1,7 +1,5 @@
 #include "app/TrayIcon.h"
 
-#include <shellapi.h>
-
 #include <deque>
 
 #include "base/Settings.h"
@@ -10,16 +8,6 @@
 #include "resources/ResourceIds.h"
 
 namespace {
-
-NOTIFYICONDATAA& Record() {
-    static NOTIFYICONDATAA record{};
-    return record;
-}
-
-TrayHooks& Hooks() {
-    static TrayHooks hooks;
-    return hooks;
-}
 
 // A failing tray call is reported once for each run of failures (a success ends it), and
 // never from inside the call: the image changes from the alert timer, where a modal box
@@ -67,12 +55,6 @@ void Notify(DWORD message, NOTIFYICONDATAA& record) {
     PostMessageA(ReportWindow(), kReportFailure, failure, 0);
 }
 
-void Run(const std::function<void()>& hook) {
-    if (hook) hook();
-}
-
-bool LibraryDown() { return Hooks().libraryDown && Hooks().libraryDown(); }
-
 UINT Checked(bool on) { return on ? MFS_CHECKED : MFS_ENABLED; }
 
 void InsertItem(HMENU menu, UINT position, UINT id, UINT textId, UINT state) {
@@ -97,103 +79,98 @@ void InsertSeparator(HMENU menu, UINT position) {
 }
 
 // The detail frame (or another window still titled with the program's name) comes
-// forward, then the monitor in front of it.
+// forward, then the monitor in front of it while it shows.
 void BringWindowsForward() {
     if (HWND frame = FindWindowExA(nullptr, nullptr, "ElxWnd", LoadResourceString(IDS_DETAIL_TITLE).Chars())) {
         ShowWindow(frame, SW_SHOW);
         SetForegroundWindow(frame);
     }
+    HWND monitor = FindWindowExA(nullptr, nullptr, "ElxWnd", LoadResourceString(IDS_MONITOR_TITLE).Chars());
+    if (monitor && IsWindowVisible(monitor)) SetForegroundWindow(monitor);
 }
 
 }  // namespace
 
-void SetTrayHooks(TrayHooks hooks) { Hooks() = std::move(hooks); }
-
-void AddTrayIcon(HWND window, UINT id) {
-    NOTIFYICONDATAA& record = Record();
-    record = NOTIFYICONDATAA{};
+void TrayIcon::Add(HWND window, UINT id) {
+    record_ = NOTIFYICONDATAA{};
     // The first form of the record: every shell understands it.
-    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    record.hWnd = window;
-    record.uID = id;
-    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    record.uCallbackMessage = id;
-    record.hIcon = GetSharedIcon(0);
-    lstrcpynA(record.szTip, LoadResourceString(IDS_APP_CAPTION).Chars(), 64);
-    Notify(NIM_ADD, record);
+    record_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record_.hWnd = window;
+    record_.uID = id;
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record_.uCallbackMessage = id;
+    record_.hIcon = GetSharedIcon(0);
+    lstrcpynA(record_.szTip, LoadResourceString(IDS_APP_CAPTION).Chars(), 64);
+    Notify(NIM_ADD, record_);
 }
 
-void SetTrayImage(int index) {
-    NOTIFYICONDATAA& record = Record();
-    record.uFlags = NIF_ICON;
-    record.hIcon = GetSharedIcon(index);
-    Notify(NIM_MODIFY, record);
+void TrayIcon::SetImage(int index) {
+    record_.uFlags = NIF_ICON;
+    record_.hIcon = GetSharedIcon(index);
+    Notify(NIM_MODIFY, record_);
 }
 
-void RestoreTrayIcon() {
-    NOTIFYICONDATAA& record = Record();
-    if (!record.hWnd) return;
-    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    Notify(NIM_ADD, record);
+void TrayIcon::Restore() {
+    if (!record_.hWnd) return;
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    Notify(NIM_ADD, record_);
 }
 
-void RemoveTrayIcon() { Notify(NIM_DELETE, Record()); }
+void TrayIcon::Remove() { Notify(NIM_DELETE, record_); }
 
-HMENU BuildTrayMenu() {
+HMENU TrayIcon::BuildMenu() {
     HMENU menu = ReportIfZero(CreatePopupMenu());
-    const UINT windows = LibraryDown() ? MFS_GRAYED : MFS_ENABLED;
-    InsertItem(menu, 0, kTrayOpen, IDS_MENU_OPEN, windows);
-    InsertItem(menu, 1, kTrayAbout, IDS_MENU_ABOUT, windows);
+    const UINT windows = host_.IsLibraryDown() ? MFS_GRAYED : MFS_ENABLED;
+    InsertItem(menu, 0, kOpen, IDS_MENU_OPEN, windows);
+    InsertItem(menu, 1, kAbout, IDS_MENU_ABOUT, windows);
     InsertSeparator(menu, 2);
-    InsertItem(menu, 3, kTrayAutoLaunch, IDS_MENU_AUTO_LAUNCH, Checked(Settings::AutoLaunch()));
-    InsertItem(menu, 4, kTrayAlwaysOnTop, IDS_MENU_ALWAYS_ON_TOP, Checked(Settings::AlwaysOnTop()));
+    InsertItem(menu, 3, kAutoLaunch, IDS_MENU_AUTO_LAUNCH, Checked(Settings::AutoLaunch()));
+    InsertItem(menu, 4, kAlwaysOnTop, IDS_MENU_ALWAYS_ON_TOP, Checked(Settings::AlwaysOnTop()));
     InsertSeparator(menu, 5);
-    InsertItem(menu, 6, kTrayExit, IDS_MENU_EXIT, MFS_ENABLED);
+    InsertItem(menu, 6, kExit, IDS_MENU_EXIT, MFS_ENABLED);
     return menu;
 }
 
-void RunTrayCommand(UINT command) {
-    TrayHooks& hooks = Hooks();
+void TrayIcon::RunCommand(UINT command) {
     switch (command) {
-    case kTrayExit: Run(hooks.exit); break;
-    case kTrayAbout: Run(hooks.showAbout); break;
-    case kTrayOpen: Run(hooks.showMonitor); break;
-    case kTrayAutoLaunch: {
+    case kExit: host_.Exit(); break;
+    case kAbout: host_.ShowAbout(); break;
+    case kOpen: host_.ShowMonitor(); break;
+    case kAutoLaunch: {
         // The stored value decides, not the check mark the menu showed a moment ago.
         const bool on = !Settings::AutoLaunch();
         Settings::WriteSwitch(Settings::kAutoLaunch, on);
-        if (hooks.setAutoLaunch) hooks.setAutoLaunch(on);
+        host_.SetAutoLaunch(on);
         break;
     }
-    case kTrayAlwaysOnTop: {
+    case kAlwaysOnTop: {
         const bool on = !Settings::AlwaysOnTop();
         Settings::WriteSwitch(Settings::kAlwaysOnTop, on);
-        if (hooks.setAlwaysOnTop) hooks.setAlwaysOnTop(on);
+        host_.SetAlwaysOnTop(on);
         break;
     }
     default: break;
     }
 }
 
-void OnTrayNotify(WPARAM, LPARAM lParam) {
-    HWND monitor = Record().hWnd;
+void TrayIcon::OnNotify(LPARAM lParam) {
     if (lParam == WM_LBUTTONDBLCLK) {
-        if (LibraryDown()) return;
+        if (host_.IsLibraryDown()) return;
         BringWindowsForward();
-        Run(Hooks().showMonitor);
-        SetForegroundWindow(monitor);
+        host_.ShowMonitor();
         return;
     }
     if (lParam != WM_RBUTTONUP) return;
-    HMENU menu = BuildTrayMenu();
-    if (!LibraryDown()) BringWindowsForward();
-    // Hidden or not, the menu's owner must be in front, or the menu would not close when
+    HMENU menu = BuildMenu();
+    if (!host_.IsLibraryDown()) BringWindowsForward();
+    // The menu's owner, hidden as it is, must be in front, or the menu would not close when
     // the user clicks elsewhere.
-    SetForegroundWindow(monitor);
+    HWND owner = record_.hWnd;
+    SetForegroundWindow(owner);
     POINT cursor{};
     GetCursorPos(&cursor);
-    UINT command = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD, cursor.x, cursor.y, 0, monitor, nullptr));
+    UINT command = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD, cursor.x, cursor.y, 0, owner, nullptr));
     DestroyMenu(menu);
-    PostMessageA(monitor, WM_NULL, 0, 0);
-    RunTrayCommand(command);
+    PostMessageA(owner, WM_NULL, 0, 0);
+    RunCommand(command);
 }

@@ -1,36 +1,45 @@
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
-#include <functional>
-
-// The notification-area icon: the way back to the program when its windows are hidden.
-// It belongs to the monitor window, which hands it the notifications of its message.
-void AddTrayIcon(HWND window, UINT id);
-// 0 the normal image, 1 to 4 the image of that severity.
-void SetTrayImage(int index);
-void RemoveTrayIcon();
-// Adds the icon again, as it looks now, to a shell that was restarted and knows none.
-void RestoreTrayIcon();
-void OnTrayNotify(WPARAM wParam, LPARAM lParam);
-
-// The tray menu's commands, by id.
-enum TrayCommand : UINT { kTrayExit = 1, kTrayAbout = 2, kTrayOpen = 3, kTrayAutoLaunch = 4, kTrayAlwaysOnTop = 5 };
-
-// The menu as it is shown: built from the settings of this moment; the caller destroys it.
-HMENU BuildTrayMenu();
-// Carries out a chosen command (0: the menu was dismissed).
-void RunTrayCommand(UINT command);
-
-// What the tray does with the windows and the program; each may be empty while its
-// window does not exist.
-struct TrayHooks {
-    std::function<void()> showMonitor;
-    std::function<void()> showAbout;
-    std::function<void(bool)> setAlwaysOnTop;
-    std::function<void(bool)> setAutoLaunch;  // creates or deletes the start-up shortcuts
-    std::function<void()> exit;
+// What the tray icon's menu and clicks ask of the program around it.
+class TrayHost {
+public:
+    virtual void ShowMonitor() = 0;
+    virtual void ShowAbout() = 0;
+    virtual void SetAlwaysOnTop(bool on) = 0;
+    virtual void SetAutoLaunch(bool on) = 0;  // creates or deletes the start-up shortcuts
+    virtual void Exit() = 0;
     // The library could not be restarted: the windows have nothing to show, so "Open" and
     // "About" are greyed and the icon brings no window forward.
-    std::function<bool()> libraryDown;
+    virtual bool IsLibraryDown() = 0;
+
+protected:
+    ~TrayHost() = default;
 };
-void SetTrayHooks(TrayHooks hooks);
+
+// The notification-area icon: the way back to the program when its windows are hidden. The
+// window it is added with receives its notifications and hands them to OnNotify.
+class TrayIcon {
+public:
+    explicit TrayIcon(TrayHost& host) : host_(host) {}
+
+    void Add(HWND window, UINT id);
+    // 0 the normal image, 1 to 4 the image of that severity.
+    void SetImage(int index);
+    void Remove();
+    // Adds the icon again, as it looks now, to a shell that was restarted and knows none.
+    void Restore();
+    void OnNotify(LPARAM lParam);
+
+    // The menu's commands, by id.
+    enum Command : UINT { kExit = 1, kAbout = 2, kOpen = 3, kAutoLaunch = 4, kAlwaysOnTop = 5 };
+    // The menu as it is shown: built from the settings of this moment; the caller destroys it.
+    HMENU BuildMenu();
+    // Carries out a chosen command (0: the menu was dismissed).
+    void RunCommand(UINT command);
+
+private:
+    TrayHost& host_;
+    NOTIFYICONDATAA record_{};
+};

@@ -40,6 +40,12 @@ struct DeleteGdiObject {
 struct DestroyCursorHandle {
     void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
 };
+struct CloseKernelHandle {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+struct FreeModule {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
 
 // Pens, brushes, fonts, bitmaps and regions.
 template <typename T>
@@ -51,6 +57,10 @@ using Font = GdiObject<HFONT>;
 
 // Cursors loaded from the program's resources.
 using CursorHandle = UniqueHandle<HCURSOR, DestroyCursorHandle>;
+
+// Kernel objects that a null handle marks as failed (a mutex, for one), and loaded libraries.
+using KernelHandle = UniqueHandle<HANDLE, CloseKernelHandle>;
+using ModuleHandle = UniqueHandle<HMODULE, FreeModule>;
 
 // The DC of a window (or of the screen, for a null window), released with its window.
 class WindowDC {

@@ -31,6 +31,7 @@
 #include "monitor/TileArt.h"
 #include "systemview/DetailFrame.h"
 #include "systemview/SystemTree.h"
+#include "systemview/SystemViewHost.h"
 #include "systemview/TreeNodeView.h"
 #include "tests/unit/model/SyntheticTopology.h"
 
@@ -238,10 +239,22 @@ void TopologyChange(int devices) {
     Pump();
 }
 
+// No button of the system view is pressed here.
+struct QuietHost : SystemViewHost {
+    void ShowHelp(uint32_t) override {}
+    bool RunSystemOptions(HWND) override { return false; }
+    bool RunDeviceOptions(HWND, DeviceNode&) override { return false; }
+    void ShowAbout() override {}
+    void OpenUpdatePage() override {}
+    void RepaintTiles() override {}
+};
+
 }  // namespace
 
 int main() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
+    QuietHost host;
+    SystemView view(host);
     LoadLibraryA("msimg32.dll");
     LoadSharedLook(instance);
     RegisterElxWndClass(instance);

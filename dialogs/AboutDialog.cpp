@@ -1,6 +1,6 @@
 #include "dialogs/AboutDialog.h"
 
-#include "dialogs/DialogHooks.h"
+#include "dialogs/DialogHost.h"
 #include "framework/SharedLook.h"
 #include "graphics/ImageHelpers.h"
 #include "graphics/ResourceStrings.h"
@@ -21,11 +21,9 @@ std::unique_ptr<TextPushButtonWindow> Button(HWND dialog, const SkinStrip& skin,
     return button;
 }
 
-void LockMainWindows(bool locked) { CallHook(GetDialogHooks().lockMainWindows, locked); }
-
 }  // namespace
 
-AboutDialog::AboutDialog(int x, int y) : x_(x), y_(y) { LockMainWindows(true); }
+AboutDialog::AboutDialog(int x, int y, DialogHost& host) : x_(x), y_(y), host_(host) { host_.LockMainWindows(true); }
 
 LRESULT AboutDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     done_ = Button(hwnd_, DialogButtonStrip(), kDone, IDS_DONE, 303, 281);
@@ -48,7 +46,7 @@ void AboutDialog::OnCommand(WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case kGoToMaker:
         // The box closes whether or not the browser could be started.
-        CallHook(GetDialogHooks().openMakerWebSite);
+        host_.OpenMakerWebSite();
         Close();
         break;
     case kDone:
@@ -60,10 +58,10 @@ void AboutDialog::OnCommand(WPARAM wParam) {
 
 void AboutDialog::Close() {
     EndDialog(hwnd_, 0);
-    LockMainWindows(false);
+    host_.LockMainWindows(false);
 }
 
-int RunAboutBox(HWND owner) {
+int RunAboutBox(HWND owner, DialogHost& host) {
     static AboutDialog* current = nullptr;
     if (current) {
         SetForegroundWindow(current->Handle());
@@ -71,7 +69,7 @@ int RunAboutBox(HWND owner) {
     }
     Picture();
     const POINT at = CentredOnScreen(AboutDialog::kWidth, AboutDialog::kHeight);
-    AboutDialog dialog(at.x, at.y);
+    AboutDialog dialog(at.x, at.y, host);
     current = &dialog;
     // Over another open dialog the box belongs to that one: it stays in front of it, and
     // that dialog waits until the box is closed, as its own modal loop is left last.

@@ -6,6 +6,8 @@
 #include "dialogs/Dialog.h"
 #include "framework/PushButtonWindow.h"
 
+class DialogHost;
+
 // The about box: one picture carrying the product's name, version and artwork, "Done" and
 // "Go To Tarvex". While it is open both main windows are locked and only beep.
 class AboutDialog : public Dialog {
@@ -14,7 +16,7 @@ public:
     enum Command { kDone = 1, kClose = 2, kGoToMaker = 3 };
 
     // Locks the main windows at once, so that no click reaches them before the box shows.
-    AboutDialog(int x, int y);
+    AboutDialog(int x, int y, DialogHost& host);
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
@@ -25,9 +27,10 @@ private:
     void Close();
 
     int x_, y_;
+    DialogHost& host_;
     std::unique_ptr<TextPushButtonWindow> done_, goToMaker_;
 };
 
 // Runs the box centred on the screen (0 after every close), over the open dialog if there
 // is one. While an about box is open, that one comes forward instead and no second opens (1).
-int RunAboutBox(HWND owner);
+int RunAboutBox(HWND owner, DialogHost& host);

@@ -128,9 +128,10 @@ void DeviceOptionsDialog::FillDefaults() {
 }
 
 void DeviceOptionsDialog::ChangeIcon() {
-    if (RunIconChooser(hwnd_, node_, icon_, group_) != kSaved || ended_) return;
-    icon_ = ChosenIconNumber();
-    group_ = ChosenIconGroup();
+    const std::optional<IconChoice> chosen = RunIconChooser(hwnd_, node_, {icon_, group_});
+    if (!chosen || ended_) return;
+    icon_ = chosen->number;
+    group_ = chosen->group;
     Repaint();
 }
 

@@ -23,9 +23,6 @@ public:
     void Draw(HDC dc) override;
     void OnCommand(WPARAM wParam) override;
 
-    int WorkingIcon() const { return icon_; }
-    int WorkingGroup() const { return group_; }
-
 private:
     void Save();
     void FillDefaults();

@@ -10,8 +10,6 @@
 namespace {
 
 IconChooserDialog* current = nullptr;
-int chosenIcon = 0;
-int chosenGroup = 0;
 
 std::unique_ptr<TextPushButtonWindow> Button(HWND dialog, int id, UINT caption) {
     return std::make_unique<TextPushButtonWindow>(dialog, &DialogButtonStrip(), id, LoadResourceString(caption));
@@ -24,13 +22,14 @@ constexpr int kListTop = 45, kListHeight = 218, kHeadingTop = 28, kHeadingInset 
 
 }  // namespace
 
-IconChooserDialog::IconChooserDialog(int x, int y, DeviceNode& node) : x_(x), y_(y), node_(node) {}
+IconChooserDialog::IconChooserDialog(int x, int y, DeviceNode& node, IconChoice start)
+    : x_(x), y_(y), node_(node), choice_(start) {}
 
 LRESULT IconChooserDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     folders_ = std::make_unique<FolderList>(hwnd_);
     folders_->Scroll().SetMaximum(0);
     icons_ = std::make_unique<IconList>(hwnd_);
-    icons_->SetChoice(chosenIcon, chosenGroup);
+    icons_->SetChoice(choice_.number, choice_.group);
     cancel_ = Button(hwnd_, kCancel, IDS_CANCEL);
     save_ = Button(hwnd_, kSave, IDS_SAVE);
 
@@ -44,7 +43,7 @@ LRESULT IconChooserDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     EndDeferWindowPos(batch);
 
     // An icon in no folder leaves the first folder shown, with nothing marked.
-    if (const int folder = icon_folders::FirstHolding(chosenIcon); folder >= 0) {
+    if (const int folder = icon_folders::FirstHolding(choice_.number); folder >= 0) {
         folders_->Select(folder);
         icons_->ShowFolder(folder);
     }
@@ -76,8 +75,7 @@ void IconChooserDialog::Draw(HDC dc) {
 void IconChooserDialog::OnCommand(WPARAM wParam) {
     switch (wParam) {
     case kSave:
-        chosenIcon = icons_->ChosenIcon();
-        chosenGroup = icons_->ChosenGroup();
+        choice_ = {icons_->ChosenIcon(), icons_->ChosenGroup()};
         EndDialog(hwnd_, kSaved);
         break;
     case kCancel: EndDialog(hwnd_, kCancelled); break;
@@ -86,20 +84,16 @@ void IconChooserDialog::OnCommand(WPARAM wParam) {
     }
 }
 
-int RunIconChooser(HWND owner, DeviceNode& node, int iconNumber, int iconGroup) {
+std::optional<IconChoice> RunIconChooser(HWND owner, DeviceNode& node, IconChoice start) {
     icon_folders::Build();
-    chosenIcon = iconNumber;
-    chosenGroup = iconGroup;
     const POINT at = CentredOnScreen(IconChooserDialog::kWidth, IconChooserDialog::kHeight);
-    IconChooserDialog dialog(at.x, at.y, node);
+    IconChooserDialog dialog(at.x, at.y, node, start);
     current = &dialog;
     const int result = dialog.RunModal(owner);
     current = nullptr;
-    return result;
+    if (result != Dialog::kSaved) return std::nullopt;
+    return dialog.Choice();
 }
-
-int ChosenIconNumber() { return chosenIcon; }
-int ChosenIconGroup() { return chosenGroup; }
 
 void EndIconChooser() {
     if (current && current->Handle()) EndDialog(current->Handle(), Dialog::kCancelled);

@@ -2,7 +2,7 @@
 
 #include "base/HandleOwners.h"
 #include "base/Settings.h"
-#include "dialogs/DialogHooks.h"
+#include "dialogs/DialogHost.h"
 #include "framework/ElementText.h"
 #include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
@@ -91,36 +91,35 @@ void SystemOptionsDialog::OnCommand(WPARAM wParam) {
 }
 
 void SystemOptionsDialog::Save() {
-    const DialogHooks& hooks = GetDialogHooks();
     const bool autoLaunch = startWithWindows_->IsChecked();
     Settings::WriteSwitch(Settings::kAutoLaunch, autoLaunch);
-    CallHook(autoLaunch ? hooks.createStartupShortcuts : hooks.removeStartupShortcuts);
+    host_.SetAutoLaunch(autoLaunch);
 
     const bool lights = showLights_->IsChecked();
     Settings::WriteSwitch(Settings::kShowTransmissionLight, lights);
 
     const bool onTop = alwaysOnTop_->IsChecked();
     Settings::WriteSwitch(Settings::kAlwaysOnTop, onTop);
-    CallHook(hooks.setAlwaysOnTop, onTop);
+    host_.SetAlwaysOnTop(onTop);
 
     Settings::WriteDword(kAlertSensitivity, alertLevel_->GetValue());
-    CallHook(lights ? hooks.startActivityTimer : hooks.stopActivityTimer);
+    host_.SetLights(lights);
     DriverInterface::Instance().SaveChange();
     EndDialog(hwnd_, kSaved);
 }
 
-int RunSystemOptions(HWND owner) {
+int RunSystemOptions(HWND owner, DialogHost& host) {
     const int32_t before = StoredSensitivity();
     const POINT at = CentredOnScreen(SystemOptionsDialog::kWidth, SystemOptionsDialog::kHeight);
     int result;
     {
-        SystemOptionsDialog dialog(at.x, at.y);
+        SystemOptionsDialog dialog(at.x, at.y, host);
         g_current = &dialog;
         result = dialog.RunModal(owner);
         g_current = nullptr;
         if (result == Dialog::kSaved) {
             const int32_t after = StoredSensitivity();
-            if (after != before) CallHook(GetDialogHooks().runAlertCheck, after);
+            if (after != before) host.AlertSensitivityChanged(after);
         }
     }
     return result;

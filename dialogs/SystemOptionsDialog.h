@@ -8,6 +8,8 @@
 #include "framework/CheckBox.h"
 #include "framework/TextPushButton.h"
 
+class DialogHost;
+
 // The program-wide choices: start with Windows, the transmission lights, the monitoring view
 // on top, and when to open by itself on errors. They start from the stored settings every
 // time and take effect only on "Save".
@@ -26,7 +28,7 @@ public:
     static constexpr int kWidth = 300, kHeight = 230;
     enum Command { kSave = 1, kCancel = 2, kStartWithWindows = 10, kShowLights = 11, kAlwaysOnTop = 12, kAlertLevel = 13 };
 
-    SystemOptionsDialog(int x, int y) : x_(x), y_(y) {}
+    SystemOptionsDialog(int x, int y, DialogHost& host) : x_(x), y_(y), host_(host) {}
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
@@ -38,6 +40,7 @@ private:
     void Save();
 
     int x_, y_;
+    DialogHost& host_;
     std::unique_ptr<OptionsFace> face_;
     std::unique_ptr<CheckBox> startWithWindows_, showLights_, alwaysOnTop_;
     std::unique_ptr<AlertLevelSelector> alertLevel_;
@@ -45,8 +48,8 @@ private:
 };
 
 // Runs the dialog centred on the screen; 1 saved, 2 cancelled. A saved change of the alert
-// sensitivity runs the alert check once, after the dialog has closed.
-int RunSystemOptions(HWND owner);
+// sensitivity is told once, after the dialog has closed.
+int RunSystemOptions(HWND owner, DialogHost& host);
 // The device tiles ignore their clicks while it is open.
 bool IsSystemOptionsOpen();
 // Closes it as cancelled, if open.

@@ -13,7 +13,7 @@ constexpr int kDemoScenarioId = 1;
 
 bool LoadDemo(std::string& text) {
     HMODULE module = LibraryModule();
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(kDemoScenarioId), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(kDemoScenarioId), RT_RCDATA);
     HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
     const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
     if (!data) return false;

@@ -1,28 +1,28 @@
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 class DeviceNode;
 class DeviceTree;
 
-// The alert check: which connected devices are bad enough, by the user's sensitivity,
-// for the program to bring its windows forward by itself.
+// The alert rule: which connected devices are bad enough, by the user's sensitivity, for the
+// program to bring its windows forward by itself. What the program then does is its own.
+
+// A device's health as the library reports it.
+namespace severity {
+constexpr uint8_t kFine = 0, kNote = 1, kCaution = 2, kWarning = 3, kFailure = 4;
+}
+// The user's "AlertSensitivity": zero or less never, 1 serious failures only, anything higher
+// every error.
+namespace sensitivity {
+constexpr int32_t kNever = 0, kSeriousFailures = 1, kEveryError = 2;
+}
+
+struct Alerts {
+    std::vector<DeviceNode*> devices;  // along ring link A
+    uint8_t worst = severity::kFine;   // the highest of their severities
+};
 
 // The connected records along ring link A whose severity meets the threshold of the
-// sensitivity: 0 or less none, 1 serious failures (4), anything else every error (1+).
-std::vector<DeviceNode*> FindAlerts(DeviceTree& tree, int32_t sensitivity);
-
-// What the check does with the views; each hook may be empty while its view is absent.
-struct AlertHooks {
-    std::function<void(bool)> setAlert;
-    std::function<void()> showMonitor;
-    std::function<void(DeviceNode*)> openDetailFrame;
-};
-void SetAlertHooks(AlertHooks hooks);
-
-// Refills the alert list from the process-wide model and the user's sensitivity and, when
-// something is listed, shows both views on the first listed device.
-void RunAlertCheck(int32_t sensitivity);
-std::vector<DeviceNode*> AlertList();
-uint8_t WorstAlertSeverity();
+// sensitivity `level`.
+Alerts FindAlerts(DeviceTree& tree, int32_t level);

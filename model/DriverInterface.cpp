@@ -87,15 +87,14 @@ void DriverInterface::SaveChange() {
 }
 
 uint32_t __stdcall DriverInterface::OnTopologyChanged(uint32_t rootBlock) {
-    auto& handler = Instance().handlers_.topologyChanged;
-    if (handler) handler(static_cast<bytes::Address>(rootBlock));
+    if (TopologyListener* listener = Instance().listener_)
+        listener->TopologyChanged(static_cast<bytes::Address>(rootBlock));
     return 1;
 }
 
 uint32_t __stdcall DriverInterface::OnDriverNotice(uint32_t) { return 1; }
 
 uint32_t __stdcall DriverInterface::OnTopologyChanging(uint32_t) {
-    auto& handler = Instance().handlers_.topologyChanging;
-    if (handler) handler();
+    if (TopologyListener* listener = Instance().listener_) listener->TopologyChanging();
     return 1;
 }

@@ -2,14 +2,24 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 
 #include "driver/LinsettApi.h"
 #include "base/Bytes.h"
 
+// What the program does when the library calls back: a change of the topology is announced
+// (from then on no structure may be read) and then arrives with its new root block.
+class TopologyListener {
+public:
+    virtual void TopologyChanging() = 0;
+    virtual void TopologyChanged(bytes::Address newRootBlock) = 0;
+
+protected:
+    ~TopologyListener() = default;
+};
+
 // The program's thin layer around the driver-interface library: it owns the hidden
 // tree window the library fills, holds the current root block, forwards the exported
-// operations and turns the library's callbacks into the program's handlers.
+// operations and hands the library's callbacks to the listener.
 class DriverInterface {
 public:
     // The library's exports (caller pops the arguments).
@@ -21,12 +31,6 @@ public:
         ShowRealTimeTransmissionLightFn showLight = nullptr;
         SaveChangeFn saveChange = nullptr;
     };
-    // What the program does when the library calls back.
-    struct Handlers {
-        std::function<void(bytes::Address newRootBlock)> topologyChanged;
-        std::function<void()> topologyChanging;
-    };
-
     static DriverInterface& Instance();
 
     // Why the last start failed: the library or one of its exports is missing (Missing()
@@ -37,7 +41,8 @@ public:
     // when the library or one of its exports is missing.
     bool LoadLibraryExports();
     void UseEntryPoints(const EntryPoints& entryPoints) { entry_ = entryPoints; }
-    void SetHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
+    // Null: the callbacks are answered and do nothing.
+    void SetListener(TopologyListener* listener) { listener_ = listener; }
 
     // Creates the hidden tree window and starts the library; false when it is not there
     // or found no supported hardware. The tree window exists exactly while the library
@@ -57,7 +62,7 @@ public:
     void SetRootBlock(bytes::Address block) { rootBlock_ = block; }
     HWND TreeWindow() const { return treeWindow_; }
 
-    // The callbacks the library receives; each forwards to the handlers and returns 1.
+    // The callbacks the library receives; each forwards to the listener and returns 1.
     static uint32_t __stdcall OnTopologyChanged(uint32_t rootBlock);
     static uint32_t __stdcall OnDriverNotice(uint32_t ignored);
     static uint32_t __stdcall OnTopologyChanging(uint32_t ignored);
@@ -65,7 +70,7 @@ public:
 private:
     bool HasEntryPoints() const;
     EntryPoints entry_;
-    Handlers handlers_;
+    TopologyListener* listener_ = nullptr;
     HWND treeWindow_ = nullptr;
     bytes::Address rootBlock_ = 0;
     Failure failure_ = Failure::None;

@@ -10,10 +10,8 @@
 #include "graphics/ResourceStrings.h"
 #include "model/Alerts.h"
 #include "model/DeviceTree.h"
-#include "model/DriverInterface.h"
 #include "monitor/DeviceTile.h"
 #include "monitor/MonitorGeometry.h"
-#include "monitor/MonitorHooks.h"
 #include "resources/ResourceIds.h"
 
 namespace geo = monitor_geometry;
@@ -21,7 +19,6 @@ namespace geo = monitor_geometry;
 namespace {
 
 MonitorWindow* g_monitor = nullptr;
-MonitorHooks g_hooks;
 geo::Box g_placement{10, 10, 195, 87};
 bool g_topologyReady = true;
 // Not reset when an alert starts or ends: the flashing simply goes on from where it was.
@@ -45,29 +42,18 @@ geo::Box ScreenBox(HWND window) {
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
-template <typename Hook, typename... Args>
-void Call(const Hook& hook, Args... args) {
-    if (hook) hook(args...);
-}
-
 }  // namespace
 
-void SetMonitorHooks(MonitorHooks hooks) { g_hooks = std::move(hooks); }
-
-namespace {
 // Closing the monitor closes the system view too; the program keeps running in the tray.
-void CloseWithDetails() {
-    Call(g_hooks.closeDetails);
+void MonitorWindow::CloseWithDetails() {
+    host_.CloseDetails();
     HideMonitor();
 }
-}  // namespace
 
-void MonitorWindow::OpenDetails(DeviceNode& node) { Call(g_hooks.openDetails, std::ref(node)); }
-bool MonitorWindow::IsOptionsDialogOpen() { return g_hooks.isOptionsDialogOpen && g_hooks.isOptionsDialogOpen(); }
-
-MonitorWindow::MonitorWindow()
+MonitorWindow::MonitorWindow(MonitorHost& host)
     : FrameWindow(g_placement.left, g_placement.top, g_placement.Width(), g_placement.Height(), WS_POPUP,
                   WS_EX_TOOLWINDOW, false),
+      host_(host),
       frame_(nullptr),
       tiles_(nullptr, TheDeviceTree()),
       scrollUp_(nullptr, kScrollUpCommand, &MonitorScrollStrip(), kScrollUpFrame),
@@ -77,7 +63,7 @@ MonitorWindow::MonitorWindow()
     scrollUp_.SetParent(&root_);
     scrollDown_.SetParent(&root_);
     tiles_.SetParent(&root_);
-    tiles_.SetHost(this);
+    tiles_.SetHost(&host_);
 
     tooltip_.Create(hwnd_);
     tooltip_.AddTool(hwnd_);
@@ -89,8 +75,6 @@ MonitorWindow::MonitorWindow()
     normalTop_.LoadFromResource(IDR_MONITOR_CLOSED_TOP);
     normalBottom_.LoadFromResource(IDR_MONITOR_CLOSED_BOTTOM);
 
-    Call(g_hooks.addTrayIcon, hwnd_, kTrayMessage);
-
     SIZE size = GetSize();
     tiles_.SetBounds(24, 18, size.cx - 48, size.cy - 42);
     tiles_.Rebuild();
@@ -101,7 +85,6 @@ MonitorWindow::MonitorWindow()
     ShrinkToNodes();
     KeepOnScreen();
     ShowMonitor();
-    if (ApplyLightSwitch()) StartActivityTimer();
 }
 
 MonitorWindow::~MonitorWindow() { g_monitor = nullptr; }
@@ -276,59 +259,30 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 1;
     }
     case WM_MOUSELEAVE: LeaveOpenState(); return 0;
-    default:
-        if (HandleProgramMessage(message, wParam, lParam)) return TRUE;
-        return FrameWindow::OnOtherMessage(message, wParam, lParam);
+    default: return FrameWindow::OnOtherMessage(message, wParam, lParam);
     }
 }
 
-LRESULT MonitorWindow::OnMessageWhileSilenced(UINT message, WPARAM wParam, LPARAM lParam) {
-    // With the library down for good the program must still be reachable: from the tray, by
-    // the broadcasts that may bring the library back, and to be ended.
-    if (g_hooks.libraryDown && g_hooks.libraryDown() && HandleProgramMessage(message, wParam, lParam)) return TRUE;
-    return FrameWindow::OnMessageWhileSilenced(message, wParam, lParam);
-}
-
-bool MonitorWindow::HandleProgramMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    switch (message) {
-    case WM_QUIT: Call(g_hooks.exit); return true;
-    // A logoff or shutdown never reaches the end of the message loop. (The query before it
-    // is answered yes by the default procedure.)
-    case WM_ENDSESSION:
-        if (wParam) Call(g_hooks.endSession);
-        return true;
-    case WM_POWERBROADCAST:
-        if (wParam == PBT_APMRESUMESUSPEND) Call(g_hooks.resume);
-        return true;
-    case WM_DEVICECHANGE: Call(g_hooks.deviceChange); return true;
-    case kTrayMessage: Call(g_hooks.trayNotify, wParam, lParam); return true;
-    default:
-        if (message != taskbarCreated) return false;
-        Call(g_hooks.shellRestarted);
-        return true;
-    }
-}
-
-void MonitorWindow::SetAlert(bool on) {
+void MonitorWindow::SetAlert(const Alerts& alerts) {
+    const bool on = !alerts.devices.empty();
     if (on == alertActive_) return;
     alertActive_ = on;
     if (on) {
-        worstSeverity_ = WorstAlertSeverity();
-        for (DeviceNode* node : AlertList())
+        worstSeverity_ = alerts.worst;
+        for (DeviceNode* node : alerts.devices)
             if (DeviceTile* tile = tiles_.TileForNode(node)) alertingTiles_.push_back(tile);
         ::SetTimer(hwnd_, kAlertTimer, 250, nullptr);
         return;
     }
     for (DeviceTile* tile : alertingTiles_) tile->SetMarkerVisible(true);
-    Call(g_hooks.setTrayImage, 0);
+    host_.SetTrayImage(0);
     alertingTiles_.clear();
     ::KillTimer(hwnd_, kAlertTimer);
 }
 
 void MonitorWindow::FlashStep() {
     g_flashPhase = !g_flashPhase;
-    Call(g_hooks.setTrayImage, g_flashPhase ? worstSeverity_ : 0);
+    host_.SetTrayImage(g_flashPhase ? worstSeverity_ : 0);
     // The markers blink against the tray image.
     for (DeviceTile* tile : alertingTiles_) tile->SetMarkerVisible(!g_flashPhase);
 }
@@ -360,7 +314,7 @@ void ShowMonitor() {
 void HideMonitor() {
     if (!g_monitor) return;
     ShowWindow(g_monitor->Handle(), SW_HIDE);
-    SetAlert(false);
+    EndAlert();
 }
 
 bool IsMonitorVisible() { return g_monitor && IsWindowVisible(g_monitor->Handle()); }
@@ -375,7 +329,6 @@ void RepaintTiles() {
 
 void StartActivityTimer() {
     if (!g_monitor) return;
-    DriverInterface::Instance().SetTransmissionLight(true);
     ::SetTimer(g_monitor->Handle(), MonitorWindow::kActivityTimer, TheDeviceTree().LightPeriod(), nullptr);
 }
 
@@ -383,12 +336,17 @@ void StopActivityTimer() {
     if (!g_monitor) return;
     ::KillTimer(g_monitor->Handle(), MonitorWindow::kActivityTimer);
     g_monitor->Tiles().UpdateLights();
-    DriverInterface::Instance().SetTransmissionLight(false);
 }
 
-void SetAlert(bool on) {
-    if (g_monitor) g_monitor->SetAlert(on);
+void ShowLights(bool on) {
+    if (g_monitor) g_monitor->Tiles().ShowLights(on);
 }
+
+void SetAlert(const Alerts& alerts) {
+    if (g_monitor) g_monitor->SetAlert(alerts);
+}
+
+void EndAlert() { SetAlert(Alerts{}); }
 
 void SetAlwaysOnTop(bool on) {
     if (!g_monitor) return;
@@ -396,7 +354,6 @@ void SetAlwaysOnTop(bool on) {
 }
 
 void DestroyMonitor() {
-    Call(g_hooks.closeDetails);
     if (g_monitor && g_monitor->Handle()) DestroyWindow(g_monitor->Handle());
 }
 
@@ -409,10 +366,3 @@ void SetMonitorBlocked(bool blocked) {
 HWND MonitorHandle() { return g_monitor ? g_monitor->Handle() : nullptr; }
 
 void SetTopologyReady(bool ready) { g_topologyReady = ready; }
-
-bool ApplyLightSwitch() {
-    const bool on = Settings::ShowTransmissionLight();
-    if (DeviceNode* system = TheDeviceTree().SystemRecord()) system->SetLightSwitch(on);
-    if (g_monitor) g_monitor->Tiles().ShowLights(on);
-    return on;
-}

@@ -8,45 +8,39 @@
 #include "monitor/DeviceTileList.h"
 #include "monitor/MonitorFrame.h"
 #include "monitor/MonitorGeometry.h"
-#include "monitor/TileListHost.h"
+#include "monitor/MonitorHost.h"
 
-class DeviceNode;
+struct Alerts;
 class DeviceTile;
 
 // The compact, always available view: one tile per monitored device in a column that
-// snaps to whole rows, a frame that opens while the pointer is over it, the activity and
-// alert timers, and the tray icon. There is one for the life of the process.
-class MonitorWindow : public FrameWindow, public TileListHost {
+// snaps to whole rows, a frame that opens while the pointer is over it, and the activity and
+// alert timers. There is one for the life of the process.
+class MonitorWindow : public FrameWindow {
 public:
     static constexpr UINT kActivityTimer = 1125;
     static constexpr UINT kAlertTimer = 1126;
-    static constexpr UINT kTrayMessage = 1124;  // the tray icon's id and notification message
     static constexpr int kScrollUpCommand = 10, kScrollDownCommand = 11;
 
-    MonitorWindow();
+    explicit MonitorWindow(MonitorHost& host);
     ~MonitorWindow() override;
 
     void OnCommand(WPARAM wParam) override;
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    LRESULT OnMessageWhileSilenced(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Layout() override;
-
-    void OpenDetails(DeviceNode& node) override;
-    bool IsOptionsDialogOpen() override;
 
     void Rebuild();
     void ShrinkToNodes();
     void KeepOnScreen();
-    void SetAlert(bool on);
+    // The alerting devices' markers blink against the tray image; none ends the alert.
+    void SetAlert(const Alerts& alerts);
     DeviceTileList& Tiles() { return tiles_; }
     bool IsOpen() const { return mouseOver_ || GetCapture() == hwnd_; }
     void HideTooltip() { tooltip_.SetText(hwnd_, String()); }
 
 private:
-    // The tray icon's notifications, the system's broadcasts and the request to end: the
-    // program's own business, none of which reads a record. False for any other message.
-    bool HandleProgramMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CloseWithDetails();
     void Shape();
     void UpdateScrollButtons();
     void Expand();
@@ -56,6 +50,7 @@ private:
     void LeaveOpenState();
     bool PointerOverWindow() const;
 
+    MonitorHost& host_;
     MonitorFrame frame_;
     DeviceTileList tiles_;
     PushButton scrollUp_;
@@ -78,9 +73,13 @@ void HideMonitor();
 bool IsMonitorVisible();
 void RebuildMonitor();
 void RepaintTiles();
+// The timer that redraws the lights; its stop draws them once more as they are.
 void StartActivityTimer();
 void StopActivityTimer();
-void SetAlert(bool on);
+// Whether the tiles show their lights at all.
+void ShowLights(bool on);
+void SetAlert(const Alerts& alerts);
+void EndAlert();
 void SetAlwaysOnTop(bool on);
 void DestroyMonitor();
 // While the about box is open clicks on the window only beep.
@@ -88,6 +87,3 @@ void SetMonitorBlocked(bool blocked);
 // The window the program's dialogs belong to; null while there is none.
 HWND MonitorHandle();
 void SetTopologyReady(bool ready);
-// Reads the "ShowTransmissionLight" switch, hands it to the tiles and stores it in the
-// system record where the library looks for it, and hands it back.
-bool ApplyLightSwitch();

@@ -6,11 +6,9 @@
 #include "model/TopologyItem.h"
 #include "resources/ResourceIds.h"
 #include "systemview/DetailFrame.h"
-#include "systemview/SystemViewHooks.h"
+#include "systemview/SystemViewHost.h"
 
 namespace {
-
-SystemViewHooks g_hooks;
 
 constexpr uint32_t kGeneralTopic = 0x10000;
 
@@ -34,17 +32,7 @@ uint32_t TypeCodeTopic(int code) {
     }
 }
 
-template <typename Hook, typename... Args>
-auto Call(const Hook& hook, Args&&... args) {
-    using Result = decltype(hook(std::forward<Args>(args)...));
-    if (!hook) return Result();
-    return hook(std::forward<Args>(args)...);
-}
-
 }  // namespace
-
-void SetSystemViewHooks(SystemViewHooks hooks) { g_hooks = std::move(hooks); }
-const SystemViewHooks& TheSystemViewHooks() { return g_hooks; }
 
 uint32_t HelpTopic(const DeviceNode* node) {
     if (!node) return kGeneralTopic;
@@ -76,23 +64,23 @@ void CommandButtons::Place(int width) {
     buttons_[3].SetPosition(width - 125, 40);
 }
 
-void RunPaneCommand(int id, DeviceNode* shown, HWND owner) {
+void RunPaneCommand(SystemViewHost& host, int id, DeviceNode* shown, HWND owner) {
     const bool computer = shown && shown->IsSystem();
-    if (id == CommandButtons::kHelp) return Call(g_hooks.showHelp, HelpTopic(shown));
+    if (id == CommandButtons::kHelp) return host.ShowHelp(HelpTopic(shown));
     if (!shown) return;
     if (computer) {
         switch (id) {
         case CommandButtons::kOptions:
-            if (Call(g_hooks.runSystemOptions, owner)) Call(g_hooks.repaintTiles);
+            if (host.RunSystemOptions(owner)) host.RepaintTiles();
             return;
-        case CommandButtons::kAbout: return Call(g_hooks.showAbout);
-        case CommandButtons::kUpdate: return Call(g_hooks.openUpdatePage);
+        case CommandButtons::kAbout: return host.ShowAbout();
+        case CommandButtons::kUpdate: return host.OpenUpdatePage();
         default: return;
         }
     }
-    if (id == CommandButtons::kOptions && Call(g_hooks.runDeviceOptions, owner, *shown)) {
+    if (id == CommandButtons::kOptions && host.RunDeviceOptions(owner, *shown)) {
         // The system view shows the edited name, texts and icon.
-        Call(g_hooks.repaintTiles);
+        host.RepaintTiles();
         OpenDetailFrame(shown);
     }
 }

@@ -6,6 +6,7 @@
 #include "framework/TextPushButton.h"
 
 class DeviceNode;
+class SystemViewHost;
 
 // The help topic for the node the pane shows: the computer by its severity, a hub or
 // device by the group of its type code, 0 for a code without a topic.
@@ -23,11 +24,10 @@ public:
     void ShowFor(bool computer);
     // Places them against the right edge of a pane `width` wide.
     void Place(int width);
-    const TextPushButton& Button(int index) const { return buttons_[index]; }
 
 private:
     TextPushButton buttons_[4];
 };
 
 // What a button does for the shown node (none: the pane shows nothing yet).
-void RunPaneCommand(int id, DeviceNode* shown, HWND owner);
+void RunPaneCommand(SystemViewHost& host, int id, DeviceNode* shown, HWND owner);

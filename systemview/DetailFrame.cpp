@@ -16,7 +16,8 @@ namespace geo = detail_geometry;
 
 namespace {
 
-DetailFrame* g_frame = nullptr;
+SystemView* g_view = nullptr;
+DetailFrame* g_frame = nullptr;  // from the start of its construction, for the split bar's snaps
 RECT g_placement{150, 30, 750, 510};
 bool g_maximized = false;
 int g_splitPosition = 60;
@@ -41,7 +42,7 @@ DetailFrame* Live() { return g_frame && g_frame->Handle() ? g_frame : nullptr; }
 
 }  // namespace
 
-DetailFrame::DetailFrame(DeviceNode* node)
+DetailFrame::DetailFrame(DeviceNode* node, SystemViewHost& host)
     : FrameWindow(g_placement.left, g_placement.top, g_placement.right - g_placement.left,
                   g_placement.bottom - g_placement.top, WS_POPUP | WS_SYSMENU, 0, false),
       chrome_(&root_),
@@ -50,6 +51,7 @@ DetailFrame::DetailFrame(DeviceNode* node)
       tree_(std::make_unique<SystemTree>(nullptr, TheDeviceTree(), node)) {
     g_frame = this;
     pane_.SetTree(this);
+    pane_.SetHost(&host);
     tree_->SetOpenHandler(&OpenDetailFrame);
     SetWindowTextA(hwnd_, LoadResourceString(IDS_DETAIL_TITLE).Chars());
     Layout();
@@ -241,21 +243,32 @@ LRESULT DetailFrame::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
 }
 
-void OpenDetailFrame(DeviceNode* node) {
+SystemView::SystemView(SystemViewHost& host) : host_(host) { g_view = this; }
+
+SystemView::~SystemView() {
+    g_view = nullptr;
+    frame_.reset();
+}
+
+void SystemView::Open(DeviceNode* node) {
     if (!Live()) {
-        delete g_frame;
+        frame_.reset();
         LoadDetailFramePlacement();
-        new DetailFrame(node);
+        frame_ = std::make_unique<DetailFrame>(node, host_);
     } else if (node) {
         g_frame->Select(node);
     }
     if (Live()) SetForegroundWindow(g_frame->Handle());
 }
 
+void SystemView::Close() { frame_.reset(); }
+
+void OpenDetailFrame(DeviceNode* node) {
+    if (g_view) g_view->Open(node);
+}
+
 void CloseDetailFrame() {
-    DetailFrame* frame = g_frame;
-    g_frame = nullptr;
-    delete frame;
+    if (g_view) g_view->Close();
 }
 
 void ShowDetailFrame(bool show) {

@@ -10,13 +10,14 @@
 
 class DeviceNode;
 class SystemTree;
+class SystemViewHost;
 
 // The system view: the information pane above the system tree, a split bar between them,
 // in a skinned window that the user resizes by its bottom-right grip and maximizes from its
-// caption. At most one exists; the module operations below reach it.
+// caption. At most one exists, which a SystemView owns; the module operations below reach it.
 class DetailFrame : public FrameWindow, private HubTree {
 public:
-    explicit DetailFrame(DeviceNode* node);
+    DetailFrame(DeviceNode* node, SystemViewHost& host);
     ~DetailFrame() override;
 
     // Shows the node in the pane and the tree; `anew` rebuilds the pane even for the same node.
@@ -55,8 +56,26 @@ private:
     POINT gripOffset_{};
 };
 
+// The owner of the detail frame: it makes the frame when the view is opened and lets it go
+// when the view is closed. One lives as long as the monitor; the module operations reach it.
+class SystemView {
+public:
+    explicit SystemView(SystemViewHost& host);
+    ~SystemView();
+    SystemView(const SystemView&) = delete;
+    SystemView& operator=(const SystemView&) = delete;
+
+    // Creates the frame if needed, shows the node, brings it forward.
+    void Open(DeviceNode* node);
+    void Close();
+
+private:
+    SystemViewHost& host_;
+    std::unique_ptr<DetailFrame> frame_;
+};
+
 // Module operations; each does nothing (or answers false or 0) while no frame exists.
-void OpenDetailFrame(DeviceNode* node);  // creates the frame if needed, shows the node, brings it forward
+void OpenDetailFrame(DeviceNode* node);
 void CloseDetailFrame();
 void ShowDetailFrame(bool show);
 bool IsDetailFrameVisible();

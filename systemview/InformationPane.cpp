@@ -133,5 +133,5 @@ void InformationPane::DrawSelf(HDC dc) {
 
 void InformationPane::Command(int id) {
     RootElement* root = GetRoot();
-    RunPaneCommand(id, shown_, root ? root->GetWindow() : nullptr);
+    if (host_) RunPaneCommand(*host_, id, shown_, root ? root->GetWindow() : nullptr);
 }

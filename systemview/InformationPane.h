@@ -10,6 +10,7 @@
 
 class DeviceNode;
 class HubTree;
+class SystemViewHost;
 
 // The upper half of the system view: the shown node's picture, name and health, the
 // command buttons, and below them the computer's adapters and hubs beside its disconnected
@@ -20,6 +21,8 @@ public:
     ~InformationPane() override;
 
     void SetTree(HubTree* tree) { tree_ = tree; }
+    // What the command buttons ask for; without one they do nothing.
+    void SetHost(SystemViewHost* host) { host_ = host; }
     // Shows the node; nothing happens when it is the one shown.
     void ShowNode(DeviceNode* node);
     // Shows the node anew even when it is the one shown (its handle may be new).
@@ -47,4 +50,5 @@ private:
     std::vector<std::unique_ptr<ListItem>> disconnectedEntries_;
     std::unique_ptr<StatusItem> status_;
     HubTree* tree_ = nullptr;
+    SystemViewHost* host_ = nullptr;
 };

@@ -1,5 +1,6 @@
 // A device that fails seriously while the user asked for serious alerts brings the hidden
-// monitoring window back, and its tile marker blinks against the tray image.
+// monitoring window back and the system view on the computer, and its tile marker blinks
+// against the tray image until it is mended.
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -34,7 +35,7 @@ bool AnyRed(const e2e::Image& image) {
     return false;
 }
 
-TEST(Alert, SeriousFailureBringsTheMonitorBackAndFlashes) {
+TEST(Alert, SeriousFailureBringsTheViewsBackAndFlashesUntilMended) {
     const e2e::InstalledSettings settings;
     settings.Set("AlertSensitivity", 1);
     settings.Set("ShowTransmissionLight", 0);  // nothing else moves
@@ -57,7 +58,8 @@ TEST(Alert, SeriousFailureBringsTheMonitorBackAndFlashes) {
     EXPECT_EQ(e2e::SendLinsettCommand(run.Id(), "severity disk 4 Write failure").substr(0, 2), "ok");
     ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(monitor) != FALSE; }, kTimeoutMs))
         << "a serious failure did not bring the monitor back";
-    EXPECT_NE(e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs), nullptr) << "no system view opened";
+    const HWND frame = e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs);
+    ASSERT_NE(frame, nullptr) << "no system view opened";
     e2e::MoveMouseTo(1000, 900);
 
     // The disk is the third tile (after the computer and the keyboard); its marker, at the
@@ -73,6 +75,16 @@ TEST(Alert, SeriousFailureBringsTheMonitorBackAndFlashes) {
         return seen.size() == 4;
     }, kTimeoutMs)) << seen.size() << " of the marker's and the tray's two looks seen";
     e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "monitor-alert");
+
+    // The system view shows the first record that alerts, the computer, whose severity is the
+    // worst of its devices': its "About Quorvane" opens the about box.
+    e2e::ClickAt(e2e::Rect(frame).left + 385, e2e::Rect(frame).top + 76);
+    EXPECT_NE(e2e::WaitForModalBox(run.Id(), kTimeoutMs).window, nullptr) << "the system view shows another node";
+    e2e::CloseModalBoxes(run.Id());
+    // Mended, the disk alerts no more: the flashing ends, the tray image stays normal.
+    ASSERT_TRUE(run.Change("severity disk 0 Fine again"));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !e2e::WaitUntil([&] { return AnyRed(TrayIcons(tray)); }, 1000); },
+                               kTimeoutMs)) << "the tray image kept flashing";
 }
 
 }  // namespace

@@ -210,7 +210,7 @@ TEST_F(Dialogs, EscapeAndAnUnplugCancelWhileEnterInTheNameSaves) {
     EXPECT_EQ(State(), before);
     // The program ended (as from the tray) while the system view's dialog is open: in order.
     ASSERT_NE(OpenOptions(frame, kSystemOptions), nullptr);
-    SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    SendMessageTimeoutA(e2e::ApplicationWindow(run), WM_QUIT, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     DWORD exitCode = 99;
     EXPECT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode));
     EXPECT_EQ(exitCode, 0u);
@@ -233,7 +233,8 @@ TEST_F(Dialogs, AResumeEndsTheOpenOptionsAsCancelledAndTheProgramGoesOn) {
             ASSERT_NE(chooser = DialogOfWidth(kIconChooser), nullptr);
         }
         const int rebuilds = run.Rebuilds();
-        SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+        const HWND application = e2e::ApplicationWindow(run);
+        SendMessageTimeoutA(application, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
         ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << "no restart of the library";
         // What a user would do next: the chooser gone or not, save what was typed.
         if (!chooser && IsWindowVisible(dialog)) Save(dialog, c.save.x, c.save.y);
@@ -249,7 +250,7 @@ TEST_F(Dialogs, AResumeEndsTheOpenOptionsAsCancelledAndTheProgramGoesOn) {
 TEST_F(Dialogs, TheTraysAboutOpensOverTheSystemOptionsWhichWorkOnceItIsClosed) {
     HWND dialog = OpenOptions(OpenFromTile(0), kSystemOptions);
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(e2e::ChooseFromTrayMenu(monitor, {VK_DOWN, VK_DOWN, VK_RETURN}));  // "About Quorvane"
+    ASSERT_TRUE(e2e::ChooseFromTrayMenu(run, {VK_DOWN, VK_DOWN, VK_RETURN}));  // "About Quorvane"
     HWND about = DialogOfWidth(kAboutBox);
     ASSERT_NE(about, nullptr) << "no about box";
     const RECT a = Rect(about);

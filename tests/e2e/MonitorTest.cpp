@@ -59,8 +59,8 @@ TEST_F(Monitor, OpensExpandsOpensItsOutlineAndExitsSavingThePlacement) {
     EXPECT_TRUE(e2e::WaitUntil([&] { return RegionBox(monitor).left >= 10; }, kTimeoutMs)) << "outline stayed open";
     e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "monitor-expanded");
 
-    // WM_QUIT sent to the window ends the program in order; the placement is saved after the loop.
-    SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    // WM_QUIT sent to the program's window ends it in order; the placement is saved after the loop.
+    SendMessageTimeoutA(e2e::ApplicationWindow(*run), WM_QUIT, 0, 0, SMTO_NORMAL, 5000, nullptr);
     DWORD exitCode = 99;
     ASSERT_TRUE(run->Program().WaitForExit(kTimeoutMs, &exitCode));
     EXPECT_EQ(exitCode, 0u);
@@ -77,9 +77,10 @@ TEST_F(Monitor, PlacementOffTheScreenComesBackAndALogoffSavesIt) {
 
     // A logoff ends the program without the end of its message loop.
     DWORD_PTR answer = 0;
-    SendMessageTimeoutA(monitor, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, kTimeoutMs, &answer);
+    const HWND application = e2e::ApplicationWindow(*run);
+    SendMessageTimeoutA(application, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, kTimeoutMs, &answer);
     EXPECT_EQ(answer, TRUE);
-    SendMessageTimeoutA(monitor, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, kTimeoutMs, nullptr);
+    SendMessageTimeoutA(application, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, kTimeoutMs, nullptr);
     EXPECT_EQ(settings.Get("Monitor.left"), static_cast<uint32_t>(r.left)) << "the placement was not written";
 }
 
@@ -97,7 +98,7 @@ TEST_F(Monitor, AResumeWithFewerDevicesShrinksTheOutlineWithTheWindow) {
     ASSERT_LT(from, to);
     std::ofstream(scenario) << text.replace(from, to - from, "\"devices\": [],\n  ");
     const int rebuilds = run->Rebuilds();
-    SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    SendMessageTimeoutA(e2e::ApplicationWindow(*run), WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     ASSERT_TRUE(run->WaitForRebuilds(rebuilds + 1, kTimeoutMs));
     const int height = Rect(monitor).bottom - Rect(monitor).top;
     EXPECT_EQ(height, 77);

@@ -97,9 +97,17 @@ HWND OpenSystemView(const QuorvaneRun& run, HWND monitor, int row, DWORD timeout
     return frame;
 }
 
-bool ChooseFromTrayMenu(HWND monitor, std::initializer_list<WORD> keys, DWORD timeoutMs) {
+HWND ApplicationWindow(const QuorvaneRun& run) {
+    for (HWND window : WindowsOfProcess(run.Id())) {
+        char name[16] = "";
+        if (GetClassNameA(window, name, sizeof name) && std::string(name) == "QuorvaneApp") return window;
+    }
+    return nullptr;
+}
+
+bool ChooseFromTrayMenu(const QuorvaneRun& run, std::initializer_list<WORD> keys, DWORD timeoutMs) {
     constexpr UINT kTrayIcon = 1124;  // the icon's id and the message it sends
-    PostMessageA(monitor, kTrayIcon, kTrayIcon, WM_RBUTTONUP);
+    PostMessageA(ApplicationWindow(run), kTrayIcon, kTrayIcon, WM_RBUTTONUP);
     if (!WaitForWindow("#32768", nullptr, 0, timeoutMs)) return false;
     for (WORD key : keys) PressKey(key);
     return true;

@@ -57,9 +57,12 @@ HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs = 30000);
 // Clicks the monitor's tile of the row (0: the computer); the system view it opens, the pointer moved off.
 HWND OpenSystemView(const QuorvaneRun& run, HWND monitor, int row, DWORD timeoutMs = 30000);
 
+// The program's hidden window, which hears the system's broadcasts and holds the tray icon.
+HWND ApplicationWindow(const QuorvaneRun& run);
+
 // Opens the program's tray menu as the shell does for a right click on its icon, the menu
 // showing at the pointer, and presses the keys in it; false when no menu came up.
-bool ChooseFromTrayMenu(HWND monitor, std::initializer_list<WORD> keys, DWORD timeoutMs = 30000);
+bool ChooseFromTrayMenu(const QuorvaneRun& run, std::initializer_list<WORD> keys, DWORD timeoutMs = 30000);
 
 // A text of the program's string table, read from the built program.
 std::string ProgramString(UINT id);

@@ -75,7 +75,7 @@ TEST(Reorder, DraggingTheSecondTileAboveTheFirstSurvivesARestart) {
         EXPECT_EQ(after["Computer"], 1) << "the computer should now be second";
         EXPECT_EQ(after["disk"], before["disk"]) << "a move of one place disturbed others";
 
-        SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, 5000, nullptr);
+        SendMessageTimeoutA(e2e::ApplicationWindow(run), WM_QUIT, 0, 0, SMTO_NORMAL, 5000, nullptr);
         ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs));
     }
     {

@@ -31,18 +31,19 @@ class Resume : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(monitor = e2e::WaitForMonitor(run, kTimeoutMs), nullptr);
+        application = e2e::ApplicationWindow(run);
         e2e::MoveMouseTo(1000, 900);
     }
     const e2e::InstalledSettings settings;
     const bool placed = (settings.PlaceMonitor(200, 150, 4), true);
     QuorvaneRun run{e2e::ShippedScenario("test-small.json")};
-    HWND monitor = nullptr;
+    HWND monitor = nullptr, application = nullptr;
 };
 
 TEST_F(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning) {
     // Visible before: visible after, on a model built anew.
     int rebuilds = run.Rebuilds();
-    SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    SendMessageTimeoutA(application, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << "no restart of the library";
     EXPECT_TRUE(IsWindowVisible(monitor));
     EXPECT_TRUE(LightsMove()) << "the lights stayed still after the resume";
@@ -53,13 +54,13 @@ TEST_F(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning)
     PostMessageA(monitor, WM_CLOSE, 0, 0);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindowVisible(monitor); }, kTimeoutMs));
     rebuilds = run.Rebuilds();
-    SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    SendMessageTimeoutA(application, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs));
     EXPECT_FALSE(IsWindowVisible(monitor)) << "a hidden monitor came back after resume";
 
     // Other power events do nothing.
     rebuilds = run.Rebuilds();
-    SendMessageTimeoutA(monitor, WM_POWERBROADCAST, PBT_APMSUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    SendMessageTimeoutA(application, WM_POWERBROADCAST, PBT_APMSUSPEND, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     EXPECT_EQ(run.Rebuilds(), rebuilds);
     EXPECT_FALSE(run.Program().WaitForExit(0));
 }
@@ -93,7 +94,7 @@ TEST_F(Resume, AFailedRestartIsToldOnceTriedAgainAtADeviceChangeOrResumeAndLeave
     // A resume at which the library finds no hardware: one box says so, the monitor goes.
     const auto failRestart = [&] {
         ASSERT_EQ(e2e::SendLinsettCommand(run.Id(), "fail-next-restart").substr(0, 2), "ok");
-        EXPECT_EQ(SendClosingBoxes(run, monitor, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND),
+        EXPECT_EQ(SendClosingBoxes(run, application, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND),
                   std::vector<std::string>{"Quorvane: " + e2e::ProgramString(IDS_RESTART_FAILED)});
         EXPECT_FALSE(IsWindowVisible(monitor));
     };
@@ -102,7 +103,7 @@ TEST_F(Resume, AFailedRestartIsToldOnceTriedAgainAtADeviceChangeOrResumeAndLeave
         // The library counts what it handed over in this process, so a failed start adds none.
         const int rebuilds = run.Rebuilds();
         failRestart();
-        EXPECT_EQ(SendClosingBoxes(run, monitor, message, wParam), std::vector<std::string>{}) << message;
+        EXPECT_EQ(SendClosingBoxes(run, application, message, wParam), std::vector<std::string>{}) << message;
         ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1, kTimeoutMs)) << message << ": the library was not started";
         EXPECT_TRUE(IsWindowVisible(monitor)) << message;
         EXPECT_TRUE(e2e::WaitUntil([&] { return tiles() == shown; }, kTimeoutMs)) << message;
@@ -116,7 +117,7 @@ TEST_F(Resume, AFailedRestartIsToldOnceTriedAgainAtADeviceChangeOrResumeAndLeave
     EXPECT_TRUE(e2e::WaitUntil([&] { return !GetUpdateRect(monitor, nullptr, FALSE); }, kTimeoutMs))
         << "the monitor's paint is never done";
     // Up from nothing selected lands on the last entry, "Exit".
-    ASSERT_TRUE(e2e::ChooseFromTrayMenu(monitor, {VK_UP, VK_RETURN})) << "the tray menu does not open";
+    ASSERT_TRUE(e2e::ChooseFromTrayMenu(run, {VK_UP, VK_RETURN})) << "the tray menu does not open";
     DWORD exitCode = 99;
     ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "Exit did not end the program";
     EXPECT_EQ(exitCode, 0u);

@@ -173,7 +173,7 @@ TEST_F(SystemView, TheGripResizesMaximizingSticksAndThePlacementIsStored) {
     e2e::ClickAt(r.right - 70 + 8, r.top + 6 + 5);
     ASSERT_TRUE(e2e::WaitUntil([&] { return Rect(frame).left == work.left + 1; }, kTimeoutMs));
 
-    SendMessageTimeoutA(monitor, WM_QUIT, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    SendMessageTimeoutA(e2e::ApplicationWindow(run), WM_QUIT, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs));
     EXPECT_EQ(settings.Get("DetailFrame.maximized"), 1u);
     EXPECT_EQ(settings.Get("DetailFrame.left"), 150u) << "the last normal place was not kept";

@@ -69,12 +69,14 @@ TEST(Tray, MenuTogglesActAtOnceAboutOpensOnceLockedAndExitEndsInOrder) {
     ASSERT_NE(monitor, nullptr);
     HWND tray = e2e::WaitForWindow(nullptr, "Wine System Tray", 0, kTimeoutMs);
     ASSERT_NE(tray, nullptr) << "no tray icon";
-    ASSERT_TRUE(e2e::TrayIconPresent(monitor, 1124, "Quorvane")) << "the shell does not know the icon";
+    const HWND application = e2e::ApplicationWindow(run);
+    ASSERT_TRUE(e2e::TrayIconPresent(application, 1124, "Quorvane")) << "the shell does not know the icon";
     // A restarted shell knows no icon until each program adds its own again.
-    ASSERT_TRUE(e2e::ForgetTrayIcon(monitor, 1124));
-    SendMessageTimeoutA(monitor, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
-    ASSERT_TRUE(e2e::TrayIconPresent(monitor, 1124, "Quorvane")) << "the icon did not come back";
+    ASSERT_TRUE(e2e::ForgetTrayIcon(application, 1124));
+    SendMessageTimeoutA(application, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
+    ASSERT_TRUE(e2e::TrayIconPresent(application, 1124, "Quorvane")) << "the icon did not come back";
 
+    EXPECT_TRUE(GetWindowLongA(monitor, GWL_EXSTYLE) & WS_EX_TOPMOST) << "absent, Always on top is on";
     // Four down: past "Open", "About", the separator and "Auto-launch" to "Always on top".
     ASSERT_TRUE(ChooseFromTray(tray, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     EXPECT_TRUE(e2e::WaitUntil([&] { return settings.Get("AlwaysOnTop") == 0u; }, kTimeoutMs))

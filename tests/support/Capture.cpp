@@ -10,20 +10,20 @@ COLORREF Image::ColorAt(int x, int y) const {
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-Image CaptureScreen(const RECT& area) {
+// The area of the source DC, from (x, y) of it.
+static Image Capture(HWND source, int x, int y, int width, int height) {
     Image image;
-    int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return image;
 
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down
-    HDC screen = GetDC(nullptr);
+    HDC screen = source ? GetWindowDC(source) : GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (dib && bits) {
         HGDIOBJ old = SelectObject(memory, dib);
-        if (BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
+        if (BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY)) {
             GdiFlush();
             image.width = width;
             image.height = height;
@@ -35,13 +35,22 @@ Image CaptureScreen(const RECT& area) {
     }
     if (dib) DeleteObject(dib);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(source, screen);
     return image;
+}
+
+Image CaptureScreen(const RECT& area) {
+    return Capture(nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top);
 }
 
 Image CaptureWindow(HWND window) {
     RECT r{};
     if (!GetWindowRect(window, &r)) return {};
+    // A window of this process is read from its own DC: what it painted, even before Wine
+    // has passed it on to the screen. Another process's window can only be read on screen.
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) return Capture(window, 0, 0, r.right - r.left, r.bottom - r.top);
     return CaptureScreen(r);
 }
 

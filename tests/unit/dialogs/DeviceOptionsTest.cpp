@@ -134,7 +134,7 @@ TEST_F(DeviceOptions, DefaultThenSaveWritesTheDefaultsAndGroupZeroWhileCancelWri
 TEST_F(DeviceOptions, ChooserOpensOnTheFirstFolderHoldingTheIconAndMarksItsCell) {
     const struct { int icon, folder; const char* marked; } cases[] = {{13, 5, "1/2 "}, {40, 0, ""}, {24, 3, "1/2 "}};
     for (const auto& c : cases) {
-        Play([&] { return RunIconChooser(nullptr, node, c.icon, 2); }, {[&](HWND dialog) {
+        Play([&] { return RunIconChooser(nullptr, node, {c.icon, 2}) ? 1 : 2; }, {[&](HWND dialog) {
                  EXPECT_EQ(Child<FolderList>(dialog)->Selected(), c.folder) << c.icon;
                  EXPECT_EQ(Child<IconList>(dialog)->ShownFolder(), c.folder) << c.icon;
                  EXPECT_EQ(MarkedCells(Child<IconList>(dialog)), c.marked) << c.icon;
@@ -144,14 +144,15 @@ TEST_F(DeviceOptions, ChooserOpensOnTheFirstFolderHoldingTheIconAndMarksItsCell)
 
 TEST_F(DeviceOptions, ACellPressChoosesThatRowsIconInTheColumnsColourAcrossFolders) {
     // Audio holds 11, 24, 20, 21: the fourth column of the second row is 24 in group 3.
-    const int result = Play([&] { return RunIconChooser(nullptr, node, 11, 0); }, {[](HWND dialog) {
+    std::optional<IconChoice> chosen;
+    Play([&] { return chosen = RunIconChooser(nullptr, node, {11, 0}), 0; }, {[](HWND dialog) {
         Click(Child<IconList>(dialog), 3 * 38 + 20, 38 + 20);
         Click(Child<FolderList>(dialog), 20, 7 * 22 + 10);  // Misc.: the choice stays
         EXPECT_EQ(Child<IconList>(dialog)->ShownFolder(), 7);
         EXPECT_EQ(MarkedCells(Child<IconList>(dialog)), "");
     }, Command(IconChooserDialog::kSave)});
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(std::to_string(ChosenIconNumber()) + "/" + std::to_string(ChosenIconGroup()), "24/3");
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(std::to_string(chosen->number) + "/" + std::to_string(chosen->group), "24/3");
 }
 
 TEST_F(DeviceOptions, ChangedIconIsWrittenOnSaveAndAnOutsideCancelEndsBothDialogsWritingNothing) {
@@ -159,9 +160,11 @@ TEST_F(DeviceOptions, ChangedIconIsWrittenOnSaveAndAnOutsideCancelEndsBothDialog
         Click(Child<FolderList>(chooser), 20, 3 * 22 + 10);
         Click(Child<IconList>(chooser), 2 * 38 + 20, 38 + 20);  // 24 in group 2
     };
-    const Step keptChoice = [](HWND) { EXPECT_EQ(ChosenIconNumber(), 13) << "a cancelled chooser took the selection"; };
-    EXPECT_EQ(Options({Command(DeviceOptionsDialog::kChange), pickAudio2, Command(IconChooserDialog::kCancel), keptChoice,
-                       Command(DeviceOptionsDialog::kChange), pickAudio2, Command(IconChooserDialog::kSave),
+    const Step keptChoice = [](HWND chooser) {  // on the folder of 13
+        EXPECT_EQ(Child<FolderList>(chooser)->Selected(), 5) << "a cancelled chooser took the selection";
+    };
+    EXPECT_EQ(Options({Command(DeviceOptionsDialog::kChange), pickAudio2, Command(IconChooserDialog::kCancel),
+                       Command(DeviceOptionsDialog::kChange), keptChoice, pickAudio2, Command(IconChooserDialog::kSave),
                        Command(DeviceOptionsDialog::kSave)}), 1);
     EXPECT_EQ(Written(), "Mine|||24|2");
     node.SetIconNumber(13), node.SetIconGroup(4);

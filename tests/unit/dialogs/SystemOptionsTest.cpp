@@ -1,10 +1,10 @@
-// The alert slider; the system options dialog run modally on the registry, its hooks noted.
+// The alert slider; the system options dialog run modally on the registry, its requests noted.
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
 #include <vector>
 #include "base/Settings.h"
-#include "dialogs/DialogHooks.h"
+#include "dialogs/DialogHost.h"
 #include "dialogs/SystemOptionsDialog.h"
 #include "model/DriverInterface.h"
 #include "tests/support/Registry.h"
@@ -38,7 +38,7 @@ TEST_F(AlertSlider, APressStepsOncePastTheKnobADragTakesTheNearestLevelAndOnlyCh
     EXPECT_EQ(holder.commands, std::vector<int>(4, 13)) << "one notice per change, none for the knob's own";
 }
 
-std::vector<std::string> calls;  // hooks and the library's SaveChange, each with the store then
+std::vector<std::string> calls;  // the host's and the library's SaveChange, each with the store then
 std::function<void(HWND)> user;  // what the user does once the dialog is up
 
 const char* const kNames[] = {"AutoLaunch", "ShowTransmissionLight", "AlwaysOnTop", "AlertSensitivity"};
@@ -58,13 +58,19 @@ HWND OpenDialog() {
 void CALLBACK Act(HWND, UINT, UINT_PTR id, DWORD) { KillTimer(nullptr, id), user(OpenDialog()); }
 void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { EndDialog(OpenDialog(), 99); }
 
+struct NotedHost : DialogHost {
+    void SetAlwaysOnTop(bool on) override { Note(on ? "on top" : "not on top"); }
+    void SetLights(bool on) override { Note(on ? "lights on" : "lights off"); }
+    void SetAutoLaunch(bool on) override { Note(on ? "shortcuts made" : "shortcuts removed"); }
+    void AlertSensitivityChanged(int32_t level) override { Note("alert check " + std::to_string(level)); }
+    void LockMainWindows(bool) override {}
+    void OpenMakerWebSite() override {}
+} notedHost;
+
 class SystemOptions : public elements_test::ElementKinds {
 protected:
     static void SetUpTestSuite() {
         ElementKinds::SetUpTestSuite();
-        SetDialogHooks({[](bool on) { Note(on ? "on top" : "not on top"); }, [] { Note("lights on"); },
-                        [] { Note("lights off"); }, [] { Note("shortcuts made"); }, [] { Note("shortcuts removed"); },
-                        [](int32_t s) { Note("alert check " + std::to_string(s)); }, {}, {}});
         DriverInterface::Instance().UseEntryPoints({.saveChange = [] { return Note("library saved"), 1; }});
     }
     // Both keys start empty, whatever an earlier run left in the prefix.
@@ -78,7 +84,7 @@ protected:
         user = std::move(act);
         SetTimer(nullptr, 0, 0, Act);
         UINT_PTR guard = SetTimer(nullptr, 0, 5000, GiveUp);
-        const int result = RunSystemOptions(nullptr);
+        const int result = RunSystemOptions(nullptr, notedHost);
         KillTimer(nullptr, guard);
         return result;
     }

@@ -48,12 +48,15 @@ TEST(DriverInterface, StartsStopsMovesForwardsTheCallbacksAndRestartsAfterResume
     EXPECT_EQ(driver.RootBlock(), block);
     ASSERT_EQ(treeWindow, driver.TreeWindow());
 
-    std::vector<std::string> seen;
-    driver.SetHandlers({[&](bytes::Address at) { seen.push_back("changed " + std::to_string(at)); },
-                        [&] { seen.push_back("changing"); }});
+    struct Listener : TopologyListener {
+        std::vector<std::string> seen;
+        void TopologyChanging() override { seen.push_back("changing"); }
+        void TopologyChanged(bytes::Address at) override { seen.push_back("changed " + std::to_string(at)); }
+    } listener;
+    driver.SetListener(&listener);
     EXPECT_EQ(callbacks[2](0) + callbacks[1](1) + callbacks[0](0xFEDCBA98u), 3u);
-    EXPECT_EQ(seen, (std::vector<std::string>{"changing", "changed " + std::to_string(0xFEDCBA98ull)}));
-    driver.SetHandlers({});
+    EXPECT_EQ(listener.seen, (std::vector<std::string>{"changing", "changed " + std::to_string(0xFEDCBA98ull)}));
+    driver.SetListener(nullptr);
     for (int delta : {0, 1, -2}) driver.MoveBy(4096, delta);
     driver.SetTransmissionLight(false);
     driver.SaveChange();

@@ -11,7 +11,6 @@
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
 #include "monitor/DeviceTileList.h"
-#include "monitor/MonitorHooks.h"
 #include "monitor/MonitorWindow.h"
 #include "monitor/TileArt.h"
 #include "monitor/TileGeometry.h"
@@ -31,7 +30,7 @@ int Moved(const char* way, void* record, int places) {  // the key is the record
     return moves.push_back(std::string(way) + " " + std::to_string(places) + " " + key), 1;
 }
 
-class TileList : public ::testing::Test, public TileListHost {
+class TileList : public ::testing::Test, public MonitorHost {
 protected:
     static void SetUpTestSuite() {
         RegisterElxWndClass(GetModuleHandleA(nullptr));
@@ -50,6 +49,8 @@ protected:
     }
     void OpenDetails(DeviceNode& node) override { opened += node.KeyName().Chars(); }
     bool IsOptionsDialogOpen() override { return optionsOpen; }
+    void CloseDetails() override {}
+    void SetTrayImage(int image) override { trayImages.push_back(image); }
 
     // Records in ring order after the system record; the old ones stay readable meanwhile.
     void Build(const std::vector<Device>& devices) {
@@ -98,6 +99,7 @@ protected:
     DeviceTileList list{&host.root, tree};
     std::string opened;
     bool optionsOpen = false;
+    std::vector<int> trayImages;
 };
 
 TEST_F(TileList, RebuildShowsConnectedDevicesInRingOrderAndEndsADragOnTheOldTiles) {
@@ -175,11 +177,9 @@ TEST_F(TileList, TooltipsByAreaAndTheLightFrameOfTheStatusCode) {
 }
 
 TEST_F(TileList, MonitorCollapsesAndAlertsEndAsTheyBeganAndItsTimersWaitForTheTopology) {
-    std::vector<int> trayImages;
-    SetMonitorHooks({.setTrayImage = [&](int image) { trayImages.push_back(image); }});
     Build(kFive);
     LoadMonitorPlacement();
-    MonitorWindow monitor;
+    MonitorWindow monitor(*this);
     const HWND window = monitor.Handle();
     const auto height = [&] { RECT r{}; return GetWindowRect(window, &r), int(r.bottom - r.top); };
     const int oneRow = height();
@@ -200,8 +200,7 @@ TEST_F(TileList, MonitorCollapsesAndAlertsEndAsTheyBeganAndItsTimersWaitForTheTo
         monitor.OnCommand(FrameChrome::kMaximizeCommand);
         EXPECT_EQ(monitor.Tiles().VisibleCount(), expected);
     }
-    RunAlertCheck(2);  // every error: the disk of the third row is among them
-    monitor.SetAlert(true);
+    monitor.SetAlert(FindAlerts(tree, sensitivity::kEveryError));  // the disk of the third row among them
     const e2e::Image before = elements_test::PaintTree(monitor.Root());
     const DeviceTile* disk = monitor.Tiles().TileAt(2);
     const int x = kListX + 114, y = kListY + disk->Y() + tiles::ContentTop(disk->PositionKind()) + 8;  // its light
@@ -218,7 +217,7 @@ TEST_F(TileList, MonitorCollapsesAndAlertsEndAsTheyBeganAndItsTimersWaitForTheTo
         EXPECT_EQ(elements_test::PaintTree(monitor.Root()).pixels == before.pixels, step.markersShown) << "the markers";
     }
     ReleaseDC(window, dc);
-    monitor.SetAlert(false);
+    monitor.SetAlert({});
     EXPECT_EQ(trayImages, (std::vector<int>{4, 0, 4, 0}));
     EXPECT_TRUE(elements_test::PaintTree(monitor.Root()).pixels == before.pixels) << "the markers stayed hidden";
     // Collapsed from three rows, then only two nodes left: expanding shows those two.

@@ -1,0 +1,43 @@
+#pragma once
+#include <windows.h>
+
+#include "app/TrayIcon.h"
+
+// What the application window hears from the system, handed to the program around it; the
+// tray icon's requests come with it.
+class AppWindowHost : public TrayHost {
+public:
+    // The machine woke from suspend.
+    virtual void Resumed() = 0;
+    // A device came or went.
+    virtual void DevicesChanged() = 0;
+    // The user logs off or the machine shuts down: the end of the message loop is never reached.
+    virtual void SessionEnding() = 0;
+};
+
+// The program's own hidden top-level window: it holds the tray icon and hears the system's
+// broadcasts, which go to top-level windows ("TaskbarCreated" among them), and a WM_QUIT sent
+// to it ends the program. There is one for the life of the message loop.
+class AppWindow {
+public:
+    static constexpr UINT kTrayMessage = 1124;  // the tray icon's id and notification message
+
+    explicit AppWindow(AppWindowHost& host);
+    ~AppWindow();
+    AppWindow(const AppWindow&) = delete;
+    AppWindow& operator=(const AppWindow&) = delete;
+
+    TrayIcon& Tray() { return tray_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void HandleProgramMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    AppWindowHost& host_;
+    TrayIcon tray_;
+    HWND hwnd_ = nullptr;
+};
+
+// Module operations on the window's tray icon; each does nothing while the window does not exist.
+void SetTrayImage(int index);
+void RemoveTrayIcon();
