@@ -1,12 +1,10 @@
 #include "app/AppWindow.h"
 
-#include "framework/WindowsAlive.h"
 #include "graphics/ResourceStrings.h"
-#include "resources/ResourceIds.h"
 
 namespace {
 
-constexpr const char* kClassName = "QuorvaneApp";
+constexpr const char* kAppClassName = "QuorvaneApp";
 AppWindow* g_window = nullptr;
 
 UINT TaskbarCreated() {
@@ -31,32 +29,36 @@ bool IsProgramMessage(UINT message) {
 AppWindow::AppWindow(AppWindowHost& host) : host_(host), tray_(host) {
     static const ATOM registered = [] {
         WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &Procedure;
+        windowClass.lpfnWndProc = &ElxWnd::Procedure;
         windowClass.hInstance = ResourceInstance();
-        windowClass.lpszClassName = kClassName;
+        windowClass.lpszClassName = kAppClassName;
         return RegisterClassA(&windowClass);
     }();
     (void)registered;
     // Not a message-only window: those hear no broadcasts. Never shown, it has no place on
     // the screen or the taskbar.
-    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kClassName, LoadResourceString(IDS_APP_CAPTION).Chars(), WS_POPUP, 0, 0,
-                            0, 0, nullptr, nullptr, ResourceInstance(), nullptr);
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Create(nullptr, WS_POPUP, WS_EX_TOOLWINDOW, false, kAppClassName);
     g_window = this;
     tray_.Add(hwnd_, kTrayMessage);
 }
 
 AppWindow::~AppWindow() {
     g_window = nullptr;
-    DestroyWindow(hwnd_);
+    // Destroyed here, while this class still hears its messages and before the tray icon goes.
+    if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT CALLBACK AppWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<AppWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self || !IsProgramMessage(message)) return DefWindowProcA(window, message, wParam, lParam);
+LRESULT AppWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!IsProgramMessage(message)) return ElxWnd::OnOtherMessage(message, wParam, lParam);
+    HandleProgramMessage(message, wParam, lParam);
+    return TRUE;
+}
+
+LRESULT AppWindow::OnMessageWhileSilenced(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!IsProgramMessage(message)) return Unhandled(message, wParam, lParam);
     // While the library rewrites its structures the program's business waits, as in every
     // window, unless no restart succeeded: then only these messages can bring it back or end it.
-    if (AreWindowsAlive() || self->host_.IsLibraryDown()) self->HandleProgramMessage(message, wParam, lParam);
+    if (host_.IsLibraryDown()) HandleProgramMessage(message, wParam, lParam);
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/TrayIcon.h"
+#include "framework/ElxWnd.h"
 
 // What the application window hears from the system, handed to the program around it; the
 // tray icon's requests come with it.
@@ -17,25 +18,25 @@ public:
 
 // The program's own hidden top-level window: it holds the tray icon and hears the system's
 // broadcasts, which go to top-level windows ("TaskbarCreated" among them), and a WM_QUIT sent
-// to it ends the program. There is one for the life of the message loop.
-class AppWindow {
+// to it ends the program. There is one for the life of the message loop. Its class is its own,
+// so that nobody takes it for one of the views.
+class AppWindow : public ElxWnd {
 public:
     static constexpr UINT kTrayMessage = 1124;  // the tray icon's id and notification message
 
     explicit AppWindow(AppWindowHost& host);
-    ~AppWindow();
-    AppWindow(const AppWindow&) = delete;
-    AppWindow& operator=(const AppWindow&) = delete;
+    ~AppWindow() override;
 
     TrayIcon& Tray() { return tray_; }
 
+    LRESULT OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnMessageWhileSilenced(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void HandleProgramMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     AppWindowHost& host_;
     TrayIcon tray_;
-    HWND hwnd_ = nullptr;
 };
 
 // Module operations on the window's tray icon; each does nothing while the window does not exist.

@@ -12,7 +12,7 @@ ATOM RegisterElxWndClass(HINSTANCE instance) {
     windowClass.hIcon = static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = "ElxWnd";
+    windowClass.lpszClassName = ElxWnd::kClassName;
     windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
                                                         GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), 0));
@@ -31,8 +31,8 @@ LRESULT CALLBACK ElxWnd::Procedure(HWND window, UINT message, WPARAM wParam, LPA
 
 ElxWnd::ElxWnd(HWND parent, DWORD style, DWORD exStyle, bool visible) { Create(parent, style, exStyle, visible); }
 
-void ElxWnd::Create(HWND parent, DWORD style, DWORD exStyle, bool visible) {
-    CreateWindowExA(exStyle, "ElxWnd", LoadResourceString(IDS_APP_CAPTION).Chars(), style | (visible ? WS_VISIBLE : 0),
+void ElxWnd::Create(HWND parent, DWORD style, DWORD exStyle, bool visible, const char* className) {
+    CreateWindowExA(exStyle, className, LoadResourceString(IDS_APP_CAPTION).Chars(), style | (visible ? WS_VISIBLE : 0),
                     0, 0, 0, 0, parent, nullptr, ResourceInstance(), this);
 }
 

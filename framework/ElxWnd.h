@@ -14,17 +14,18 @@ class ElxWnd : public WindowObject {
 public:
     // What a handler returns for a message it took.
     static constexpr LRESULT kHandled = 0;
+    static constexpr const char* kClassName = "ElxWnd";
 
     // Makes the window at once, for classes whose members need it.
     ElxWnd(HWND parent, DWORD style, DWORD exStyle, bool visible);
     ~ElxWnd() override;
 
-    // The class's window procedure.
+    // The class's window procedure, and that of any class whose windows are made by Create.
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
     ElxWnd() = default;
-    void Create(HWND parent, DWORD style, DWORD exStyle, bool visible);
+    void Create(HWND parent, DWORD style, DWORD exStyle, bool visible, const char* className = kClassName);
     LRESULT Unhandled(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
