@@ -1,11 +1,8 @@
 #include "framework/DragElement.h"
 
-#include "framework/SharedLook.h"
 #include "framework/RootElement.h"
 
-DragElement::DragElement(Element* parent, int id) : Element(parent), id_(id) {}
-
-HCURSOR DragElement::GetDragCursor() { return GetSharedCursor(SharedCursor::DragWindow); }
+DragElement::DragElement(Element* parent, int id) : DragSource(parent), id_(id) {}
 
 void DragElement::OnLeftButtonDown(POINT* p, UINT keys) {
     SetCursor(GetDragCursor());
@@ -40,14 +37,4 @@ bool DragElement::ToCorner(POINT* offset) const {
     offset->x += x_;
     offset->y += y_;
     return true;
-}
-
-void DragElement::OnDragBegin(POINT* offset) {
-    if (ToCorner(offset)) listener_->DragBegin(this, offset);
-}
-void DragElement::OnDragMove(POINT* offset) {
-    if (ToCorner(offset)) listener_->DragMove(this, offset);
-}
-void DragElement::OnDragEnd(POINT* offset) {
-    if (ToCorner(offset)) listener_->DragEnd(this, offset);
 }

@@ -2,11 +2,7 @@
 
 #include <windowsx.h>
 
-#include "framework/SharedLook.h"
-
-DragWindow::DragWindow(HWND parent, void* owner) : ElxWnd(parent, WS_CHILD, 0, true), owner_(owner) {}
-
-HCURSOR DragWindow::GetDragCursor() { return GetSharedCursor(SharedCursor::DragWindow); }
+DragWindow::DragWindow(HWND parent, void* owner) : DragSource(parent, WS_CHILD, 0, true), owner_(owner) {}
 
 POINT DragWindow::OffsetFrom(LPARAM lParam) const {
     return {GET_X_LPARAM(lParam) - start_.x, GET_Y_LPARAM(lParam) - start_.y};
@@ -47,14 +43,4 @@ bool DragWindow::ToCorner(POINT* offset) const {
     if (!listener_) return false;
     MapWindowPoints(hwnd_, GetParent(hwnd_), offset, 1);
     return true;
-}
-
-void DragWindow::OnDragBegin(POINT* offset) {
-    if (ToCorner(offset)) listener_->DragBegin(this, offset);
-}
-void DragWindow::OnDragMove(POINT* offset) {
-    if (ToCorner(offset)) listener_->DragMove(this, offset);
-}
-void DragWindow::OnDragEnd(POINT* offset) {
-    if (ToCorner(offset)) listener_->DragEnd(this, offset);
 }
