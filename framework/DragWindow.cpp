@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-DragWindow::DragWindow(HWND parent, void* owner) : DragSource(parent, WS_CHILD, 0, true), owner_(owner) {}
+DragWindow::DragWindow(HWND parent) : DragSource(parent, WS_CHILD, 0, true) {}
 
 POINT DragWindow::OffsetFrom(LPARAM lParam) const {
     return {GET_X_LPARAM(lParam) - start_.x, GET_Y_LPARAM(lParam) - start_.y};

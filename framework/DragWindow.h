@@ -8,14 +8,11 @@ using DragWindowListener = DragListener<DragWindow>;
 // A small child window that reports left-button drags to its listener.
 class DragWindow : public DragSource<ElxWnd, DragWindow> {
 public:
-    DragWindow(HWND parent, void* owner);
+    explicit DragWindow(HWND parent);
 
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
-
-protected:
-    void* owner_;
 
 private:
     // The window's own coordinates mapped into its parent's.

@@ -17,7 +17,7 @@ SIZE FrameSize(const ImageStrip& strip) { return {strip.GetFrameWidth(), strip.G
 
 }  // namespace
 
-ScrollThumbWindow::ScrollThumbWindow(HWND parent) : DragWindow(parent, nullptr) {
+ScrollThumbWindow::ScrollThumbWindow(HWND parent) : DragWindow(parent) {
     const SIZE size = FrameSize(ScrollThumbStrip());
     SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
 }

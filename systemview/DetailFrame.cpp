@@ -179,10 +179,10 @@ LRESULT DetailFrame::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
     if (!blocked_) {
         SetActiveWindow(hwnd_);
         const SIZE size = GetSize();
-        const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-        if (!maximized_ && x >= size.cx - FrameChrome::kGripSize && y >= size.cy - FrameChrome::kGripSize) {
+        const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (!maximized_ && chrome_.InResizeGrip(p)) {
             resizing_ = true;
-            gripOffset_ = {size.cx - x, size.cy - y};
+            gripOffset_ = {size.cx - p.x, size.cy - p.y};
             SetCapture(hwnd_);
         }
     }
