@@ -149,15 +149,18 @@ TEST_F(SystemView, TheGripResizesMaximizingSticksAndThePlacementIsStored) {
     EXPECT_EQ(r.right - r.left, 600);
     EXPECT_EQ(r.bottom - r.top, 480);
 
-    e2e::DragFromTo(r.right - 12, r.bottom - 12, r.right + 38, r.bottom + 28);
+    // Pressed on the bottom edge near the grip's inner end, so a narrower grip misses it.
+    e2e::DragFromTo(r.right - 37, r.bottom - 8, r.right + 13, r.bottom + 32);
+    // Sized, not moved: a press outside the grip drags the whole frame along.
     EXPECT_TRUE(e2e::WaitUntil([&] { return Rect(frame).right == r.right + 50; }, kTimeoutMs));
     EXPECT_EQ(Rect(frame).bottom, r.bottom + 40);
+    EXPECT_EQ(Rect(frame).left, r.left);
     // The outline follows the size: its corners cut, the edges between them whole.
     const int w = Rect(frame).right - Rect(frame).left, h = Rect(frame).bottom - Rect(frame).top;
     for (const POINT corner : {POINT{0, 0}, POINT{w - 1, 0}, POINT{0, h - 1}, POINT{w - 1, h - 1}})
         EXPECT_FALSE(Inside(frame, corner.x, corner.y)) << corner.x << "," << corner.y;
     EXPECT_TRUE(Inside(frame, w / 2, 0) && Inside(frame, 0, h / 2) && Inside(frame, w - 30, h - 30));
-    e2e::DragFromTo(r.right + 38, r.bottom + 28, r.right - 200, r.bottom - 200);
+    e2e::DragFromTo(r.right + 13, r.bottom + 32, r.right - 200, r.bottom - 200);
     EXPECT_EQ(Rect(frame).right - Rect(frame).left, 600) << "shrunk below the smallest size";
     r = Rect(frame);
 
