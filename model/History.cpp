@@ -87,7 +87,7 @@ std::vector<Entry> Compare(const Snapshot& before, const Snapshot& after, uint8_
             continue;
         }
         if (!now.connected) {
-            entries.push_back(Make(Event::Unplugged, now, time));
+            entries.push_back(Make(Event::Unplugged, *was, time));  // a record without its node tells less
             continue;
         }
         if (now.hub != was->hub || now.port != was->port) {
