@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "app/EventLog.h"
 #include "base/FileIo.h"
 #include "base/FormatText.h"
 #include "graphics/ResourceStrings.h"
@@ -75,4 +76,5 @@ void RecordChanges(std::vector<history::Entry> entries) {
     if (entries.empty()) return;
     for (const history::Entry& entry : entries) TheHistory().Add(entry);
     SaveHistory();
+    ReportToEventLog(entries);
 }
