@@ -47,7 +47,7 @@ TEST(History, ChangesAreInTheStateFolderAfterTheProgramEndsAndTheNextRunAddsToTh
     {
         QuorvaneRun run(e2e::ShippedScenario("test-small.json"), {{"LOCALAPPDATA", state}});
         ASSERT_TRUE(run.WaitForRebuilds(1));
-        for (const char* command : {"change 0", "unplug disk", "plug phone"}) ASSERT_TRUE(run.Change(command)) << command;
+        for (const char* command : {"unplug disk", "plug phone"}) ASSERT_TRUE(run.Change(command)) << command;
     }  // ended at once: each change was written when it came
     const std::vector<std::string> first = {"unplugged disk Bench Hub:1 0>2", "plugged phone Bench Hub:2 0>0"};
     EXPECT_EQ(Summary(Entries(file)), first);

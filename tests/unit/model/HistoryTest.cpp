@@ -145,7 +145,7 @@ TEST(HistoryFile, AnythingElseIsTurnedAwayAndTheLogLeftAsItWas) {
         {"cut short", good.substr(0, good.size() - 5)},
         {"no header", line},
         {"a field missing", replaced("\tmoved", "")},
-        {"a field more", replaced("\tmoved", "\tmoved\t")},
+        {"a field more", replaced("\t4\r\n", "\t4\t4\r\n")},
         {"an unknown event", replaced("moved", "melted")},
         {"a number that is not", replaced("\t130\t", "\t1x0\t")},
         {"a negative number", replaced("\t130\t", "\t-1\t")},
