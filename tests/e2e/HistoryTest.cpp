@@ -1,10 +1,8 @@
-// The history as the program leaves it in its state folder, read after the program ends: what
-// changes driven through the stand-in library wrote, and that the next run carries it on. And
-// the words the event log gives each kind of entry, from the program's message table.
+// The history as the program leaves it in its state folder, read after the program ends, and
+// the event log's words for each kind of entry, from the program's message table.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,51 +12,32 @@
 
 namespace {
 
-using e2e::QuorvaneRun;
-
-// Each entry's line cut at its tabs: time, local time, event, key, name, kind, severity,
-// connected, hub, port, icon, icon group, old name, old hub, old port, old severity.
-std::vector<std::vector<std::string>> Entries(const std::string& file) {
+// Each entry's line cut at its tabs (time, local time, event, key, name, kind, severity,
+// connected, hub, port, icon, icon group, old name, old hub, old port, old severity), told
+// by its event, key, place and severity before and after.
+std::vector<std::string> Entries(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
-    std::vector<std::vector<std::string>> entries;
-    std::string line;
-    std::getline(in, line);  // the header
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::vector<std::string>& fields = entries.emplace_back();
-        std::istringstream cut(line);
-        for (std::string field; std::getline(cut, field, '\t');) fields.push_back(field);
+    std::vector<std::string> entries, f;
+    for (std::string line; std::getline(in, line); f.clear()) {
+        std::istringstream cut(line.substr(0, line.find('\r')));
+        for (std::string field; std::getline(cut, field, '\t');) f.push_back(field);
+        if (f.size() == 16) entries.push_back(f[2] + " " + f[3] + " " + f[8] + ":" + f[9] + " " + f[15] + ">" + f[6]);
+        else if (!entries.empty() || line.rfind("Quorvane history", 0) != 0) entries.push_back(line);
     }
     return entries;
 }
 
-// The fields a test looks at: event, key, hub, port, and the severity before and after.
-std::vector<std::string> Summary(const std::vector<std::vector<std::string>>& entries) {
-    std::vector<std::string> out;
-    for (const auto& f : entries)
-        out.push_back(f.size() == 16 ? f[2] + " " + f[3] + " " + f[8] + ":" + f[9] + " " + f[15] + ">" + f[6]
-                                     : "a line of " + std::to_string(f.size()) + " fields");
-    return out;
-}
-
 TEST(History, ChangesAreInTheStateFolderAfterTheProgramEndsAndTheNextRunAddsToThem) {
-    const std::string state = e2e::NewTemporaryFolder();
-    const std::string file = state + "\\Quorvane\\quorvane-history.txt";
-    {
-        QuorvaneRun run(e2e::ShippedScenario("test-small.json"), {{"LOCALAPPDATA", state}});
+    const std::string state = e2e::NewTemporaryFolder(), file = state + "\\Quorvane\\quorvane-history.txt";
+    const std::vector<std::vector<const char*>> runs = {{"unplug disk", "plug phone"}, {"severity cam 4 Broken", "change 2"}};
+    for (const auto& commands : runs) {
+        e2e::QuorvaneRun run(e2e::ShippedScenario("test-small.json"), {{"LOCALAPPDATA", state}});
         ASSERT_TRUE(run.WaitForRebuilds(1));
-        for (const char* command : {"unplug disk", "plug phone"}) ASSERT_TRUE(run.Change(command)) << command;
-    }  // ended at once: each change was written when it came
-    const std::vector<std::string> first = {"unplugged disk Bench Hub:1 0>2", "plugged phone Bench Hub:2 0>0"};
-    EXPECT_EQ(Summary(Entries(file)), first);
-    {
-        QuorvaneRun run(e2e::ShippedScenario("test-small.json"), {{"LOCALAPPDATA", state}});
-        ASSERT_TRUE(run.WaitForRebuilds(1));
-        for (const char* command : {"severity cam 4 Broken", "change 2"}) ASSERT_TRUE(run.Change(command)) << command;
-    }
-    std::vector<std::string> both = first;
-    both.insert(both.end(), {"health cam Bench Hub:3 0>4", "restarted  : 0>0"});
-    EXPECT_EQ(Summary(Entries(file)), both);
+        for (const char* command : commands) ASSERT_TRUE(run.Change(command)) << command;
+    }  // each run ended at once: every change was written when it came
+    const std::vector<std::string> expected = {"unplugged disk Bench Hub:1 0>2", "plugged phone Bench Hub:2 0>0",
+                                               "health cam Bench Hub:3 0>4", "restarted  : 0>0"};
+    EXPECT_EQ(Entries(file), expected);
     e2e::RemoveFolder(state);
 }
 
@@ -68,21 +47,15 @@ TEST(History, EachEventHasItsWordsForTheEventLogInTheProgram) {
     const wchar_t* texts[] = {L"Disk", L"disk-key", L"Dock", L"4", L"Old Hub", L"7"};
     DWORD_PTR insertions[6];
     for (int i = 0; i < 6; ++i) insertions[i] = reinterpret_cast<DWORD_PTR>(texts[i]);
-    const struct { DWORD id; std::vector<const wchar_t*> shown; } events[] = {
-        {EVENT_PLUGGED, {L"Disk", L"disk-key", L"Dock", L"4"}},
-        {EVENT_UNPLUGGED, {L"Disk", L"disk-key", L"Dock", L"4"}},
-        {EVENT_MOVED, {L"Disk", L"disk-key", L"Dock", L"4", L"Old Hub", L"7"}},
-        {EVENT_HEALTH, {L"Disk", L"disk-key", L"Old Hub", L"7"}},
-        {EVENT_RENAMED, {L"Disk", L"disk-key", L"Old Hub"}},
-        {EVENT_RESTARTED, {}},
-    };
-    for (const auto& event : events) {
-        wchar_t text[512] = L"";
-        const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, program,
-                                            event.id, 0, text, 512, reinterpret_cast<va_list*>(insertions));
-        EXPECT_GT(length, 10u) << "no words for event " << event.id;
-        for (const wchar_t* shown : event.shown)
-            EXPECT_NE(std::wstring(text).find(shown), std::wstring::npos) << event.id;
+    // Which insertions each event's words show.
+    const std::pair<DWORD, std::vector<int>> events[] = {{EVENT_PLUGGED, {0, 1, 2, 3}},   {EVENT_UNPLUGGED, {0, 1, 2, 3}},
+                                                         {EVENT_MOVED, {0, 1, 2, 3, 4, 5}}, {EVENT_HEALTH, {0, 1, 4, 5}},
+                                                         {EVENT_RENAMED, {0, 1, 4}},       {EVENT_RESTARTED, {}}};
+    for (const auto& [id, shown] : events) {
+        wchar_t words[512] = L"";
+        EXPECT_GT(FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, program, id, 0, words, 512,
+                                 reinterpret_cast<va_list*>(insertions)), 10u) << "no words for event " << id;
+        for (int i : shown) EXPECT_NE(std::wstring(words).find(texts[i]), std::wstring::npos) << id << " " << i;
     }
     FreeLibrary(program);
 }
