@@ -9,6 +9,7 @@
 #include "resources/EventMessages.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/support/Paths.h"
+#include "tests/support/TopWindows.h"
 
 namespace {
 
@@ -19,7 +20,8 @@ std::vector<std::string> Entries(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     std::vector<std::string> entries, f;
     for (std::string line; std::getline(in, line); f.clear()) {
-        std::istringstream cut(line.substr(0, line.find('\r')));
+        line = line.substr(0, line.find('\r'));
+        std::istringstream cut(line);
         for (std::string field; std::getline(cut, field, '\t');) f.push_back(field);
         if (f.size() == 16) entries.push_back(f[2] + " " + f[3] + " " + f[8] + ":" + f[9] + " " + f[15] + ">" + f[6]);
         else if (!entries.empty() || line.rfind("Quorvane history", 0) != 0) entries.push_back(line);
@@ -27,17 +29,37 @@ std::vector<std::string> Entries(const std::string& file) {
     return entries;
 }
 
+// A damaged history is set aside and told once; the changes of two runs follow in a new file.
 TEST(History, ChangesAreInTheStateFolderAfterTheProgramEndsAndTheNextRunAddsToThem) {
     const std::string state = e2e::NewTemporaryFolder(), file = state + "\\Quorvane\\quorvane-history.txt";
+    CreateDirectoryA((state + "\\Quorvane").c_str(), nullptr);
+    std::ofstream(file, std::ios::binary) << "Quorvane history 1\r\ndamaged\r\n";
     const std::vector<std::vector<const char*>> runs = {{"unplug disk", "plug phone"}, {"severity cam 4 Broken", "change 2"}};
     for (const auto& commands : runs) {
         e2e::QuorvaneRun run(e2e::ShippedScenario("test-small.json"), {{"LOCALAPPDATA", state}});
+        if (&commands == &runs[0]) {
+            EXPECT_NE(e2e::WaitForModalBox(run.Id(), 30000).text.find("quorvane-history.damaged-1.txt"), std::string::npos);
+            e2e::CloseModalBoxes(run.Id());
+        }
         ASSERT_TRUE(run.WaitForRebuilds(1));
         for (const char* command : commands) ASSERT_TRUE(run.Change(command)) << command;
+        EXPECT_EQ(e2e::FindModalBoxes(run.Id()).size(), 0u) << "a box, told again";
     }  // each run ended at once: every change was written when it came
     const std::vector<std::string> expected = {"unplugged disk Bench Hub:1 0>2", "plugged phone Bench Hub:2 0>0",
                                                "health cam Bench Hub:3 0>4", "restarted  : 0>0"};
     EXPECT_EQ(Entries(file), expected);
+    EXPECT_EQ(Entries(state + "\\Quorvane\\quorvane-history.damaged-1.txt"), std::vector<std::string>{"damaged"});
+    e2e::RemoveFolder(state);
+}
+
+// Where the state folder cannot be made, changes go on being taken, and nobody is bothered.
+TEST(History, AStateFolderThatCannotBeWrittenStopsNothing) {
+    const std::string state = e2e::NewTemporaryFolder();
+    std::ofstream(state + "\\Quorvane") << "a file where the folder would be";
+    e2e::QuorvaneRun run(e2e::ShippedScenario("test-small.json"), {{"LOCALAPPDATA", state}});
+    ASSERT_TRUE(run.WaitForRebuilds(1));
+    for (const char* command : {"unplug disk", "plug disk"}) ASSERT_TRUE(run.Change(command)) << command;
+    EXPECT_EQ(e2e::FindModalBoxes(run.Id()).size(), 0u) << "a box in the way";
     e2e::RemoveFolder(state);
 }
 
