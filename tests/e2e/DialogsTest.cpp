@@ -64,8 +64,8 @@ protected:
         ClickIn(dialog, x + 28, y + 8);
         e2e::MoveMouseTo(1200, 1000);
     }
-    std::string State() const {
-        std::ifstream file(run.Folder() + "\\Quorvane\\linsett-state.json", std::ios::binary);
+    std::string State(const std::string& name = "linsett-state.json") const {
+        std::ifstream file(run.Folder() + "\\Quorvane\\" + name, std::ios::binary);
         return {std::istreambuf_iterator<char>(file), {}};
     }
     // The state file's line for one device: its name, texts and icon.
@@ -125,6 +125,13 @@ TEST_F(Dialogs, ARenameIsSavedAndShownWhileDefaultThenCancelChangesNothing) {
     ASSERT_TRUE(e2e::WaitUntil([&] { return NameArea(frame).pixels != shownBefore.pixels; }, kTimeoutMs));
     const e2e::Image renamed = PaintedNameArea(frame);
     const std::string saved = State();
+    // The history's entry: event, key, the new name, and (after the place) the old one.
+    std::string history;
+    const auto recorded = [&] {
+        return (history = State("quorvane-history.txt")).find("\trenamed\tkeys\tZed\t") != std::string::npos;
+    };
+    ASSERT_TRUE(e2e::WaitUntil(recorded, kTimeoutMs)) << history;
+    EXPECT_NE(history.find("\tKeys\t"), std::string::npos) << history;
     dialog = OpenOptions(frame, kDeviceOptions);
     ASSERT_NE(dialog, nullptr);
     ClickIn(dialog, 160 + 28, 150 + 8);  // "Default"
@@ -133,6 +140,7 @@ TEST_F(Dialogs, ARenameIsSavedAndShownWhileDefaultThenCancelChangesNothing) {
     ASSERT_TRUE(Closes(dialog));
     EXPECT_EQ(State(), saved);
     EXPECT_EQ(PaintedNameArea(frame).pixels, renamed.pixels);
+    EXPECT_EQ(State("quorvane-history.txt"), history);
 }
 
 TEST_F(Dialogs, TheIconChooserOpensOnTheIconsFolderAndItsChoiceIsSavedAndShown) {

@@ -34,8 +34,9 @@ Process Process::Start(const std::string& commandLine,
         process.id_ = info.dwProcessId;
     }
 
-    for (const auto& [name, value] : saved)
-        SetEnvironmentVariableA(name.c_str(), value == "\x01" ? nullptr : value.c_str());
+    // Backwards, so that a name given twice ends as it was before the first.
+    for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+        SetEnvironmentVariableA(it->first.c_str(), it->second == "\x01" ? nullptr : it->second.c_str());
     return process;
 }
 
