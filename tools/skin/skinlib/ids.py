@@ -175,6 +175,9 @@ IDS_MONITOR_TITLE = 101
 IDS_HELP_FILE = 102
 IDS_RESTART_FAILED = 103
 IDS_NOT_A_WEB_ADDRESS = 104
+# The report (numbered apart from the other strings this feature adds).
+IDS_REPORT_NOT_WRITTEN = 120
+IDS_COPY_REPORT = 121
 
 _PREFIXES = ("IDB_", "IDI_", "IDC_", "IDR_", "IDD_", "IDS_")
 
