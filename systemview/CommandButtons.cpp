@@ -68,6 +68,8 @@ void CommandButtons::Place(int width) {
     buttons_[4].SetPosition(width - 125, 70);
 }
 
+int CommandButtons::ComputerBottom() { return 70 + WideButtonStrip().GetHeight(); }
+
 void RunPaneCommand(SystemViewHost& host, int id, DeviceNode* shown, HWND owner) {
     const bool computer = shown && shown->IsSystem();
     if (id == CommandButtons::kHelp) return host.ShowHelp(HelpTopic(shown));

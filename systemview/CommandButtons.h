@@ -25,6 +25,8 @@ public:
     void ShowFor(bool computer);
     // Places them against the right edge of a pane `width` wide.
     void Place(int width);
+    // The bottom edge of the computer's lowest button.
+    static int ComputerBottom();
 
 private:
     TextPushButton buttons_[5];
