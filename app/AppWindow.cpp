@@ -19,6 +19,7 @@ bool IsProgramMessage(UINT message) {
     case WM_ENDSESSION:
     case WM_POWERBROADCAST:
     case WM_DEVICECHANGE:
+    case WM_COPYDATA:
     case AppWindow::kTrayMessage: return true;
     default: return message == TaskbarCreated();
     }
@@ -50,6 +51,8 @@ AppWindow::~AppWindow() {
 
 LRESULT AppWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!IsProgramMessage(message)) return ElxWnd::OnOtherMessage(message, wParam, lParam);
+    if (message == WM_COPYDATA)
+        return host_.ReportRequested(hwnd_, reinterpret_cast<HWND>(wParam), *reinterpret_cast<COPYDATASTRUCT*>(lParam));
     HandleProgramMessage(message, wParam, lParam);
     return TRUE;
 }

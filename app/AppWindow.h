@@ -14,6 +14,9 @@ public:
     virtual void DevicesChanged() = 0;
     // The user logs off or the machine shuts down: the end of the message loop is never reached.
     virtual void SessionEnding() = 0;
+    // Another process asks for the report (WM_COPYDATA, which carries the asking window);
+    // false when the message is not such a request.
+    virtual bool ReportRequested(HWND self, HWND requester, const COPYDATASTRUCT& request) = 0;
 };
 
 // The program's own hidden top-level window: it holds the tray icon and hears the system's

@@ -2,6 +2,7 @@
 
 #include "app/Launches.h"
 #include "app/Lifecycle.h"
+#include "app/ReportExchange.h"
 #include "app/TopologyEvents.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/DeviceOptionsDialog.h"
@@ -16,6 +17,9 @@
 void Wiring::Resumed() { ResumeSequence(); }
 void Wiring::DevicesChanged() { RetryRestart(); }
 void Wiring::SessionEnding() { WritePlacements(); }
+bool Wiring::ReportRequested(HWND self, HWND requester, const COPYDATASTRUCT& request) {
+    return AnswerReportRequest(self, requester, request);
+}
 void Wiring::Exit() { ExitSequence(); }
 bool Wiring::IsLibraryDown() { return ::IsLibraryDown(); }
 void Wiring::ShowMonitor() { ::ShowMonitor(); }
@@ -39,6 +43,7 @@ bool Wiring::RunDeviceOptions(HWND owner, DeviceNode& node) {
 }
 void Wiring::OpenUpdatePage() { ::OpenUpdatePage(); }
 void Wiring::RepaintTiles() { ::RepaintTiles(); }
+void Wiring::CopyReport(HWND owner) { CopyReportToClipboard(owner); }
 
 // The switch was just stored: the tiles and the library take it before the lights start or stop.
 void Wiring::SetLights(bool on) {

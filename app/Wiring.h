@@ -18,6 +18,7 @@ public:
     void Resumed() override;
     void DevicesChanged() override;
     void SessionEnding() override;
+    bool ReportRequested(HWND self, HWND requester, const COPYDATASTRUCT& request) override;
     void Exit() override;
     bool IsLibraryDown() override;
     void ShowMonitor() override;
@@ -37,6 +38,7 @@ public:
     bool RunDeviceOptions(HWND owner, DeviceNode& node) override;
     void OpenUpdatePage() override;
     void RepaintTiles() override;
+    void CopyReport(HWND owner) override;
 
     // The dialogs.
     void SetLights(bool on) override;

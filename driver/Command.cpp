@@ -105,6 +105,13 @@ bool ParseCommand(std::string_view text, Command& out, std::string& reason) {
         out.at = key;
         return needNumber(1, 255, out.port, "a port number") && noMore();
     }
+    if (verb == "move") {
+        out.verb = Verb::Move;
+        if (!needKey()) return false;
+        if (!words.Next(key)) return Refuse(reason, "move needs a hub or adapter key and a port");
+        out.at = key;
+        return needNumber(1, 255, out.port, "a port number") && noMore();
+    }
     if (verb == "unplug") {
         out.verb = Verb::Unplug;
         return needKey() && noMore();

@@ -8,14 +8,14 @@
 
 namespace linsett {
 
-enum class Verb { Plug, Unplug, Severity, Text, Status, Activity, Change, FailNextRestart, LowMemory, Dump, Generations, Looks };
+enum class Verb { Plug, Unplug, Move, Severity, Text, Status, Activity, Change, FailNextRestart, LowMemory, Dump, Generations, Looks };
 
 enum class TextField { Name, Manufacturer, Description };
 
 struct Command {
     Verb verb = Verb::Dump;
     std::string key;
-    std::string at;  // plug: hub or adapter key, empty for the place it was last seen
+    std::string at;  // plug: hub or adapter key, empty for the place it was last seen; move: the hub
     int port = 0;
     int level = 0;  // severity, status code, change code or low memory (1 on, 0 off)
     TextField field = TextField::Name;

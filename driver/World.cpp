@@ -176,7 +176,7 @@ std::string World::Plug(const Command& command) {
 std::string World::Execute(const Command& command, Outcome& outcome) {
     outcome = Outcome{};
     int index = command.key.empty() ? -1 : Find(command.key);
-    bool needsKey = command.verb == Verb::Plug || command.verb == Verb::Unplug || command.verb == Verb::Severity ||
+    bool needsKey = command.verb == Verb::Plug || command.verb == Verb::Unplug || command.verb == Verb::Move || command.verb == Verb::Severity ||
                     command.verb == Verb::Text || command.verb == Verb::Status || command.verb == Verb::Activity;
     if (needsKey && index < 0) return "unknown key \"" + command.key + "\"";
     Unit* unit = index >= 0 ? &units_[index] : nullptr;
@@ -195,6 +195,18 @@ std::string World::Execute(const Command& command, Outcome& outcome) {
         outcome.rebuild = true;
         outcome.changeCode = kChangePlug;
         return {};
+    case Verb::Move: {
+        // Out of one port and into another within one change, as a quick hand does it.
+        if (!removable) return "\"" + command.key + "\" cannot be moved";
+        if (!unit->plugged) return "\"" + command.key + "\" is not plugged in";
+        unit->plugged = false;
+        std::string refusal = Plug(command);
+        unit->plugged = true;
+        if (!refusal.empty()) return refusal;
+        outcome.rebuild = true;
+        outcome.changeCode = kChangePlug;
+        return {};
+    }
     case Verb::Severity:
         unit->severity = command.level;
         unit->severityText = command.text;

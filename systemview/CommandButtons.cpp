@@ -46,7 +46,8 @@ CommandButtons::CommandButtons(Element* pane)
     : buttons_{{pane, kHelp, &WideButtonStrip(), 0, String()},
                {pane, kOptions, &WideButtonStrip(), 0, String()},
                {pane, kAbout, &WideButtonStrip(), 0, String()},
-               {pane, kUpdate, &WideButtonStrip(), 0, String()}} {}
+               {pane, kUpdate, &WideButtonStrip(), 0, String()},
+               {pane, kCopyReport, &WideButtonStrip(), 0, String()}} {}
 
 void CommandButtons::ShowFor(bool computer) {
     buttons_[0].SetCaption(LoadResourceString(IDS_GET_HELP));
@@ -55,6 +56,8 @@ void CommandButtons::ShowFor(bool computer) {
     buttons_[3].SetCaption(LoadResourceString(IDS_GET_UPDATE));
     buttons_[2].SetVisible(computer);
     buttons_[3].SetVisible(computer);
+    buttons_[4].SetCaption(LoadResourceString(IDS_COPY_REPORT));
+    buttons_[4].SetVisible(computer);
 }
 
 void CommandButtons::Place(int width) {
@@ -62,7 +65,10 @@ void CommandButtons::Place(int width) {
     buttons_[1].SetPosition(width - 125, 10);
     buttons_[2].SetPosition(width - 250, 40);
     buttons_[3].SetPosition(width - 125, 40);
+    buttons_[4].SetPosition(width - 125, 70);
 }
+
+int CommandButtons::ComputerBottom() { return 70 + WideButtonStrip().GetHeight(); }
 
 void RunPaneCommand(SystemViewHost& host, int id, DeviceNode* shown, HWND owner) {
     const bool computer = shown && shown->IsSystem();
@@ -75,6 +81,7 @@ void RunPaneCommand(SystemViewHost& host, int id, DeviceNode* shown, HWND owner)
             return;
         case CommandButtons::kAbout: return host.ShowAbout();
         case CommandButtons::kUpdate: return host.OpenUpdatePage();
+        case CommandButtons::kCopyReport: return host.CopyReport(owner);
         default: return;
         }
     }

@@ -12,11 +12,12 @@ class SystemViewHost;
 // device by the group of its type code, 0 for a code without a topic.
 uint32_t HelpTopic(const DeviceNode* node);
 
-// The four wide buttons in the information pane's top right corner. For the computer:
-// help, system options, about and update; for a hub or device: help and its options.
+// The wide buttons in the information pane's top right corner. For the computer: help,
+// system options, about, update and, below them, copy report; for a hub or device: help and
+// its options.
 class CommandButtons {
 public:
-    static constexpr int kHelp = 101, kOptions = 102, kAbout = 103, kUpdate = 104;
+    static constexpr int kHelp = 101, kOptions = 102, kAbout = 103, kUpdate = 104, kCopyReport = 105;
 
     explicit CommandButtons(Element* pane);
 
@@ -24,9 +25,11 @@ public:
     void ShowFor(bool computer);
     // Places them against the right edge of a pane `width` wide.
     void Place(int width);
+    // The bottom edge of the computer's lowest button.
+    static int ComputerBottom();
 
 private:
-    TextPushButton buttons_[4];
+    TextPushButton buttons_[5];
 };
 
 // What a button does for the shown node (none: the pane shows nothing yet).

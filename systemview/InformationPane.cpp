@@ -87,7 +87,11 @@ void InformationPane::ShowNode(DeviceNode* node) {
 }
 
 int InformationPane::CompactHeight() { return status_ ? status_->HeightA(StatusWidth()) + 35 : 65; }
-int InformationPane::FullHeight() { return status_ ? status_->HeightB(StatusWidth()) + 48 : 90; }
+int InformationPane::FullHeight() {
+    const int full = status_ ? status_->HeightB(StatusWidth()) + 48 : 90;
+    // A short status leaves the computer's lists below its last row of buttons, headings included.
+    return computer_ ? std::max(full, CommandButtons::ComputerBottom() + 24) : full;
+}
 
 void InformationPane::UpdateShape() {
     const int w = width_, h = height_, top = FullHeight();

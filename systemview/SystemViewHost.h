@@ -17,6 +17,8 @@ public:
     virtual void OpenUpdatePage() = 0;
     // The tiles show what an options dialog changed.
     virtual void RepaintTiles() = 0;
+    // The report's text form on the clipboard.
+    virtual void CopyReport(HWND owner) = 0;
 
 protected:
     ~SystemViewHost() = default;

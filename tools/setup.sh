@@ -5,7 +5,7 @@ set -u
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 xvfb xauth fonts-liberation googletest imagemagick
-          fp-utils nsis xdotool)
+          fp-utils nsis xdotool nlohmann-json3-dev)
 
 # Each package is proved by a file it ships, so a half-finished install is noticed.
 declare -A proof=(
@@ -23,6 +23,7 @@ declare -A proof=(
   [fp-utils]=/usr/bin/chmcmd
   [nsis]=/usr/bin/makensis
   [xdotool]=/usr/bin/xdotool
+  [nlohmann-json3-dev]=/usr/include/nlohmann/json.hpp
 )
 
 missing() {

@@ -177,6 +177,9 @@ IDS_RESTART_FAILED = 103
 IDS_NOT_A_WEB_ADDRESS = 104
 IDS_HISTORY_SET_ASIDE = 120
 IDS_HISTORY_KEPT = 121
+# The report (numbered apart from the other strings this feature adds).
+IDS_REPORT_NOT_WRITTEN = 130
+IDS_COPY_REPORT = 131
 
 _PREFIXES = ("IDB_", "IDI_", "IDC_", "IDR_", "IDD_", "IDS_")
 
