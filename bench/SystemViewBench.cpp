@@ -247,6 +247,7 @@ struct QuietHost : SystemViewHost {
     void ShowAbout() override {}
     void OpenUpdatePage() override {}
     void RepaintTiles() override {}
+    void ShowHistory() override {}
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "model/DeviceNode.h"
 #include "model/DeviceTree.h"
 #include "resources/ResourceIds.h"
+#include "systemview/SystemViewHost.h"
 
 namespace {
 
@@ -35,7 +36,12 @@ std::vector<ListItem*> Fill(std::vector<std::unique_ptr<ListItem>>& owned, std::
 }  // namespace
 
 InformationPane::InformationPane(Element* parent)
-    : ContainerElement(parent), buttons_(this), information_(this), hubs_(this), disconnected_(this) {
+    : ContainerElement(parent),
+      buttons_(this),
+      history_(this, kShowHistory, &WideButtonStrip(), 0, LoadResourceString(IDS_SHOW_HISTORY)),
+      information_(this),
+      hubs_(this),
+      disconnected_(this) {
     buttons_.ShowFor(true);
     information_.SetVisible(false);
     hubs_.SetVisible(false);
@@ -63,6 +69,7 @@ void InformationPane::ShowNode(DeviceNode* node) {
     if (node) status_ = computer_ ? std::unique_ptr<StatusItem>(std::make_unique<SystemStatusItem>(*node))
                                   : std::make_unique<DeviceStatusItem>(*node);
     buttons_.ShowFor(computer_);
+    history_.SetVisible(computer_);
 
     // The lists first forget the entries that are about to go.
     information_.SetItems({});
@@ -92,6 +99,7 @@ int InformationPane::FullHeight() { return status_ ? status_->HeightB(StatusWidt
 void InformationPane::UpdateShape() {
     const int w = width_, h = height_, top = FullHeight();
     buttons_.Place(w);
+    history_.SetPosition(w - 125, 70);
     const int listHeight = std::max(h - top - 20, 0);
     const bool roomy = h >= top;
     hubs_.SetVisible(computer_ && roomy);
@@ -132,6 +140,10 @@ void InformationPane::DrawSelf(HDC dc) {
 }
 
 void InformationPane::Command(int id) {
+    if (id == kShowHistory) {
+        if (host_) host_->ShowHistory();
+        return;
+    }
     RootElement* root = GetRoot();
     if (host_) RunPaneCommand(*host_, id, shown_, root ? root->GetWindow() : nullptr);
 }

@@ -37,12 +37,16 @@ public:
     void Command(int id) override;
 
 private:
+    static constexpr int kShowHistory = 160;
+
     int StatusWidth() const { return width_ - 290; }
 
     bool computer_ = false;
     DeviceNode* shown_ = nullptr;
     String shownKey_;
     CommandButtons buttons_;
+    // The computer's way to the history window, under its command buttons.
+    TextPushButton history_;
     ItemList information_;
     HubItemList hubs_;
     ItemList disconnected_;

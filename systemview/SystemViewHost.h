@@ -17,6 +17,8 @@ public:
     virtual void OpenUpdatePage() = 0;
     // The tiles show what an options dialog changed.
     virtual void RepaintTiles() = 0;
+    // The history window, from the computer's pane.
+    virtual void ShowHistory() = 0;
 
 protected:
     ~SystemViewHost() = default;

@@ -1,0 +1,87 @@
+// The history window of the real program: opened from the tray menu, newest entry first and
+// new ones added while it shows; a present device's entry shows that device in the system
+// view; Escape closes it where the user left it, and the computer's pane opens it there again.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "resources/ResourceIds.h"
+#include "tests/e2e/QuorvaneRun.h"
+#include "tests/support/Capture.h"
+#include "tests/support/Input.h"
+#include "tests/support/TopWindows.h"
+
+namespace {
+
+using e2e::QuorvaneRun;
+using e2e::Rect;
+constexpr DWORD kTimeoutMs = 30000;
+// Where the window draws its rows: the list's first row, one row below the next.
+constexpr int kRowLeft = 36, kFirstRowTop = 60, kRowPitch = 36, kRowHeight = 34;
+
+std::vector<uint32_t> Row(HWND window, int row) {
+    const RECT w = Rect(window);
+    const int top = w.top + kFirstRowTop + kRowPitch * row;
+    return e2e::CaptureScreen({w.left + kRowLeft, top, w.right - 60, top + kRowHeight}).pixels;
+}
+
+// The system view's picture and name of the node it shows.
+std::vector<uint32_t> ShownNode(HWND frame) {
+    const RECT f = Rect(frame);
+    return e2e::CaptureScreen({f.left + 50, f.top + 24, f.left + 300, f.top + 48}).pixels;
+}
+
+TEST(History, NewestFirstLiveAndAPresentDevicesEntryShowsItThenItKeepsItsPlace) {
+    const e2e::InstalledSettings settings;
+    settings.PlaceMonitor(820, 150, 4);
+    const char* const sides[] = {"History.left", "History.top", "History.right", "History.bottom"};
+    const LONG placed[] = {100, 540, 620, 960};
+    for (int i = 0; i < 4; ++i) settings.Set(sides[i], placed[i]);
+    QuorvaneRun run(e2e::ShippedScenario("test-small.json"));
+    HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
+    ASSERT_NE(monitor, nullptr);
+    for (const char* command : {"unplug cam", "unplug keys", "plug keys"}) ASSERT_TRUE(run.Change(command)) << command;
+
+    // "History" is the menu's last item.
+    ASSERT_TRUE(e2e::ChooseFromTrayMenu(run, {VK_UP, VK_RETURN}, kTimeoutMs));
+    const std::string title = e2e::ProgramString(IDS_HISTORY_TITLE);
+    HWND history = e2e::WaitForWindow("ElxWnd", title.c_str(), run.Id(), kTimeoutMs);
+    ASSERT_NE(history, nullptr) << "the tray menu opened no history";
+    EXPECT_EQ(Rect(history).left, placed[0]);
+    EXPECT_EQ(Rect(history).bottom, placed[3]);
+    // The keyboard's return on top. A change while the window shows puts its entry above,
+    // and the one that was newest moves down a row.
+    const std::vector<uint32_t> newest = Row(history, 0);
+    ASSERT_TRUE(run.Change("unplug disk"));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Row(history, 1) == newest; }, kTimeoutMs)) << "no new row on top";
+    EXPECT_NE(Row(history, 0), newest);
+    e2e::SaveScreenshot(e2e::CaptureWindow(history), "history");
+
+    // The keyboard's entry opens the system view on the keyboard, as its tile does.
+    const RECT h = Rect(history);
+    e2e::ClickAt(h.left + 150, h.top + kFirstRowTop + kRowPitch + kRowHeight / 2);
+    HWND frame = e2e::WaitForWindow("ElxWnd", "Quorvane", run.Id(), kTimeoutMs);
+    ASSERT_NE(frame, nullptr) << "a present device's entry opened no system view";
+    e2e::MoveMouseTo(1200, 1000);
+    const std::vector<uint32_t> shown = ShownNode(frame);
+    ASSERT_EQ(e2e::OpenSystemView(run, monitor, 1, kTimeoutMs), frame);
+    EXPECT_EQ(ShownNode(frame), shown) << "the entry showed another node than the keyboard";
+    ASSERT_EQ(e2e::OpenSystemView(run, monitor, 0, kTimeoutMs), frame);
+    ASSERT_NE(ShownNode(frame), shown);
+
+    // Moved by its caption and closed by Escape, it opens from the computer's pane where it was.
+    e2e::DragFromTo(h.left + 200, h.top + 10, h.left + 240, h.top - 20);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Rect(history).left == placed[0] + 40; }, kTimeoutMs));
+    const RECT moved = Rect(history);
+    e2e::PressKey(VK_ESCAPE);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(history); }, kTimeoutMs)) << "Escape did not close it";
+    EXPECT_EQ(settings.Get(sides[1]), static_cast<uint32_t>(moved.top));
+    const RECT f = Rect(frame);
+    e2e::ClickAt(f.right - 23 - 125 + 50, f.top + 24 + 70 + 10);
+    history = e2e::WaitForWindow("ElxWnd", title.c_str(), run.Id(), kTimeoutMs);
+    ASSERT_NE(history, nullptr) << "the computer's pane opened no history";
+    const RECT reopened = Rect(history);
+    EXPECT_TRUE(EqualRect(&reopened, &moved)) << reopened.left << "," << reopened.top;
+    EXPECT_EQ(e2e::CloseModalBoxes(run.Id()), 0);
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// The history window's rows and list: each event in words from its own fields, local times in
+// one compact form, and the list newest first, scrolled by the wheel, keeping its rows in view.
+#include <gtest/gtest.h>
+#include <deque>
+#include <string>
+#include "framework/SharedLook.h"
+#include "graphics/StartupStrips.h"
+#include "systemview/HistoryHost.h"
+#include "systemview/HistoryList.h"
+#include "tests/unit/framework/ElementHost.h"
+
+namespace {
+
+using history::Event;
+
+TEST(HistoryRows, EachEventIsToldInWordsFromItsOwnFields) {
+    history::Entry entry;
+    entry.device.severity = 4;
+    entry.oldSeverity = 0;
+    entry.oldHub = "Bench Hub";
+    entry.oldPort = "2";
+    entry.oldName = "Old Disk";
+    const struct {
+        Event event;
+        const char* words;
+    } cases[] = {{Event::Plugged, "Plugged in"},
+                 {Event::Unplugged, "Unplugged"},
+                 {Event::Moved, "Moved from Bench Hub port 2"},
+                 {Event::Health, "Health: serious failure (was OK)"},
+                 {Event::Renamed, "Renamed from 'Old Disk'"},
+                 {Event::Restarted, "Monitoring restarted"}};
+    for (const auto& c : cases) {
+        entry.event = c.event;
+        EXPECT_STREQ(HistoryEventText(entry).Chars(), c.words);
+    }
+}
+
+TEST(HistoryRows, LocalTimesReadAsDateAndTimeInOneSortableForm) {
+    const struct {
+        uint64_t time;  // 100 ns since 1601
+        const char* text;
+    } cases[] = {{0, "1601-01-01 00:00:00"},
+                 {125911583990000000, "1999-12-31 23:59:59"},
+                 {133536711070000000, "2024-02-29 09:05:07"},
+                 {134410394020000000, "2026-12-06 14:03:22"}};
+    for (const auto& c : cases) EXPECT_STREQ(HistoryTimeText(c.time).Chars(), c.text);
+}
+
+class HistoryWindowList : public ::testing::Test, public HistoryHost {
+protected:
+    static void SetUpTestSuite() {
+        RegisterElxWndClass(GetModuleHandleA(nullptr));
+        LoadSharedLook(GetModuleHandleA(nullptr));
+        LoadStartupStrips();
+        // Two rows a notch, whatever the prefix says.
+        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, nullptr, 0);
+    }
+    const history::Log& HistoryLog() override { return log; }
+    void ShowInSystemView(DeviceNode&) override {}
+    // Entries named by the order they happened in.
+    void Happen(int count) {
+        for (int i = 0; i < count; ++i) {
+            entries.emplace_back();
+            entries.back().device.name = std::to_string(entries.size() - 1);
+        }
+        list.ShowEntries(entries);
+    }
+    // The names of the four rows the list shows, read through the points a press would hit.
+    std::string Shown() const {
+        std::string names;
+        for (int row = 0; row < 4; ++row) {
+            const HistoryRow* shown = list.RowAt({100, 2 + 36 * row + 30});
+            names += (shown ? shown->Entry().device.name : "-") + " ";
+        }
+        return names;
+    }
+
+    history::Log log;
+    std::deque<history::Entry> entries;
+    elements_test::HostWindow host;
+    HistoryList list{&host.root, *this};
+};
+
+TEST_F(HistoryWindowList, NewestFirstScrolledByTheWheelAndKeptInViewWhileEntriesArrive) {
+    list.SetBounds(0, 0, 300, 2 + 36 * 4);  // four rows
+    Happen(10);
+    const struct {
+        int wheel, happen;
+        const char* shown;
+    } steps[] = {
+        {0, 0, "9 8 7 6 "},
+        {-WHEEL_DELTA, 0, "7 6 5 4 "},
+        {-WHEEL_DELTA / 2, 0, "7 6 5 4 "},  // half a notch waits for the other half
+        {-WHEEL_DELTA / 2, 0, "5 4 3 2 "},
+        {-20 * WHEEL_DELTA, 0, "0 - - - "},  // the last row stays
+        {4 * WHEEL_DELTA, 0, "8 7 6 5 "},
+        {0, 2, "8 7 6 5 "},  // scrolled down, the rows stay in view
+        {WHEEL_DELTA * 3, 0, "11 10 9 8 "},
+        {0, 1, "12 11 10 9 "},  // at the top, the newest shows
+    };
+    for (const auto& step : steps) {
+        if (step.wheel) list.Wheel(step.wheel);
+        if (step.happen) Happen(step.happen);
+        EXPECT_EQ(Shown(), step.shown) << step.wheel << " " << step.happen;
+    }
+}
+
+}  // namespace
