@@ -54,6 +54,11 @@ void HistoryPane::DrawSelf(HDC dc) {
     DrawLabel(dc, GetSharedFont(SharedFont::Title), kListLeft, 12, LoadResourceString(IDS_HISTORY_HEADING));
 }
 
+Element* HistoryPane::HitTest(POINT* p) {
+    const int grip = width_ + kEdge - 1 - FrameChrome::kGripSize;
+    return p->x >= grip && p->y >= height_ + kEdge - FrameChrome::kGripSize ? nullptr : ContainerElement::HitTest(p);
+}
+
 HistoryFrame::HistoryFrame(HistoryHost& host)
     : FrameWindow(g_placement.left, g_placement.top, g_placement.right - g_placement.left,
                   g_placement.bottom - g_placement.top, WS_POPUP | WS_SYSMENU, 0, false),
@@ -98,10 +103,8 @@ void HistoryFrame::Layout() {
     const int w = size.cx - 2 * kEdge + 1, h = size.cy - 2 * kEdge;
     chrome_.SetBounds(0, 0, size.cx, size.cy);
     pane_.SetBounds(kEdge, kEdge, w, h);
-    // Rounded like the system view's inside, and clear of the grip, which stays the chrome's.
-    const int grip = FrameChrome::kGripSize - kEdge;
-    pane_.SetShape(Region::Subtract(Region::CreateRoundRect(Rect{0, 0, w, h}, 40, 40),
-                                    Region::CreateRect(w - grip, h - grip, grip, grip)));
+    // Rounded like the system view's inside.
+    pane_.SetShape(Region::CreateRoundRect(Rect{0, 0, w, h}, 40, 40));
     list_.SetBounds(kListLeft, kListTop, w - 2 * kListLeft, h - kListTop - kListBottom);
     StorePlacement();
     Invalidate();

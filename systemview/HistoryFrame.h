@@ -13,6 +13,8 @@ class HistoryPane : public ContainerElement {
 public:
     using ContainerElement::ContainerElement;
     void DrawSelf(HDC dc) override;
+    // Not in the frame's grip, which lies under the pane's corner: that stays the chrome's.
+    Element* HitTest(POINT* p) override;
 };
 
 // The history window: what happened to the devices, newest first, in a skinned frame that

@@ -75,7 +75,11 @@ TEST(History, NewestFirstLiveAndAPresentDevicesEntryShowsItThenItKeepsItsPlace) 
     e2e::PressKey(VK_ESCAPE);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(history); }, kTimeoutMs)) << "Escape did not close it";
     EXPECT_EQ(settings.Get(sides[1]), static_cast<uint32_t>(moved.top));
+    // Its button shows with the pane's lists, once the bar is down.
     const RECT f = Rect(frame);
+    const int bar = f.top + 24 + e2e::SystemViewSplit(frame) + 2;
+    e2e::DragFromTo(f.left + 300, bar, f.left + 300, bar + 100);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::SystemViewSplit(frame) > 100; }, kTimeoutMs));
     e2e::ClickAt(f.right - 23 - 125 + 50, f.top + 24 + 70 + 10);
     history = e2e::WaitForWindow("ElxWnd", title.c_str(), run.Id(), kTimeoutMs);
     ASSERT_NE(history, nullptr) << "the computer's pane opened no history";
