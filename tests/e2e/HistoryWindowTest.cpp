@@ -39,7 +39,7 @@ std::vector<uint32_t> Row(HWND window, int row) {
 // The system view's picture and name of the node it shows.
 std::vector<uint32_t> ShownNode(HWND frame) { return Painted(frame, {50, 24, 300, 48}); }
 
-TEST(History, NewestFirstLiveAndAPresentDevicesEntryShowsItThenItKeepsItsPlace) {
+TEST(HistoryWindow, NewestFirstLiveAndAPresentDevicesEntryShowsItThenItKeepsItsPlace) {
     const e2e::InstalledSettings settings;
     settings.PlaceMonitor(820, 150, 4);
     const char* const sides[] = {"History.left", "History.top", "History.right", "History.bottom"};
