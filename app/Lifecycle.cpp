@@ -6,6 +6,7 @@
 
 #include "framework/SharedLook.h"
 #include "app/AppWindow.h"
+#include "app/HistoryRecorder.h"
 #include "app/Launches.h"
 #include "app/TopologyEvents.h"
 #include "app/Wiring.h"
@@ -56,6 +57,8 @@ bool Initialise(HINSTANCE instance, TopologyListener& listener) {
     DriverInterface::Instance().SetListener(&listener);
     if (!DriverInterface::Instance().Start(instance)) return false;
     RebuildDeviceTree();
+    LoadHistory();
+    RecordTopologyChanges();  // the first generation: what later ones are compared with
     return true;
 }
 
@@ -114,6 +117,7 @@ int RunApplication(HINSTANCE instance) {
             MonitorWindow monitor(wiring);
             if (ApplyLightSwitch()) SwitchLights(true);
             CheckAlerts();
+            TellHistoryProblem(MonitorHandle());
             RunMessageLoop();
             WritePlacements();
             DriverInterface::Instance().Stop();
@@ -193,6 +197,7 @@ void TryRestart() {
     const RestartState restart = *g_restart;
     g_restart.reset();
     RebuildDeviceTree();
+    RecordTopologyChanges();
     RebuildMonitor();
     RefreshDetailFrame();
     SetWindowsAlive(true);

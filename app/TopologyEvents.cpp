@@ -1,5 +1,9 @@
 #include "app/TopologyEvents.h"
 
+#include <optional>
+#include <utility>
+
+#include "app/HistoryRecorder.h"
 #include "base/Settings.h"
 #include "dialogs/DeviceOptionsDialog.h"
 #include "dialogs/SystemOptionsDialog.h"
@@ -10,6 +14,34 @@
 #include "model/DriverInterface.h"
 #include "monitor/MonitorWindow.h"
 #include "systemview/DetailFrame.h"
+
+namespace {
+
+// The devices as the last generation showed them; none before the first after start-up.
+std::optional<history::Snapshot> g_lastSeen;
+
+}  // namespace
+
+void RecordTopologyChanges() {
+    history::Snapshot now = history::TakeSnapshot(TheDeviceTree());
+    if (g_lastSeen) RecordChanges(history::Compare(*g_lastSeen, now, TheDeviceTree().ChangeCode(), history::Now()));
+    g_lastSeen = std::move(now);
+}
+
+void RecordRename(const DeviceNode& node, const String& oldName) {
+    if (node.Name() == oldName) return;
+    history::Entry entry;
+    entry.time = history::Now();
+    entry.event = history::Event::Renamed;
+    entry.device = history::StateOf(node);
+    entry.oldName = oldName.Chars();
+    // The next change compares with the new name: the rename is not found a second time.
+    if (g_lastSeen) {
+        for (history::DeviceState& seen : *g_lastSeen)
+            if (seen.key == entry.device.key) seen.name = entry.device.name;
+    }
+    RecordChanges({std::move(entry)});
+}
 
 void CancelOptionDialogs() {
     CancelDeviceOptions();
@@ -57,6 +89,7 @@ void HandleTopologyChanged(bytes::Address newRootBlock) {
     CancelOptionDialogs();
     CheckAlerts();
     SetTopologyReady(true);
+    RecordTopologyChanges();
 }
 
 bool ApplyLightSwitch() {

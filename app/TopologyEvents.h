@@ -2,6 +2,9 @@
 #include <cstdint>
 
 #include "base/Bytes.h"
+#include "base/String.h"
+
+class DeviceNode;
 
 // What start-up, the restart after a resume and the library's topology changes share: the
 // model rebuild, the alert check and the light switch, and the answers to the callbacks.
@@ -28,3 +31,9 @@ void CheckAlerts();
 bool ApplyLightSwitch();
 // The library's activity reports and the monitor's light timer, on or off together.
 void SwitchLights(bool on);
+
+// Records what changed between the model's generation and the last one seen (nothing for the
+// first after start-up, which only becomes the one seen).
+void RecordTopologyChanges();
+// The user saved the device's options: records a new name given to it.
+void RecordRename(const DeviceNode& node, const String& oldName);

@@ -7,6 +7,7 @@
 #include "dialogs/AboutDialog.h"
 #include "dialogs/DeviceOptionsDialog.h"
 #include "dialogs/SystemOptionsDialog.h"
+#include "model/DeviceNode.h"
 #include "monitor/MonitorWindow.h"
 #include "systemview/DetailFrame.h"
 #include "systemview/HistoryFrame.h"
@@ -33,7 +34,10 @@ void Wiring::SetTrayImage(int image) { ::SetTrayImage(image); }
 void Wiring::ShowHelp(uint32_t topic) { ::ShowHelp(topic); }
 bool Wiring::RunSystemOptions(HWND owner) { return ::RunSystemOptions(owner, *this) == Dialog::kSaved; }
 bool Wiring::RunDeviceOptions(HWND owner, DeviceNode& node) {
-    return ::RunDeviceOptions(owner, node) == Dialog::kSaved;
+    const String name = node.Name();
+    if (::RunDeviceOptions(owner, node) != Dialog::kSaved) return false;
+    RecordRename(node, name);
+    return true;
 }
 void Wiring::OpenUpdatePage() { ::OpenUpdatePage(); }
 void Wiring::RepaintTiles() { ::RepaintTiles(); }

@@ -1,35 +1,16 @@
 #pragma once
-// Whole-file reads and crash-safe replacement of a file. Paths are UTF-8 here and reach the
-// system through its wide functions, so that a folder named in any script works. Failures
-// come with a reason the user can read.
-#include <cstdint>
-#include <string>
+// The library reads and replaces its files with the program's own file functions.
+#include "base/FileIo.h"
 
 namespace linsett {
 
-enum class ReadResult { Read, Absent, Failed };
-
-inline constexpr uint64_t kMaxFileBytes = 64 << 20;
-
-// The value of an environment variable that names a file, as UTF-8; false when it is unset
-// or empty.
-bool ReadEnvironment(const char* name, std::string& value);
-
-// Absent: there is no such file. Failed: there is one that could not be read (in use, larger
-// than maxBytes, a read error); reason says which.
-ReadResult ReadWholeFile(const std::string& path, std::string& text, std::string& reason,
-                         uint64_t maxBytes = kMaxFileBytes);
-
-// Writes a temporary file beside path, flushes it and moves it over path in one step, so
-// that an interrupted save leaves either the old or the new file. False with a reason.
-bool ReplaceFileAtomically(const std::string& path, const std::string& text, std::string& reason);
-
-// Renames path to <stem>.<label>-<n><ext> with the first free n; the new path, or empty.
-std::string SetAside(const std::string& path, const char* label);
-
-bool Exists(const std::string& path);
-
-// Makes the folder that holds path, if it is missing (its parent must exist).
-void MakeParentFolder(const std::string& path);
+using fileio::Exists;
+using fileio::kMaxFileBytes;
+using fileio::MakeParentFolder;
+using fileio::ReadEnvironment;
+using fileio::ReadResult;
+using fileio::ReadWholeFile;
+using fileio::ReplaceFileAtomically;
+using fileio::SetAside;
 
 }  // namespace linsett

@@ -13,6 +13,7 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvane"
 !define STARTUP_KEY "Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
 !define MAKER_URL "http://www.tarvex.com/"
+!define EVENT_SOURCE_KEY "SYSTEM\CurrentControlSet\Services\EventLog\Application\Quorvane"
 
 Name "Quorvane"
 OutFile "${OUTFILE}"
@@ -105,6 +106,11 @@ Section "Quorvane"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 
+  ; The history's entries go to the Application event log under this source, worded by the
+  ; program's message table (information, warning and error entries), for log collectors.
+  WriteRegExpandStr HKLM "${EVENT_SOURCE_KEY}" "EventMessageFile" "$INSTDIR\Quorvane.exe"
+  WriteRegDWORD HKLM "${EVENT_SOURCE_KEY}" "TypesSupported" 7
+
   ; The question is skipped (answered "No") in silent mode, so tests never start it. The
   ; installer runs elevated and the program must not: the desktop's shell starts it, with
   ; the user's own rights.
@@ -129,13 +135,15 @@ Section "Uninstall"
   DeleteRegKey HKLM "${KEY}"
   DeleteRegKey /ifempty HKLM "Software\Tarvex"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKLM "${EVENT_SOURCE_KEY}"
 
-  ; The library's state file holds the user's names, icons and order, and their key their
-  ; placements and switches; silent keeps both.
+  ; The library's state file holds the user's names, icons and order, the history file what
+  ; happened to the devices, and their key their placements and switches; silent keeps them.
   SetShellVarContext current
   IfFileExists "$LOCALAPPDATA\Quorvane\linsett-state.json" 0 kept
-    MessageBox MB_YESNO|MB_ICONQUESTION "Keep your device names, icons and order for a later installation?" /SD IDYES IDYES kept
+    MessageBox MB_YESNO|MB_ICONQUESTION "Keep your device names, icons, order and history for a later installation?" /SD IDYES IDYES kept
     Delete "$LOCALAPPDATA\Quorvane\linsett-state.json"
+    Delete "$LOCALAPPDATA\Quorvane\quorvane-history.txt"
     RMDir "$LOCALAPPDATA\Quorvane"
     DeleteRegKey HKCU "${KEY}"
     DeleteRegKey /ifempty HKCU "Software\Tarvex"

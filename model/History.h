@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class DeviceNode;
 class DeviceTree;
 
 // What happened to the devices, and when: every change the library tells the program of,
@@ -38,8 +39,9 @@ struct DeviceState {
 };
 using Snapshot = std::vector<DeviceState>;
 
-// Every device record of the current generation, along ring link A.
+// Every device and hub record of the current generation, along ring link A.
 Snapshot TakeSnapshot(DeviceTree& tree);
+DeviceState StateOf(const DeviceNode& record);
 
 struct Entry {
     Stamp time;

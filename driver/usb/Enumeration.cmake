@@ -15,4 +15,4 @@ add_library(linsett_usb_replay STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/ReplayFixture.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/ReplayUsbSystem.cpp
 )
-target_link_libraries(linsett_usb_replay PUBLIC linsett_usb_enum linsett_file_io)
+target_link_libraries(linsett_usb_replay PUBLIC linsett_usb_enum quorvane_file_io)

@@ -21,6 +21,7 @@ namespace {
 constexpr DWORD kTimeoutMs = 120000;
 const char* const kKey = "Software\\Tarvex\\Quorvane";
 const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvane";
+const char* const kEventSourceKey = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Quorvane";
 
 std::string Folder(int csidl) {
     char path[MAX_PATH] = "";
@@ -143,6 +144,11 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
     ASSERT_TRUE(installPath.has_value());
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(installPath->data.data())), target);
     EXPECT_TRUE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    // The event log's source, worded by the installed program's messages.
+    const auto messages = e2e::registry::GetValue(HKEY_LOCAL_MACHINE, kEventSourceKey, "EventMessageFile");
+    ASSERT_TRUE(messages.has_value()) << "no event source";
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(messages->data.data())), target + "\\Quorvane.exe");
+    EXPECT_EQ(e2e::registry::GetDword(HKEY_LOCAL_MACHINE, kEventSourceKey, "TypesSupported"), 7u);
     for (const std::string& shortcut : shortcuts) EXPECT_TRUE(Exists(shortcut)) << shortcut;
     EXPECT_EQ(UsersAccess() & KEY_READ, ACCESS_MASK(KEY_READ)) << "standard users cannot read the installation's values";
     EXPECT_EQ(UsersAccess() & (KEY_SET_VALUE | KEY_CREATE_SUB_KEY), 0u) << "standard users can plant values";
@@ -175,6 +181,7 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
         EXPECT_FALSE(Exists(target + "\\" + file)) << file;
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kKey));
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kEventSourceKey));
     for (const std::string& shortcut : shortcuts) EXPECT_FALSE(Exists(shortcut)) << shortcut;
     EXPECT_TRUE(Exists(state)) << "the user's state was not kept";
     e2e::RemoveFolder(stateFolder);

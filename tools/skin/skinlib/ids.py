@@ -175,6 +175,8 @@ IDS_MONITOR_TITLE = 101
 IDS_HELP_FILE = 102
 IDS_RESTART_FAILED = 103
 IDS_NOT_A_WEB_ADDRESS = 104
+IDS_HISTORY_SET_ASIDE = 120
+IDS_HISTORY_KEPT = 121
 
 # The history window's texts, numbered apart from the other additions of the same time.
 IDS_MENU_HISTORY = 160

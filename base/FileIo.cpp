@@ -1,24 +1,31 @@
-#include "driver/FileIo.h"
+#include "base/FileIo.h"
 
 #include <windows.h>
 
 #include <iterator>
+#include <string_view>
 #include <utility>
 
-#include "driver/Text.h"
-
-namespace linsett {
+namespace fileio {
 
 namespace {
+
+// The system's UTF-16 as UTF-8; unpaired surrogates become U+FFFD.
+std::string Narrow(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    std::string utf8(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), int(utf8.size()), nullptr, nullptr);
+    return utf8;
+}
 
 // A UTF-8 path as the wide functions take it.
 class WidePath {
 public:
     explicit WidePath(const std::string& utf8) : text_(Widen(utf8)) {}
-    operator const wchar_t*() const { return reinterpret_cast<const wchar_t*>(text_.c_str()); }
+    operator const wchar_t*() const { return text_.c_str(); }
 
 private:
-    std::u16string text_;
+    std::wstring text_;
 };
 
 // The system's wording of the last error, with its number.
@@ -28,7 +35,7 @@ std::string LastError() {
     DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
                                   DWORD(std::size(text)), nullptr);
     while (length && (text[length - 1] == L'\n' || text[length - 1] == L'\r' || text[length - 1] == L'.')) --length;
-    std::string wording = Narrow(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+    std::string wording = Narrow(std::wstring_view(text, length));
     return (length ? wording + ", " : std::string()) + "error " + std::to_string(code);
 }
 
@@ -57,13 +64,12 @@ private:
 }  // namespace
 
 bool ReadEnvironment(const char* name, std::string& value) {
-    const std::u16string wideName = Widen(name);
-    const auto* key = reinterpret_cast<const wchar_t*>(wideName.c_str());
-    std::u16string buffer(GetEnvironmentVariableW(key, nullptr, 0), u'\0');
+    const std::wstring key = Widen(name);
+    std::wstring buffer(GetEnvironmentVariableW(key.c_str(), nullptr, 0), L'\0');
     if (buffer.empty()) return false;
-    DWORD length = GetEnvironmentVariableW(key, reinterpret_cast<wchar_t*>(buffer.data()), DWORD(buffer.size()));
+    DWORD length = GetEnvironmentVariableW(key.c_str(), buffer.data(), DWORD(buffer.size()));
     if (!length || length >= buffer.size()) return false;  // emptied or grown meanwhile
-    value = Narrow(std::u16string_view(buffer.data(), length));
+    value = Narrow(std::wstring_view(buffer.data(), length));
     return true;
 }
 
@@ -139,10 +145,17 @@ std::string SetAside(const std::string& path, const char* label) {
     return {};
 }
 
+std::wstring Widen(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), int(wide.size()));
+    return wide;
+}
+
 bool Exists(const std::string& path) { return GetFileAttributesW(WidePath(path)) != INVALID_FILE_ATTRIBUTES; }
 
 void MakeParentFolder(const std::string& path) {
     CreateDirectoryW(WidePath(path.substr(0, path.find_last_of("\\/"))), nullptr);
 }
 
-}  // namespace linsett
+}  // namespace fileio
