@@ -79,6 +79,12 @@ TEST(HistoryWindow, NewestFirstLiveAndAPresentDevicesEntryShowsItThenItKeepsItsP
     ASSERT_EQ(e2e::OpenSystemView(run, monitor, 0, kTimeoutMs), frame);
     ASSERT_TRUE(e2e::WaitUntil([&] { return ShownNode(frame) != shown; }, kTimeoutMs));
 
+    // Made short enough to scroll, it scrolls by the wheel.
+    SetWindowPos(history, nullptr, 0, 0, 520, 260, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const std::vector<uint32_t> top = Row(history, 0);
+    PostMessageA(history, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(h.left + 150, h.top + 90));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Row(history, 0) != top; }, kTimeoutMs)) << "the wheel did not scroll";
+
     // Moved by its caption and closed by Escape, it opens from the computer's pane where it was.
     e2e::DragFromTo(h.left + 200, h.top + 10, h.left + 240, h.top - 20);
     ASSERT_TRUE(e2e::WaitUntil([&] { return Rect(history).left == placed[0] + 40; }, kTimeoutMs));
