@@ -79,8 +79,10 @@ TEST(HistoryWindow, NewestFirstLiveAndAPresentDevicesEntryShowsItThenItKeepsItsP
     ASSERT_EQ(e2e::OpenSystemView(run, monitor, 0, kTimeoutMs), frame);
     ASSERT_TRUE(e2e::WaitUntil([&] { return ShownNode(frame) != shown; }, kTimeoutMs));
 
-    // Made short enough to scroll, it scrolls by the wheel.
+    // Made short enough to scroll, its scroll bar takes a column from the rows; the wheel scrolls.
+    const std::vector<uint32_t> tall = Row(history, 0);
     SetWindowPos(history, nullptr, 0, 0, 520, 260, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Row(history, 0) != tall; }, kTimeoutMs)) << "no scroll bar";
     const std::vector<uint32_t> top = Row(history, 0);
     PostMessageA(history, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(h.left + 150, h.top + 90));
     EXPECT_TRUE(e2e::WaitUntil([&] { return Row(history, 0) != top; }, kTimeoutMs)) << "the wheel did not scroll";
