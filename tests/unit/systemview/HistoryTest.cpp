@@ -13,37 +13,23 @@ namespace {
 
 using history::Event;
 
-TEST(HistoryRows, EachEventIsToldInWordsFromItsOwnFields) {
-    history::Entry entry;
-    entry.device.severity = 4;
-    entry.oldSeverity = 0;
-    entry.oldHub = "Bench Hub";
-    entry.oldPort = "2";
-    entry.oldName = "Old Disk";
-    const struct {
-        Event event;
-        const char* words;
-    } cases[] = {{Event::Plugged, "Plugged in"},
-                 {Event::Unplugged, "Unplugged"},
-                 {Event::Moved, "Moved from Bench Hub port 2"},
-                 {Event::Health, "Health: serious failure (was OK)"},
-                 {Event::Renamed, "Renamed from 'Old Disk'"},
-                 {Event::Restarted, "Monitoring restarted"}};
-    for (const auto& c : cases) {
-        entry.event = c.event;
-        EXPECT_STREQ(HistoryEventText(entry).Chars(), c.words);
+TEST(HistoryRows, EventsAreToldInWordsFromTheirOwnFieldsAndTimesInOneSortableForm) {
+    history::Entry entry{{}, Event::Plugged, {"disk", "Disk", 0, 4}, "Old Disk", "Bench Hub", "2", 0};
+    const std::pair<Event, const char*> events[] = {{Event::Plugged, "Plugged in"},
+                                                    {Event::Unplugged, "Unplugged"},
+                                                    {Event::Moved, "Moved from Bench Hub port 2"},
+                                                    {Event::Health, "Health: serious failure (was OK)"},
+                                                    {Event::Renamed, "Renamed from 'Old Disk'"},
+                                                    {Event::Restarted, "Monitoring restarted"}};
+    for (const auto& [event, words] : events) {
+        entry.event = event;
+        EXPECT_STREQ(HistoryEventText(entry).Chars(), words);
     }
-}
-
-TEST(HistoryRows, LocalTimesReadAsDateAndTimeInOneSortableForm) {
-    const struct {
-        uint64_t time;  // 100 ns since 1601
-        const char* text;
-    } cases[] = {{0, "1601-01-01 00:00:00"},
-                 {125911583990000000, "1999-12-31 23:59:59"},
-                 {133536711070000000, "2024-02-29 09:05:07"},
-                 {134410394020000000, "2026-12-06 14:03:22"}};
-    for (const auto& c : cases) EXPECT_STREQ(HistoryTimeText(c.time).Chars(), c.text);
+    // FILETIME counts: 100 ns since 1601.
+    const std::pair<uint64_t, const char*> times[] = {{0, "1601-01-01 00:00:00"},
+                                                      {125911583990000000, "1999-12-31 23:59:59"},
+                                                      {133536711070000000, "2024-02-29 09:05:07"}};
+    for (const auto& [time, text] : times) EXPECT_STREQ(HistoryTimeText(time).Chars(), text);
 }
 
 class HistoryWindowList : public ::testing::Test, public HistoryHost {
@@ -52,20 +38,20 @@ protected:
         RegisterElxWndClass(GetModuleHandleA(nullptr));
         LoadSharedLook(GetModuleHandleA(nullptr));
         LoadStartupStrips();
-        // Two rows a notch, whatever the prefix says.
-        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, nullptr, 0);
+        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, nullptr, 0);  // two rows a notch
     }
     const history::Log& HistoryLog() override { return log; }
     void ShowInSystemView(DeviceNode&) override {}
     // Entries named by the order they happened in.
     void Happen(int count) {
         for (int i = 0; i < count; ++i) {
-            entries.emplace_back();
-            entries.back().device.name = std::to_string(entries.size() - 1);
+            history::Entry entry;
+            entry.device.name = std::to_string(entries.size());
+            entries.push_back(entry);
         }
         list.ShowEntries(entries);
     }
-    // The names of the four rows the list shows, read through the points a press would hit.
+    // The names of the four rows shown, read through the points a press would hit.
     std::string Shown() const {
         std::string names;
         for (int row = 0; row < 4; ++row) {
@@ -74,7 +60,6 @@ protected:
         }
         return names;
     }
-
     history::Log log;
     std::deque<history::Entry> entries;
     elements_test::HostWindow host;
@@ -95,7 +80,7 @@ TEST_F(HistoryWindowList, NewestFirstScrolledByTheWheelAndKeptInViewWhileEntries
         {-20 * WHEEL_DELTA, 0, "0 - - - "},  // the last row stays
         {4 * WHEEL_DELTA, 0, "8 7 6 5 "},
         {0, 2, "8 7 6 5 "},  // scrolled down, the rows stay in view
-        {WHEEL_DELTA * 3, 0, "11 10 9 8 "},
+        {3 * WHEEL_DELTA, 0, "11 10 9 8 "},
         {0, 1, "12 11 10 9 "},  // at the top, the newest shows
     };
     for (const auto& step : steps) {
