@@ -32,61 +32,49 @@ TEST(HistoryRows, EventsAreToldInWordsFromTheirOwnFieldsAndTimesInOneSortableFor
     for (const auto& [time, text] : times) EXPECT_STREQ(HistoryTimeText(time).Chars(), text);
 }
 
-class HistoryWindowList : public ::testing::Test, public HistoryHost {
-protected:
-    static void SetUpTestSuite() {
-        RegisterElxWndClass(GetModuleHandleA(nullptr));
-        LoadSharedLook(GetModuleHandleA(nullptr));
-        LoadStartupStrips();
-        SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, nullptr, 0);  // two rows a notch
-    }
+struct QuietHost : HistoryHost {
+    history::Log log;
     const history::Log& HistoryLog() override { return log; }
     void ShowInSystemView(DeviceNode&) override {}
-    // Entries named by the order they happened in.
-    void Happen(int count) {
-        for (int i = 0; i < count; ++i) {
-            history::Entry entry;
-            entry.device.name = std::to_string(entries.size());
-            entries.push_back(entry);
-        }
-        list.ShowEntries(entries);
-    }
-    // The names of the four rows shown, read through the points a press would hit.
-    std::string Shown() const {
-        std::string names;
-        for (int row = 0; row < 4; ++row) {
-            const HistoryRow* shown = list.RowAt({100, 2 + 36 * row + 30});
-            names += (shown ? shown->Entry().device.name : "-") + " ";
-        }
-        return names;
-    }
-    history::Log log;
-    std::deque<history::Entry> entries;
-    elements_test::HostWindow host;
-    HistoryList list{&host.root, *this};
 };
 
-TEST_F(HistoryWindowList, NewestFirstScrolledByTheWheelAndKeptInViewWhileEntriesArrive) {
+TEST(HistoryWindowList, NewestFirstScrolledByTheWheelAndKeptInViewWhileEntriesArrive) {
+    RegisterElxWndClass(GetModuleHandleA(nullptr));
+    LoadSharedLook(GetModuleHandleA(nullptr));
+    LoadStartupStrips();
+    SystemParametersInfoA(SPI_SETWHEELSCROLLLINES, 2, nullptr, 0);  // two rows a notch
+    QuietHost quiet;
+    elements_test::HostWindow host;
+    HistoryList list(&host.root, quiet);
     list.SetBounds(0, 0, 300, 2 + 36 * 4);  // four rows
-    Happen(10);
-    const struct {
-        int wheel, happen;
-        const char* shown;
-    } steps[] = {
+    std::deque<history::Entry> entries;     // keyed by the order they happened in
+    auto happen = [&](int count) {
+        for (int i = 0; i < count; ++i) entries.push_back({{}, {}, {std::to_string(entries.size())}});
+        list.ShowEntries(entries);
+    };
+    // The keys of the four rows shown, read through the points a press would hit.
+    auto shown = [&] {
+        std::string keys;
+        for (int row = 0; row < 4; ++row)
+            if (const HistoryRow* hit = list.RowAt({100, 32 + 36 * row})) keys += hit->Entry().device.key + " ";
+        return keys;
+    };
+    happen(10);
+    const struct { int wheel, happen; const char* shown; } steps[] = {
         {0, 0, "9 8 7 6 "},
         {-WHEEL_DELTA, 0, "7 6 5 4 "},
         {-WHEEL_DELTA / 2, 0, "7 6 5 4 "},  // half a notch waits for the other half
         {-WHEEL_DELTA / 2, 0, "5 4 3 2 "},
-        {-20 * WHEEL_DELTA, 0, "0 - - - "},  // the last row stays
+        {-20 * WHEEL_DELTA, 0, "0 "},  // the last row stays
         {4 * WHEEL_DELTA, 0, "8 7 6 5 "},
         {0, 2, "8 7 6 5 "},  // scrolled down, the rows stay in view
         {3 * WHEEL_DELTA, 0, "11 10 9 8 "},
         {0, 1, "12 11 10 9 "},  // at the top, the newest shows
     };
     for (const auto& step : steps) {
-        if (step.wheel) list.Wheel(step.wheel);
-        if (step.happen) Happen(step.happen);
-        EXPECT_EQ(Shown(), step.shown) << step.wheel << " " << step.happen;
+        list.Wheel(step.wheel);
+        happen(step.happen);
+        EXPECT_EQ(shown(), step.shown) << step.wheel << " " << step.happen;
     }
 }
 
