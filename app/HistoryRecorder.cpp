@@ -9,6 +9,7 @@
 #include "graphics/ResourceStrings.h"
 #include "model/HistoryFile.h"
 #include "resources/ResourceIds.h"
+#include "systemview/HistoryFrame.h"
 
 namespace {
 
@@ -77,4 +78,5 @@ void RecordChanges(std::vector<history::Entry> entries) {
     for (const history::Entry& entry : entries) TheHistory().Add(entry);
     SaveHistory();
     ReportToEventLog(entries);
+    RefreshHistoryWindow();
 }

@@ -23,6 +23,7 @@
 #include "monitor/MonitorWindow.h"
 #include "monitor/TileArt.h"
 #include "systemview/DetailFrame.h"
+#include "systemview/HistoryFrame.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -112,6 +113,7 @@ int RunApplication(HINSTANCE instance) {
             // Live for the message loop; their windows normally end with the exit sequence.
             AppWindow application(wiring);
             SystemView details(wiring);
+            HistoryView history(wiring);
             MonitorWindow monitor(wiring);
             if (ApplyLightSwitch()) SwitchLights(true);
             CheckAlerts();
@@ -135,6 +137,7 @@ int RunApplication(HINSTANCE instance) {
 void WritePlacements() {
     SaveDetailFramePlacement();
     SaveMonitorPlacement();
+    SaveHistoryWindowPlacement();
 }
 
 void ExitSequence() {
@@ -142,6 +145,7 @@ void ExitSequence() {
     EndAlert();
     RemoveTrayIcon();
     CloseDetailFrame();
+    CloseHistoryWindow();
     DestroyMonitor();
     PostQuitMessage(0);
 }
@@ -164,6 +168,8 @@ void StopForRestart() {
     restart.detailsWereVisible = IsDetailFrameVisible();
     if (restart.monitorWasVisible) HideMonitor();
     if (restart.detailsWereVisible) ShowDetailFrame(false);
+    // It would read the records that go with the library.
+    CloseHistoryWindow();
     if (ApplyLightSwitch()) SwitchLights(false);
     // The nodes the dialogs edit go with the tree.
     CancelOptionDialogs();

@@ -128,7 +128,14 @@ HMENU TrayIcon::BuildMenu() {
     InsertItem(menu, 4, kAlwaysOnTop, IDS_MENU_ALWAYS_ON_TOP, Checked(Settings::AlwaysOnTop()));
     InsertSeparator(menu, 5);
     InsertItem(menu, 6, kExit, IDS_MENU_EXIT, MFS_ENABLED);
+    AppendHistoryItem(menu);
     return menu;
+}
+
+void TrayIcon::AppendHistoryItem(HMENU menu) {
+    const UINT end = static_cast<UINT>(GetMenuItemCount(menu));
+    InsertSeparator(menu, end);
+    InsertItem(menu, end + 1, kHistory, IDS_MENU_HISTORY, host_.IsLibraryDown() ? MFS_GRAYED : MFS_ENABLED);
 }
 
 void TrayIcon::RunCommand(UINT command) {
@@ -136,6 +143,7 @@ void TrayIcon::RunCommand(UINT command) {
     case kExit: host_.Exit(); break;
     case kAbout: host_.ShowAbout(); break;
     case kOpen: host_.ShowMonitor(); break;
+    case kHistory: host_.ShowHistory(); break;
     case kAutoLaunch: {
         // The stored value decides, not the check mark the menu showed a moment ago.
         const bool on = !Settings::AutoLaunch();

@@ -13,6 +13,7 @@ public:
     // The library could not be restarted: the windows have nothing to show, so "Open" and
     // "About" are greyed and the icon brings no window forward.
     virtual bool IsLibraryDown() = 0;
+    virtual void ShowHistory() = 0;
 
 protected:
     ~TrayHost() = default;
@@ -33,13 +34,16 @@ public:
     void OnNotify(LPARAM lParam);
 
     // The menu's commands, by id.
-    enum Command : UINT { kExit = 1, kAbout = 2, kOpen = 3, kAutoLaunch = 4, kAlwaysOnTop = 5 };
+    enum Command : UINT { kExit = 1, kAbout = 2, kOpen = 3, kAutoLaunch = 4, kAlwaysOnTop = 5, kHistory = 16 };
     // The menu as it is shown: built from the settings of this moment; the caller destroys it.
     HMENU BuildMenu();
     // Carries out a chosen command (0: the menu was dismissed).
     void RunCommand(UINT command);
 
 private:
+    // "History" below the items before it, greyed like "Open" while there is no library.
+    void AppendHistoryItem(HMENU menu);
+
     TrayHost& host_;
     NOTIFYICONDATAA record_{};
 };

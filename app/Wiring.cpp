@@ -1,5 +1,6 @@
 #include "app/Wiring.h"
 
+#include "app/HistoryRecorder.h"
 #include "app/Launches.h"
 #include "app/Lifecycle.h"
 #include "app/ReportExchange.h"
@@ -10,6 +11,7 @@
 #include "model/DeviceNode.h"
 #include "monitor/MonitorWindow.h"
 #include "systemview/DetailFrame.h"
+#include "systemview/HistoryFrame.h"
 
 // Each answer forwards to a view's, the launches' or the lifecycle's own operation; those are
 // named from the global scope, where they live beside these overrides of the same names.
@@ -44,6 +46,10 @@ bool Wiring::RunDeviceOptions(HWND owner, DeviceNode& node) {
 void Wiring::OpenUpdatePage() { ::OpenUpdatePage(); }
 void Wiring::RepaintTiles() { ::RepaintTiles(); }
 void Wiring::CopyReport(HWND owner) { CopyReportToClipboard(owner); }
+void Wiring::ShowHistory() { OpenHistoryWindow(); }
+
+const history::Log& Wiring::HistoryLog() { return TheHistory(); }
+void Wiring::ShowInSystemView(DeviceNode& node) { OpenDetailFrame(&node); }
 
 // The switch was just stored: the tiles and the library take it before the lights start or stop.
 void Wiring::SetLights(bool on) {

@@ -3,6 +3,7 @@
 #include "dialogs/DialogHost.h"
 #include "model/DriverInterface.h"
 #include "monitor/MonitorHost.h"
+#include "systemview/HistoryHost.h"
 #include "systemview/SystemViewHost.h"
 
 // How the parts of the program reach each other. The application window, the monitor, the
@@ -12,6 +13,7 @@ class Wiring final : public AppWindowHost,
                      public MonitorHost,
                      public SystemViewHost,
                      public DialogHost,
+                     public HistoryHost,
                      public TopologyListener {
 public:
     // The application window: the system's broadcasts and the tray icon.
@@ -39,6 +41,12 @@ public:
     void OpenUpdatePage() override;
     void RepaintTiles() override;
     void CopyReport(HWND owner) override;
+    // The tray menu's and the computer's pane's way to it.
+    void ShowHistory() override;
+
+    // The history window.
+    const history::Log& HistoryLog() override;
+    void ShowInSystemView(DeviceNode& node) override;
 
     // The dialogs.
     void SetLights(bool on) override;

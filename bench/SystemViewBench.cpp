@@ -248,6 +248,7 @@ struct QuietHost : SystemViewHost {
     void OpenUpdatePage() override {}
     void RepaintTiles() override {}
     void CopyReport(HWND) override {}
+    void ShowHistory() override {}
 };
 
 }  // namespace

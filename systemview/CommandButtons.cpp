@@ -47,7 +47,8 @@ CommandButtons::CommandButtons(Element* pane)
                {pane, kOptions, &WideButtonStrip(), 0, String()},
                {pane, kAbout, &WideButtonStrip(), 0, String()},
                {pane, kUpdate, &WideButtonStrip(), 0, String()},
-               {pane, kCopyReport, &WideButtonStrip(), 0, String()}} {}
+               {pane, kCopyReport, &WideButtonStrip(), 0, String()},
+               {pane, kHistory, &WideButtonStrip(), 0, String()}} {}
 
 void CommandButtons::ShowFor(bool computer) {
     buttons_[0].SetCaption(LoadResourceString(IDS_GET_HELP));
@@ -58,6 +59,8 @@ void CommandButtons::ShowFor(bool computer) {
     buttons_[3].SetVisible(computer);
     buttons_[4].SetCaption(LoadResourceString(IDS_COPY_REPORT));
     buttons_[4].SetVisible(computer);
+    buttons_[5].SetCaption(LoadResourceString(IDS_SHOW_HISTORY));
+    buttons_[5].SetVisible(computer);
 }
 
 void CommandButtons::Place(int width) {
@@ -66,6 +69,7 @@ void CommandButtons::Place(int width) {
     buttons_[2].SetPosition(width - 250, 40);
     buttons_[3].SetPosition(width - 125, 40);
     buttons_[4].SetPosition(width - 125, 70);
+    buttons_[5].SetPosition(width - 250, 70);
 }
 
 int CommandButtons::ComputerBottom() { return 70 + WideButtonStrip().GetHeight(); }
@@ -82,6 +86,7 @@ void RunPaneCommand(SystemViewHost& host, int id, DeviceNode* shown, HWND owner)
         case CommandButtons::kAbout: return host.ShowAbout();
         case CommandButtons::kUpdate: return host.OpenUpdatePage();
         case CommandButtons::kCopyReport: return host.CopyReport(owner);
+        case CommandButtons::kHistory: return host.ShowHistory();
         default: return;
         }
     }

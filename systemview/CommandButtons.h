@@ -13,11 +13,11 @@ class SystemViewHost;
 uint32_t HelpTopic(const DeviceNode* node);
 
 // The wide buttons in the information pane's top right corner. For the computer: help,
-// system options, about, update and, below them, copy report; for a hub or device: help and
+// system options, about, update and, below them, history and copy report; for a hub or device: help and
 // its options.
 class CommandButtons {
 public:
-    static constexpr int kHelp = 101, kOptions = 102, kAbout = 103, kUpdate = 104, kCopyReport = 105;
+    static constexpr int kHelp = 101, kOptions = 102, kAbout = 103, kUpdate = 104, kCopyReport = 105, kHistory = 106;
 
     explicit CommandButtons(Element* pane);
 
@@ -29,7 +29,7 @@ public:
     static int ComputerBottom();
 
 private:
-    TextPushButton buttons_[5];
+    TextPushButton buttons_[6];
 };
 
 // What a button does for the shown node (none: the pane shows nothing yet).

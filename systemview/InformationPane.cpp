@@ -11,6 +11,7 @@
 #include "model/DeviceNode.h"
 #include "model/DeviceTree.h"
 #include "resources/ResourceIds.h"
+#include "systemview/SystemViewHost.h"
 
 namespace {
 
@@ -35,7 +36,11 @@ std::vector<ListItem*> Fill(std::vector<std::unique_ptr<ListItem>>& owned, std::
 }  // namespace
 
 InformationPane::InformationPane(Element* parent)
-    : ContainerElement(parent), buttons_(this), information_(this), hubs_(this), disconnected_(this) {
+    : ContainerElement(parent),
+      buttons_(this),
+      information_(this),
+      hubs_(this),
+      disconnected_(this) {
     buttons_.ShowFor(true);
     information_.SetVisible(false);
     hubs_.SetVisible(false);

@@ -37,12 +37,14 @@ public:
     void Command(int id) override;
 
 private:
+
     int StatusWidth() const { return width_ - 290; }
 
     bool computer_ = false;
     DeviceNode* shown_ = nullptr;
     String shownKey_;
     CommandButtons buttons_;
+    // The computer's way to the history window, under its command buttons.
     ItemList information_;
     HubItemList hubs_;
     ItemList disconnected_;

@@ -19,6 +19,8 @@ public:
     virtual void RepaintTiles() = 0;
     // The report's text form on the clipboard.
     virtual void CopyReport(HWND owner) = 0;
+    // The history window, from the computer's pane.
+    virtual void ShowHistory() = 0;
 
 protected:
     ~SystemViewHost() = default;

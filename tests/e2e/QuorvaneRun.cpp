@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include "tests/support/Capture.h"
 #include "tests/support/Input.h"
 #include "tests/support/LinsettControl.h"
 #include "tests/support/Paths.h"
@@ -95,6 +96,14 @@ HWND OpenSystemView(const QuorvaneRun& run, HWND monitor, int row, DWORD timeout
     HWND frame = WaitForWindow("ElxWnd", "Quorvane", run.Id(), timeoutMs);
     MoveMouseTo(1200, 1000);
     return frame;
+}
+
+int SystemViewSplit(HWND frame) {
+    const Image shown = CaptureWindow(frame);
+    for (int y = 24; y + 1 < shown.height; ++y)
+        if (shown.ColorAt(300, y) == RGB(0x9B, 0x9B, 0x9B) && shown.ColorAt(300, y + 1) == RGB(0x73, 0x73, 0x73))
+            return y - 3 - 24;
+    return -1;
 }
 
 HWND ApplicationWindow(const QuorvaneRun& run) {

@@ -57,6 +57,9 @@ HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs = 30000);
 // Clicks the monitor's tile of the row (0: the computer); the system view it opens, the pointer moved off.
 HWND OpenSystemView(const QuorvaneRun& run, HWND monitor, int row, DWORD timeoutMs = 30000);
 
+// The system view's split position: the bar's two dark rows, found down the middle of the frame.
+int SystemViewSplit(HWND frame);
+
 // The program's hidden window, which hears the system's broadcasts and holds the tray icon.
 HWND ApplicationWindow(const QuorvaneRun& run);
 

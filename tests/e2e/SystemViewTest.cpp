@@ -27,14 +27,7 @@ protected:
         const RECT f = Rect(frame);
         return e2e::CaptureScreen({f.left + 330, f.top + 66, f.left + 440, f.top + 86}).pixels;
     }
-    // The split position: the bar's two dark rows, found down the middle of the frame.
-    static int SplitPosition(HWND frame) {
-        const e2e::Image shown = e2e::CaptureWindow(frame);
-        for (int y = 24; y + 1 < shown.height; ++y)
-            if (shown.ColorAt(300, y) == RGB(0x9B, 0x9B, 0x9B) && shown.ColorAt(300, y + 1) == RGB(0x73, 0x73, 0x73))
-                return y - 3 - 24;
-        return -1;
-    }
+    static int SplitPosition(HWND frame) { return e2e::SystemViewSplit(frame); }
     // Whether a point of the window (window coordinates) lies inside its outline.
     static bool Inside(HWND window, int x, int y) {
         HRGN region = CreateRectRgn(0, 0, 0, 0);

@@ -30,6 +30,7 @@ protected:
     void SetAutoLaunch(bool on) override { calls += on ? "shortcuts made " : "shortcuts removed "; }
     void Exit() override { calls += "exit "; }
     bool IsLibraryDown() override { return libraryDown; }
+    void ShowHistory() override { calls += "history "; }
 };
 
 TEST_F(TrayMenu, ChecksComeFromTheSettingsWhereAbsentMeansOnAndCommandsReachTheirHost) {
@@ -42,19 +43,20 @@ TEST_F(TrayMenu, ChecksComeFromTheSettingsWhereAbsentMeansOnAndCommandsReachThei
         else items += std::to_string(GetMenuItemID(menu, i)) + (state & MF_CHECKED ? "* " : " ");
     }
     DestroyMenu(menu);
-    EXPECT_EQ(items, "3 2 - 4* 5 - 1 ");
+    EXPECT_EQ(items, "3 2 - 4* 5 - 1 - 16 ");
     for (Tray::Command command : {Tray::Command{0}, Tray::kOpen, Tray::kAbout, Tray::kAutoLaunch, Tray::kAutoLaunch,
-                                  Tray::kAlwaysOnTop, Tray::kExit})
+                                  Tray::kAlwaysOnTop, Tray::kHistory, Tray::kExit})
         tray.RunCommand(command);
-    EXPECT_EQ(calls, "monitor about shortcuts removed shortcuts made on top exit ");
+    EXPECT_EQ(calls, "monitor about shortcuts removed shortcuts made on top history exit ");
     EXPECT_EQ(reg::GetDword(HKEY_CURRENT_USER, Settings::kKeyPath, "AutoLaunch"), 1u);
 }
 
 TEST_F(TrayMenu, WithTheLibraryDownNothingThatShowsAWindowCanBeChosen) {
     libraryDown = true;
     HMENU menu = tray.BuildMenu();
-    for (UINT id : {Tray::kOpen, Tray::kAbout, Tray::kAutoLaunch, Tray::kAlwaysOnTop, Tray::kExit})
-        EXPECT_EQ((GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0, id == Tray::kOpen || id == Tray::kAbout)
+    for (UINT id : {Tray::kOpen, Tray::kAbout, Tray::kAutoLaunch, Tray::kAlwaysOnTop, Tray::kExit, Tray::kHistory})
+        EXPECT_EQ((GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0,
+                  id == Tray::kOpen || id == Tray::kAbout || id == Tray::kHistory)
             << id;
     DestroyMenu(menu);
 }
