@@ -1,5 +1,8 @@
 #include "app/TopologyEvents.h"
 
+#include <optional>
+
+#include "app/HistoryRecorder.h"
 #include "base/Settings.h"
 #include "dialogs/DeviceOptionsDialog.h"
 #include "dialogs/SystemOptionsDialog.h"
@@ -43,6 +46,11 @@ void RebuildDeviceTree() {
     tree.Attach(driver.TreeWindow(), driver.RootBlock());
     tree.Rebuild();
     tree.DiscardHandles();
+    // Temporary: the history core records the changes.
+    static std::optional<history::Snapshot> last;
+    history::Snapshot now = history::TakeSnapshot(tree);
+    if (last) RecordChanges(history::Compare(*last, now, tree.ChangeCode(), history::Now()));
+    last = std::move(now);
 }
 
 void HandleTopologyChanged(bytes::Address newRootBlock) {
