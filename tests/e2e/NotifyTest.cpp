@@ -38,12 +38,13 @@ TEST(Notify, ChosenFromTheTrayOneChangeNamesItsDeviceAndAHundredGiveOneBalloon) 
     // The disk comes and goes until the quiet start-up is over and a balloon tells of it.
     NewBalloons single;
     bool plugged = true;
-    ASSERT_TRUE(e2e::WaitUntil([&] {
+    auto changeUntilTold = [&] {
         if (single.Look()) return true;
         EXPECT_TRUE(run.Change(plugged ? "unplug disk" : "plug disk"));
         plugged = !plugged;
         return e2e::WaitUntil([&] { return single.Look() > 0; }, 4000);
-    }, 60000)) << "no balloon for a change";
+    };
+    ASSERT_TRUE(e2e::WaitUntil(changeUntilTold, 60000)) << "no balloon for a change";
     ASSERT_EQ(single.texts.size(), 1u);
     EXPECT_TRUE(single.texts[0] == "Disk unplugged" || single.texts[0] == "Disk plugged in") << single.texts[0];
 
