@@ -14,18 +14,6 @@ namespace {
 namespace reg = e2e::registry;
 using Tray = TrayIcon;
 
-// Ids, "*" when checked, "-" for a separator, a submenu in brackets.
-std::string Items(HMENU menu) {
-    std::string items;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-        if (HMENU submenu = GetSubMenu(menu, i)) items += "[" + Items(submenu) + "] ";
-        else if (state & MF_SEPARATOR) items += "- ";
-        else items += std::to_string(GetMenuItemID(menu, i)) + (state & MF_CHECKED ? "* " : " ");
-    }
-    return items;
-}
-
 class TrayMenu : public ::testing::Test, public TrayHost {
 protected:
     std::string calls;
@@ -47,29 +35,23 @@ protected:
 TEST_F(TrayMenu, ChecksComeFromTheSettingsWhereAbsentMeansOnAndCommandsReachTheirHost) {
     reg::SetDword(HKEY_LOCAL_MACHINE, Settings::kKeyPath, "AlwaysOnTop", 0);  // AutoLaunch stays absent
     HMENU menu = tray.BuildMenu();
-    EXPECT_EQ(Items(menu), "3 2 - 4* 5 - 1 - [20 21* 22 ] ");
+    std::string items;  // ids, "*" when checked, "-" for a separator
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        if (state & MF_SEPARATOR) items += "- ";
+        else if (GetSubMenu(menu, i)) items += "> ";
+        else items += std::to_string(GetMenuItemID(menu, i)) + (state & MF_CHECKED ? "* " : " ");
+    }
+    // Absent, the notices are of failures only.
+    const UINT failuresOnly = GetMenuState(GetSubMenu(menu, 8), Tray::kNotifyFailures, MF_BYCOMMAND);
     DestroyMenu(menu);
+    EXPECT_EQ(items, "3 2 - 4* 5 - 1 - > ");
+    EXPECT_TRUE(failuresOnly & MF_CHECKED);
     for (Tray::Command command : {Tray::Command{0}, Tray::kOpen, Tray::kAbout, Tray::kAutoLaunch, Tray::kAutoLaunch,
                                   Tray::kAlwaysOnTop, Tray::kExit})
         tray.RunCommand(command);
     EXPECT_EQ(calls, "monitor about shortcuts removed shortcuts made on top exit ");
     EXPECT_EQ(reg::GetDword(HKEY_CURRENT_USER, Settings::kKeyPath, "AutoLaunch"), 1u);
-}
-
-TEST_F(TrayMenu, NotificationsShowTheStoredLevelAndStoreTheChosenOne) {
-    const std::pair<int, const char*> levels[] = {{0, "[20* 21 22 ] "}, {2, "[20 21 22* ] "}, {9, "[20 21 22* ] "},
-                                                  {-3, "[20* 21 22 ] "}};
-    for (const auto& [stored, shown] : levels) {
-        reg::SetDword(HKEY_CURRENT_USER, Settings::kKeyPath, "Notifications", static_cast<DWORD>(stored));
-        HMENU menu = tray.BuildMenu();
-        const std::string items = Items(menu);
-        DestroyMenu(menu);
-        EXPECT_EQ(items.substr(items.find('[')), shown) << stored;
-    }
-    for (Tray::NotifyCommand command : {Tray::kNotifyEveryChange, Tray::kNotifyNone, Tray::kNotifyFailures}) {
-        tray.RunCommand(command);
-        EXPECT_EQ(reg::GetDword(HKEY_CURRENT_USER, Settings::kKeyPath, "Notifications"), command - Tray::kNotifyNone);
-    }
 }
 
 TEST_F(TrayMenu, WithTheLibraryDownNothingThatShowsAWindowCanBeChosen) {
