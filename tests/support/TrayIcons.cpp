@@ -24,21 +24,28 @@ bool ForgetTrayIcon(HWND window, UINT id) {
     return Shell_NotifyIconA(NIM_DELETE, &record) != FALSE;
 }
 
-std::vector<std::pair<HWND, std::string>> ShownBalloons() {
-    std::vector<std::pair<HWND, std::string>> balloons;
-    EnumWindows([](HWND window, LPARAM found) {
-        char className[32] = "";
-        GetClassNameA(window, className, sizeof className);
-        if (lstrcmpiA(className, TOOLTIPS_CLASSA) || !IsWindowVisible(window) ||
-            !(GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON))
-            return TRUE;
-        // A tooltip answers WM_GETTEXT with the tip it shows, across processes.
-        char text[256] = "";
-        const LPARAM buffer = reinterpret_cast<LPARAM>(text);
-        SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, buffer, SMTO_NORMAL, 5000, nullptr);
-        reinterpret_cast<std::vector<std::pair<HWND, std::string>>*>(found)->emplace_back(window, text);
+namespace {
+
+using Balloons = std::vector<std::pair<HWND, std::string>>;
+
+BOOL CALLBACK AddBalloon(HWND window, LPARAM found) {
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, TOOLTIPS_CLASSA) || !IsWindowVisible(window) ||
+        !(GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON))
         return TRUE;
-    }, reinterpret_cast<LPARAM>(&balloons));
+    // A tooltip answers WM_GETTEXT with the tip it shows, across processes.
+    char text[256] = "";
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, nullptr);
+    reinterpret_cast<Balloons*>(found)->emplace_back(window, text);
+    return TRUE;
+}
+
+}  // namespace
+
+Balloons ShownBalloons() {
+    Balloons balloons;
+    EnumWindows(&AddBalloon, reinterpret_cast<LPARAM>(&balloons));
     return balloons;
 }
 
