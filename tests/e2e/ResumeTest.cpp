@@ -116,8 +116,8 @@ TEST_F(Resume, AFailedRestartIsToldOnceTriedAgainAtADeviceChangeOrResumeAndLeave
     ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(monitor) != FALSE; }, kTimeoutMs));
     EXPECT_TRUE(e2e::WaitUntil([&] { return !GetUpdateRect(monitor, nullptr, FALSE); }, kTimeoutMs))
         << "the monitor's paint is never done";
-    // Up from nothing selected lands on the last entry, "Exit".
-    ASSERT_TRUE(e2e::ChooseFromTrayMenu(run, {VK_UP, VK_RETURN})) << "the tray menu does not open";
+    // Up from nothing selected lands on the last entry, "Notifications"; once more on "Exit".
+    ASSERT_TRUE(e2e::ChooseFromTrayMenu(run, {VK_UP, VK_UP, VK_RETURN})) << "the tray menu does not open";
     DWORD exitCode = 99;
     ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "Exit did not end the program";
     EXPECT_EQ(exitCode, 0u);
