@@ -1,11 +1,13 @@
 #include "app/AppWindow.h"
 
+#include "app/Notifier.h"
 #include "graphics/ResourceStrings.h"
 
 namespace {
 
 constexpr const char* kAppClassName = "QuorvaneApp";
 AppWindow* g_window = nullptr;
+constexpr UINT_PTR kNoticeTimer = 1;
 
 UINT TaskbarCreated() {
     static const UINT message = RegisterWindowMessageA("TaskbarCreated");
@@ -44,12 +46,17 @@ AppWindow::AppWindow(AppWindowHost& host) : host_(host), tray_(host) {
 }
 
 AppWindow::~AppWindow() {
+    StopNoticeTimer();
     g_window = nullptr;
     // Destroyed here, while this class still hears its messages and before the tray icon goes.
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
 LRESULT AppWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == kNoticeTimer) {
+        ShowDueNotices();
+        return 0;
+    }
     if (!IsProgramMessage(message)) return ElxWnd::OnOtherMessage(message, wParam, lParam);
     if (message == WM_COPYDATA)
         return host_.ReportRequested(hwnd_, reinterpret_cast<HWND>(wParam), *reinterpret_cast<COPYDATASTRUCT*>(lParam));
@@ -88,5 +95,18 @@ void SetTrayImage(int index) {
 }
 
 void RemoveTrayIcon() {
+    StopNoticeTimer();
     if (g_window) g_window->Tray().Remove();
+}
+
+void ShowTrayBalloon(const String& text, DWORD iconFlag) {
+    if (g_window) g_window->Tray().ShowBalloon(text, iconFlag);
+}
+
+void SetNoticeTimer(UINT delayMs) {
+    if (g_window) SetTimer(g_window->Handle(), kNoticeTimer, delayMs, nullptr);
+}
+
+void StopNoticeTimer() {
+    if (g_window) KillTimer(g_window->Handle(), kNoticeTimer);
 }

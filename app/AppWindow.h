@@ -44,4 +44,10 @@ private:
 
 // Module operations on the window's tray icon; each does nothing while the window does not exist.
 void SetTrayImage(int index);
+// The icon goes, and the notices waiting for it with it.
 void RemoveTrayIcon();
+void ShowTrayBalloon(const String& text, DWORD iconFlag);
+// The notices are looked at again (ShowDueNotices) after delayMs, and then each time the
+// delay passes until the timer is stopped.
+void SetNoticeTimer(UINT delayMs);
+void StopNoticeTimer();

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/EventLog.h"
+#include "app/Notifier.h"
 #include "base/FileIo.h"
 #include "base/FormatText.h"
 #include "graphics/ResourceStrings.h"
@@ -78,5 +79,6 @@ void RecordChanges(std::vector<history::Entry> entries) {
     for (const history::Entry& entry : entries) TheHistory().Add(entry);
     SaveHistory();
     ReportToEventLog(entries);
+    NoticeChanges(entries);
     RefreshHistoryWindow();
 }

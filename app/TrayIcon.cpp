@@ -78,6 +78,27 @@ void InsertSeparator(HMENU menu, UINT position) {
     ReportIfZero(InsertMenuItemA(menu, position, TRUE, &item));
 }
 
+// After everything else: a separator and the "Notifications" submenu, the setting checked.
+// Below the history item, in the same group.
+void AddNotificationItems(HMENU menu, UINT position) {
+    HMENU choices = ReportIfZero(CreatePopupMenu());
+    const UINT ids[] = {TrayIcon::kNotifyNone, TrayIcon::kNotifyFailures, TrayIcon::kNotifyEveryChange};
+    const UINT texts[] = {IDS_NOTIFY_NONE, IDS_NOTIFY_FAILURES, IDS_NOTIFY_EVERY_CHANGE};
+    for (UINT i = 0; i < 3; ++i) InsertItem(choices, i, ids[i], texts[i], MFS_ENABLED);
+    const int32_t level = Settings::Notifications();
+    const UINT chosen = level <= 0 ? ids[0] : level == 1 ? ids[1] : ids[2];
+    CheckMenuRadioItem(choices, ids[0], ids[2], chosen, MF_BYCOMMAND);
+    String text = LoadResourceString(IDS_MENU_NOTIFICATIONS);
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_SUBMENU | MIIM_TYPE;
+    item.fType = MFT_STRING;
+    item.hSubMenu = choices;
+    item.dwTypeData = text.Buffer();
+    item.cch = static_cast<UINT>(text.Length());
+    ReportIfZero(InsertMenuItemA(menu, position, TRUE, &item));
+}
+
 // The detail frame (or another window still titled with the program's name) comes
 // forward, then the monitor in front of it while it shows.
 void BringWindowsForward() {
@@ -116,6 +137,21 @@ void TrayIcon::Restore() {
     Notify(NIM_ADD, record_);
 }
 
+void TrayIcon::ShowBalloon(const String& text, DWORD iconFlag) {
+    if (!record_.hWnd) return;
+    // The smallest record that carries a balloon, wide for the device's name.
+    NOTIFYICONDATAW balloon{};
+    balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    balloon.hWnd = record_.hWnd;
+    balloon.uID = record_.uID;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = iconFlag;
+    text.ToWide(balloon.szInfo, ARRAYSIZE(balloon.szInfo));
+    LoadResourceString(IDS_APP_CAPTION).ToWide(balloon.szInfoTitle, ARRAYSIZE(balloon.szInfoTitle));
+    // Not reported when it fails: a shell that is away loses the icon too, and that is reported.
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
 void TrayIcon::Remove() { Notify(NIM_DELETE, record_); }
 
 HMENU TrayIcon::BuildMenu() {
@@ -129,6 +165,7 @@ HMENU TrayIcon::BuildMenu() {
     InsertSeparator(menu, 5);
     InsertItem(menu, 6, kExit, IDS_MENU_EXIT, MFS_ENABLED);
     AppendHistoryItem(menu);
+    AddNotificationItems(menu, static_cast<UINT>(GetMenuItemCount(menu)));
     return menu;
 }
 
@@ -157,6 +194,11 @@ void TrayIcon::RunCommand(UINT command) {
         host_.SetAlwaysOnTop(on);
         break;
     }
+    case kNotifyNone:
+    case kNotifyFailures:
+    case kNotifyEveryChange:
+        Settings::WriteDword(Settings::kNotifications, static_cast<int32_t>(command - kNotifyNone));
+        break;
     default: break;
     }
 }

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "base/String.h"
+
 // What the tray icon's menu and clicks ask of the program around it.
 class TrayHost {
 public:
@@ -32,9 +34,14 @@ public:
     // Adds the icon again, as it looks now, to a shell that was restarted and knows none.
     void Restore();
     void OnNotify(LPARAM lParam);
+    // A balloon at the icon, titled with the program's name; iconFlag is NIIF_INFO, NIIF_WARNING
+    // or NIIF_ERROR.
+    void ShowBalloon(const String& text, DWORD iconFlag);
 
     // The menu's commands, by id.
     enum Command : UINT { kExit = 1, kAbout = 2, kOpen = 3, kAutoLaunch = 4, kAlwaysOnTop = 5, kHistory = 16 };
+    // The "Notifications" submenu: the setting's value above kNotifyNone.
+    enum NotifyCommand : UINT { kNotifyNone = 20, kNotifyFailures = 21, kNotifyEveryChange = 22 };
     // The menu as it is shown: built from the settings of this moment; the caller destroys it.
     HMENU BuildMenu();
     // Carries out a chosen command (0: the menu was dismissed).

@@ -98,6 +98,7 @@ bool IsOn(const char* name) { return ReadDword(name, 1) != 0; }
 bool ShowTransmissionLight() { return IsOn(kShowTransmissionLight); }
 bool AlwaysOnTop() { return IsOn(kAlwaysOnTop); }
 bool AutoLaunch() { return IsOn(kAutoLaunch); }
+int32_t Notifications() { return ReadDword(kNotifications, 1); }
 void WriteSwitch(const char* name, bool on) { WriteDword(name, on ? 1 : 0); }
 
 }  // namespace Settings

@@ -37,4 +37,8 @@ inline constexpr const char* kAlwaysOnTop = "AlwaysOnTop";
 inline constexpr const char* kAutoLaunch = "AutoLaunch";
 inline constexpr const char* kShowTransmissionLight = "ShowTransmissionLight";
 
+// Which changes the tray tells of: 0 none, 1 serious failures only (when never stored), 2 every change.
+int32_t Notifications();
+inline constexpr const char* kNotifications = "Notifications";
+
 }  // namespace Settings

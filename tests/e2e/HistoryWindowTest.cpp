@@ -48,8 +48,8 @@ TEST(HistoryWindow, NewestFirstLiveAndAPresentDevicesEntryShowsItThenItKeepsItsP
          {"unplug cam", "severity disk 4 Read errors", "text keys name Keyboard", "unplug keys", "plug keys"})
         ASSERT_TRUE(run.Change(command)) << command;
 
-    // "History" is the menu's last item.
-    ASSERT_TRUE(e2e::ChooseFromTrayMenu(run, {VK_UP, VK_RETURN}, kTimeoutMs));
+    // "History" is next to last, above the notifications.
+    ASSERT_TRUE(e2e::ChooseFromTrayMenu(run, {VK_UP, VK_UP, VK_RETURN}, kTimeoutMs));
     const std::string title = e2e::ProgramString(IDS_HISTORY_TITLE);
     HWND history = e2e::WaitForWindow("ElxWnd", title.c_str(), run.Id(), kTimeoutMs);
     ASSERT_NE(history, nullptr) << "the tray menu opened no history";

@@ -40,10 +40,14 @@ TEST_F(TrayMenu, ChecksComeFromTheSettingsWhereAbsentMeansOnAndCommandsReachThei
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         UINT state = GetMenuState(menu, i, MF_BYPOSITION);
         if (state & MF_SEPARATOR) items += "- ";
+        else if (GetSubMenu(menu, i)) items += "> ";
         else items += std::to_string(GetMenuItemID(menu, i)) + (state & MF_CHECKED ? "* " : " ");
     }
+    // Absent, the notices are of failures only.
+    const UINT failuresOnly = GetMenuState(GetSubMenu(menu, GetMenuItemCount(menu) - 1), Tray::kNotifyFailures, MF_BYCOMMAND);
     DestroyMenu(menu);
-    EXPECT_EQ(items, "3 2 - 4* 5 - 1 - 16 ");
+    EXPECT_EQ(items, "3 2 - 4* 5 - 1 - 16 > ");
+    EXPECT_TRUE(failuresOnly & MF_CHECKED);
     for (Tray::Command command : {Tray::Command{0}, Tray::kOpen, Tray::kAbout, Tray::kAutoLaunch, Tray::kAutoLaunch,
                                   Tray::kAlwaysOnTop, Tray::kHistory, Tray::kExit})
         tray.RunCommand(command);
