@@ -65,11 +65,13 @@ protected:
 TEST_F(SystemView, ItKeepsTheShownDeviceWhileItStaysAndFallsBackToTheComputer) {
     HWND frame = OpenFromTile(0);
     ASSERT_NE(frame, nullptr) << "no system view";
+    // The frame may not have painted its first picture yet.
+    int compact = -1;
+    e2e::WaitUntil([&] { return (compact = SplitPosition(frame)) > 0; }, 5000);
     const std::vector<uint32_t> computer = AboutButton(frame);
 
     // The bar starts at the pane's compact height A; just below it, it snaps short of the
     // full height B; between B + 60 and B + 130 to B + 130, where the lists show.
-    const int compact = SplitPosition(frame);
     ASSERT_GT(compact, 35);
     DragSplitTo(frame, compact + 1);
     int full = compact;
