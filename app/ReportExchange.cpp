@@ -8,6 +8,8 @@ constexpr const wchar_t* kAnswerClass = L"QuorvaneReportAnswer";
 constexpr const wchar_t* kApplicationClass = L"QuorvaneApp";
 constexpr const wchar_t* kInstanceMutex = L"Tarvex Quorvane";
 constexpr DWORD kMessageTimeoutMs = 5000;
+// The report of several full buses and a full history is well under a megabyte.
+constexpr DWORD kLargestAnswer = 64u << 20;
 // Long enough for a copy that is still starting to open its application window.
 constexpr DWORD kAskingTimeoutMs = 20000;
 
@@ -20,7 +22,8 @@ LRESULT CALLBACK AnswerProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     if (message != WM_COPYDATA) return DefWindowProcW(window, message, wParam, lParam);
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     auto* answer = reinterpret_cast<std::optional<std::string>*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (data->dwData != kAnswerTag || !answer) return FALSE;
+    // Anyone may send here: an answer larger than any report, or without its bytes, is none.
+    if (!data || data->dwData != kAnswerTag || !answer || !data->lpData || data->cbData > kLargestAnswer) return FALSE;
     answer->emplace(static_cast<const char*>(data->lpData), data->cbData);
     return TRUE;
 }
