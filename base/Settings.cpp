@@ -75,6 +75,21 @@ void WriteDword(String name, int32_t value) {
     RegCloseKey(key);
 }
 
+namespace {
+constexpr const char* kSides[4] = {".left", ".top", ".right", ".bottom"};
+}  // namespace
+
+RECT ReadPlacement(const char* window, RECT defaults) {
+    LONG* sides[4] = {&defaults.left, &defaults.top, &defaults.right, &defaults.bottom};
+    for (int i = 0; i < 4; ++i) *sides[i] = ReadDword(String(window) + kSides[i], *sides[i]);
+    return defaults;
+}
+
+void WritePlacement(const char* window, RECT placement) {
+    const LONG sides[4] = {placement.left, placement.top, placement.right, placement.bottom};
+    for (int i = 0; i < 4; ++i) WriteDword(String(window) + kSides[i], sides[i]);
+}
+
 std::wstring ReadInstallationText(const char* name) {
     wchar_t text[kTextCharacters] = {};
     DWORD size = 0;

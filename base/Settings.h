@@ -1,4 +1,6 @@
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
@@ -22,6 +24,11 @@ int32_t ReadDword(String name, int32_t defaultValue);
 // Stored as REG_DWORD in the user's key, which is made when missing. The machine's key is
 // never written.
 void WriteDword(String name, int32_t value);
+
+// A window's placement: the four values "<window>.left", ".top", ".right" and ".bottom", each
+// read like ReadDword with the side of `defaults`, written like WriteDword.
+RECT ReadPlacement(const char* window, RECT defaults);
+void WritePlacement(const char* window, RECT placement);
 
 // An installation text of the machine's key, at most 255 characters, or empty when it
 // cannot be read. Wide, since it may name a folder.

@@ -288,19 +288,14 @@ void MonitorWindow::FlashStep() {
 }
 
 void LoadMonitorPlacement() {
-    geo::Box stored{Settings::ReadDword("Monitor.left", g_placement.left),
-                    Settings::ReadDword("Monitor.top", g_placement.top),
-                    Settings::ReadDword("Monitor.right", g_placement.right),
-                    Settings::ReadDword("Monitor.bottom", g_placement.bottom)};
+    const RECT read = Settings::ReadPlacement("Monitor", {g_placement.left, g_placement.top, g_placement.right, g_placement.bottom});
+    const geo::Box stored{read.left, read.top, read.right, read.bottom};
     g_placement = geo::ClampPlacement(stored, ScreenWidth(), ScreenHeight());
     LoadMonitorImages();
 }
 
 void SaveMonitorPlacement() {
-    Settings::WriteDword("Monitor.left", g_placement.left);
-    Settings::WriteDword("Monitor.top", g_placement.top);
-    Settings::WriteDword("Monitor.right", g_placement.right);
-    Settings::WriteDword("Monitor.bottom", g_placement.bottom);
+    Settings::WritePlacement("Monitor", {g_placement.left, g_placement.top, g_placement.right, g_placement.bottom});
 }
 
 void ShowMonitor() {

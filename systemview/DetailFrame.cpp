@@ -294,19 +294,13 @@ void SetDetailFrameLocked(bool locked) {
 }
 
 void LoadDetailFramePlacement() {
-    const RECT stored{static_cast<LONG>(Settings::ReadDword("DetailFrame.left", g_placement.left)),
-                      static_cast<LONG>(Settings::ReadDword("DetailFrame.top", g_placement.top)),
-                      static_cast<LONG>(Settings::ReadDword("DetailFrame.right", g_placement.right)),
-                      static_cast<LONG>(Settings::ReadDword("DetailFrame.bottom", g_placement.bottom))};
+    const RECT stored = Settings::ReadPlacement("DetailFrame", g_placement);
     g_maximized = Settings::ReadDword("DetailFrame.maximized", g_maximized ? 1 : 0) != 0;
     g_placement = geo::ClampPlacement(stored, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
 void SaveDetailFramePlacement() {
-    Settings::WriteDword("DetailFrame.left", g_placement.left);
-    Settings::WriteDword("DetailFrame.top", g_placement.top);
-    Settings::WriteDword("DetailFrame.right", g_placement.right);
-    Settings::WriteDword("DetailFrame.bottom", g_placement.bottom);
+    Settings::WritePlacement("DetailFrame", g_placement);
     Settings::WriteDword("DetailFrame.maximized", g_maximized ? 1 : 0);
 }
 

@@ -24,7 +24,6 @@ bool g_placementLoaded = false;  // what is stored stays until this run has read
 constexpr int kMinWidth = 360, kMinHeight = 260;
 // The pane inside the frame's edges, the heading and the list inside the pane.
 constexpr int kEdge = 24, kListLeft = 10, kListTop = 34, kListBottom = 14;
-constexpr const char* kPlacementNames[4] = {"History.left", "History.top", "History.right", "History.bottom"};
 
 RECT WorkArea() {
     RECT work{};
@@ -33,10 +32,7 @@ RECT WorkArea() {
 }
 
 void LoadPlacement() {
-    LONG* sides[4] = {&g_placement.left, &g_placement.top, &g_placement.right, &g_placement.bottom};
-    RECT stored{};
-    LONG* storedSides[4] = {&stored.left, &stored.top, &stored.right, &stored.bottom};
-    for (int i = 0; i < 4; ++i) *storedSides[i] = Settings::ReadDword(kPlacementNames[i], *sides[i]);
+    RECT stored = Settings::ReadPlacement("History", g_placement);
     // Never smaller than the window can be, then onto the screen.
     stored.right = std::max(stored.right, stored.left + kMinWidth);
     stored.bottom = std::max(stored.bottom, stored.top + kMinHeight);
@@ -170,6 +166,5 @@ void RefreshHistoryWindow() {
 
 void SaveHistoryWindowPlacement() {
     if (!g_placementLoaded) return;
-    const LONG sides[4] = {g_placement.left, g_placement.top, g_placement.right, g_placement.bottom};
-    for (int i = 0; i < 4; ++i) Settings::WriteDword(kPlacementNames[i], sides[i]);
+    Settings::WritePlacement("History", g_placement);
 }
