@@ -58,6 +58,10 @@ struct UnitEntry {
     int iconGroup = 0;
     std::string driverProvider, driverDate, driverVersion;
     Pattern activity = Pattern::Idle;
+    // Where a real device's traffic is counted: its root hub's device path and its bus
+    // address (0: not measured).
+    std::string busHub;
+    uint16_t busAddress = 0;
 };
 
 struct TimelineEvent {

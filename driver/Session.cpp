@@ -40,6 +40,8 @@ bool RegisterWindowClass(const char* name, WNDPROC procedure) {
 
 }  // namespace
 
+bool Source::StepActivity(World& world, UINT) { return world.StepActivity(); }
+
 Session::Session(ProcessFlags& flags, std::string& error, std::string& notice)
     : flags_(flags), controls_(MakeControls(*this)), source_(MakeSource()), scenario_(std::make_unique<Scenario>()) {
     if (!source_->Read(*scenario_, error) || scenario_->adapters.empty()) return;
@@ -144,7 +146,8 @@ LRESULT Session::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Rebuild(static_cast<uint8_t>(wParam));
         return 0;
     case WM_TIMER:
-        if (wParam == kActivityTimer && published_ && !rebuilding_ && world_->StepActivity())
+        if (wParam == kActivityTimer && published_ && !rebuilding_ &&
+            source_->StepActivity(*world_, static_cast<UINT>(scenario_->lightPeriodMs)))
             WriteActivity(*published_, *world_);
         if (wParam == kTimelineTimer) RunTimeline();
         if (wParam == kRescanTimer || wParam == kRecheckTimer) {

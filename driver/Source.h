@@ -7,6 +7,7 @@
 #include <string>
 
 #include "driver/Scenario.h"
+#include "driver/World.h"
 
 namespace linsett {
 
@@ -28,6 +29,10 @@ public:
     virtual bool Take(const Scenario&, Scenario&) { return false; }
     // How often to look again unasked, in ms (0: never).
     virtual UINT RecheckMs() const { return 0; }
+    // One tick of the transmission lights, every `periodMs`: sets the status codes of the
+    // world's connected devices; true when one changed. A simulated source follows the
+    // scenario's patterns; the hardware's own measures the traffic.
+    virtual bool StepActivity(World& world, UINT periodMs);
 };
 
 std::unique_ptr<Source> MakeSource();
