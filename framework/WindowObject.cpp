@@ -13,7 +13,13 @@ std::map<HWND, WindowObject*>& ObjectMap() {
     return map;
 }
 
+void CALLBACK Tick(HWND window, UINT, UINT_PTR id, DWORD) {
+    if (WindowObject* object = WindowObject::FromHandle(window)) object->HandleMessage(WM_TIMER, id, 0);
+}
+
 }  // namespace
+
+void WindowObject::SetTick(UINT_PTR id, UINT milliseconds) { ::SetTimer(hwnd_, id, milliseconds, &Tick); }
 
 WindowObject::~WindowObject() { Detach(); }
 

@@ -40,6 +40,12 @@ public:
     // The one dispatch of windows and dialogs alike; what the procedure returns.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // A window timer whose ticks come to this object's WM_TIMER handling straight from the
+    // message loop, not through the window's procedure: a window whose tooltip subclasses
+    // it pays that chain's property lookups (a call into the system each under Wine) on
+    // every message, too much for a timer that ticks ten times a second.
+    void SetTick(UINT_PTR id, UINT milliseconds);
+
     // Paints the whole window now.
     void Refresh();
     // Marks the whole window for the next paint: several changes in a row paint once.

@@ -271,7 +271,7 @@ void MonitorWindow::SetAlert(const Alerts& alerts) {
         worstSeverity_ = alerts.worst;
         for (DeviceNode* node : alerts.devices)
             if (DeviceTile* tile = tiles_.TileForNode(node)) alertingTiles_.push_back(tile);
-        ::SetTimer(hwnd_, kAlertTimer, 250, nullptr);
+        SetTick(kAlertTimer, 250);
         return;
     }
     for (DeviceTile* tile : alertingTiles_) tile->SetMarkerVisible(true);
@@ -324,7 +324,7 @@ void RepaintTiles() {
 
 void StartActivityTimer() {
     if (!g_monitor) return;
-    ::SetTimer(g_monitor->Handle(), MonitorWindow::kActivityTimer, TheDeviceTree().LightPeriod(), nullptr);
+    g_monitor->SetTick(MonitorWindow::kActivityTimer, TheDeviceTree().LightPeriod());
 }
 
 void StopActivityTimer() {
