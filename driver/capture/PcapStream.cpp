@@ -61,7 +61,9 @@ void PcapStream::FinishPacketHeader() {
     packet.timeUs = recordTimeUs_;
     packet.bus = U16(held_ + 17);
     packet.address = U16(held_ + 19);
-    if (headerLength < kPacketHeaderSize || headerLength > recordIncluded_ || packet.address > kLastAddress) {
+    // A short snapshot length may cut the header's variable part: its fixed part is all this
+    // needs, so only a header longer than the whole packet is a bad one.
+    if (headerLength < kPacketHeaderSize || headerLength > recordOriginal_ || packet.address > kLastAddress) {
         ++malformed_;
     } else {
         // The capture may have been cut short (its snapshot length); the header still tells the
