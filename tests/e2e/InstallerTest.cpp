@@ -14,6 +14,7 @@
 #include "tests/support/Paths.h"
 #include "tests/support/Process.h"
 #include "tests/support/Registry.h"
+#include "tests/support/Security.h"
 #include "tests/support/TopWindows.h"
 
 namespace {
@@ -58,21 +59,7 @@ ACCESS_MASK UsersAccess() {
     std::vector<BYTE> descriptor(size ? size : 1);
     const bool read = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data(), &size) == ERROR_SUCCESS;
     RegCloseKey(key);
-    BOOL present = FALSE, defaulted = FALSE;
-    PACL list = nullptr;
-    if (!read || !GetSecurityDescriptorDacl(descriptor.data(), &present, &list, &defaulted) || !present || !list)
-        return 0;
-    BYTE users[SECURITY_MAX_SID_SIZE];
-    DWORD usersSize = sizeof users;
-    CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &usersSize);
-    ACCESS_MASK granted = 0;
-    for (DWORD i = 0; i < list->AceCount; ++i) {
-        void* entry = nullptr;
-        if (GetAce(list, i, &entry) && static_cast<ACE_HEADER*>(entry)->AceType == ACCESS_ALLOWED_ACE_TYPE &&
-            EqualSid(&static_cast<ACCESS_ALLOWED_ACE*>(entry)->SidStart, users))
-            granted |= static_cast<ACCESS_ALLOWED_ACE*>(entry)->Mask;
-    }
-    return granted;
+    return read ? e2e::GrantedTo(descriptor.data(), WinBuiltinUsersSid) : 0;
 }
 
 // What the programs this test starts wrote to their error stream since `from`: Wine's traces.
