@@ -15,6 +15,7 @@
 #include "tests/support/Process.h"
 #include "tests/support/Registry.h"
 #include "tests/support/Security.h"
+#include "tests/support/Services.h"
 #include "tests/support/TopWindows.h"
 
 namespace {
@@ -23,6 +24,21 @@ constexpr DWORD kTimeoutMs = 120000;
 const char* const kKey = "Software\\Tarvex\\Quorvane";
 const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvane";
 const char* const kEventSourceKey = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Quorvane";
+constexpr wchar_t kCaptureService[] = L"QuorvaneCapture";
+
+// The capture service starts with Windows from the installation; started, it stops at once
+// here, where USBPcap is not installed, and says so with its own exit code 1.
+void ExpectCaptureServiceStopsWithoutUsbPcap(const std::string& target) {
+    DWORD startType = 0;
+    EXPECT_EQ(e2e::services::ImagePath(kCaptureService, &startType),
+              L"\"" + std::wstring(target.begin(), target.end()) + L"\\QuorvaneCapture.exe\"");
+    EXPECT_EQ(startType, DWORD(SERVICE_AUTO_START));
+    ASSERT_TRUE(e2e::services::Start(kCaptureService)) << "error " << GetLastError();
+    const auto status = e2e::services::WaitFor(kCaptureService, SERVICE_STOPPED, 20000);
+    EXPECT_EQ(status.state, DWORD(SERVICE_STOPPED));
+    EXPECT_EQ(status.exitCode, DWORD(ERROR_SERVICE_SPECIFIC_ERROR));
+    EXPECT_EQ(status.serviceExit, 1u);
+}
 
 std::string Folder(int csidl) {
     char path[MAX_PATH] = "";
@@ -125,8 +141,9 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
                                      Folder(CSIDL_COMMON_STARTUP) + "\\Quorvane.lnk"};
 
     ASSERT_EQ(RunToEnd("\"" + setup + "\" /S"), 0u);
-    for (const char* file : {"Quorvane.exe", "Linsett.dll", "Linsett.exe", "QuorvaneHelp.chm", "Uninstall.exe"})
+    for (const char* file : {"Quorvane.exe", "QuorvaneCapture.exe", "Linsett.dll", "Linsett.exe", "QuorvaneHelp.chm", "Uninstall.exe"})
         EXPECT_TRUE(Exists(target + "\\" + file)) << file;
+    ExpectCaptureServiceStopsWithoutUsbPcap(target);
     const auto installPath = e2e::registry::GetValue(HKEY_LOCAL_MACHINE, kKey, "InstallPath");
     ASSERT_TRUE(installPath.has_value());
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(installPath->data.data())), target);
@@ -148,6 +165,7 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
         e2e::registry::SetString(HKEY_LOCAL_MACHINE, kKey, name, "C:\\users\\Public\\planted.exe");
     ASSERT_EQ(RunToEnd("\"" + setup + "\" /S"), 0u);
     EXPECT_EQ(settings.Get("AlertSensitivity"), 2u);
+    ExpectCaptureServiceStopsWithoutUsbPcap(target);
     for (const char* name : {"InstallPath", "GetUpdateURL", "TarvexURL", "ViewHelpURL"}) {
         const auto value = e2e::registry::GetValue(HKEY_LOCAL_MACHINE, kKey, name);
         ASSERT_TRUE(value.has_value()) << name;
@@ -164,8 +182,9 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
     ASSERT_EQ(RunToEnd("\"" + target + "\\Uninstall.exe\" /S _?=" + target), 0u);
     DeleteFileA((target + "\\Uninstall.exe").c_str());  // left by a run in place
     RemoveDirectoryA(target.c_str());
-    for (const char* file : {"Quorvane.exe", "Linsett.dll", "Linsett.exe", "QuorvaneHelp.chm"})
+    for (const char* file : {"Quorvane.exe", "QuorvaneCapture.exe", "Linsett.dll", "Linsett.exe", "QuorvaneHelp.chm"})
         EXPECT_FALSE(Exists(target + "\\" + file)) << file;
+    EXPECT_FALSE(e2e::services::Query(kCaptureService).exists);
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kKey));
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kEventSourceKey));
