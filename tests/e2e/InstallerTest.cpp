@@ -25,14 +25,15 @@ const char* const kKey = "Software\\Tarvex\\Quorvane";
 const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvane";
 const char* const kEventSourceKey = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Quorvane";
 constexpr wchar_t kCaptureService[] = L"QuorvaneCapture";
+const char* const kCaptureServiceKey = "SYSTEM\\CurrentControlSet\\Services\\QuorvaneCapture";
 
 // The capture service starts with Windows from the installation; started, it stops at once
 // here, where USBPcap is not installed, and says so with its own exit code 1.
 void ExpectCaptureServiceStopsWithoutUsbPcap(const std::string& target) {
-    DWORD startType = 0;
-    EXPECT_EQ(e2e::services::ImagePath(kCaptureService, &startType),
-              L"\"" + std::wstring(target.begin(), target.end()) + L"\\QuorvaneCapture.exe\"");
-    EXPECT_EQ(startType, DWORD(SERVICE_AUTO_START));
+    const auto image = e2e::registry::GetValue(HKEY_LOCAL_MACHINE, kCaptureServiceKey, "ImagePath");
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(reinterpret_cast<const char*>(image->data.data()), "\"" + target + "\\QuorvaneCapture.exe\"");
+    EXPECT_EQ(e2e::registry::GetDword(HKEY_LOCAL_MACHINE, kCaptureServiceKey, "Start"), DWORD(SERVICE_AUTO_START));
     ASSERT_TRUE(e2e::services::Start(kCaptureService)) << "error " << GetLastError();
     const auto status = e2e::services::WaitFor(kCaptureService, SERVICE_STOPPED, 20000);
     EXPECT_EQ(status.state, DWORD(SERVICE_STOPPED));

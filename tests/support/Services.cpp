@@ -19,18 +19,16 @@ Handle Open(const wchar_t* name, DWORD access) {
 }  // namespace
 
 Status Query(const wchar_t* name) {
+    SERVICE_STATUS s{};
     Handle service = Open(name, SERVICE_QUERY_STATUS);
-    SERVICE_STATUS status{};
-    if (!service || !QueryServiceStatus(service.get(), &status)) return {};
-    return {true, status.dwCurrentState, status.dwWin32ExitCode, status.dwServiceSpecificExitCode};
+    if (!service || !QueryServiceStatus(service.get(), &s)) return {};
+    return {true, s.dwCurrentState, s.dwWin32ExitCode, s.dwServiceSpecificExitCode};
 }
 
 Status WaitFor(const wchar_t* name, DWORD state, DWORD timeoutMs) {
     Status status = Query(name);
-    for (ULONGLONG end = GetTickCount64() + timeoutMs; status.state != state && GetTickCount64() < end;) {
-        Sleep(50);
+    for (ULONGLONG end = GetTickCount64() + timeoutMs; status.state != state && GetTickCount64() < end; Sleep(50))
         status = Query(name);
-    }
     return status;
 }
 
@@ -42,21 +40,9 @@ bool Start(const wchar_t* name, const std::vector<std::wstring>& arguments) {
 }
 
 bool Stop(const wchar_t* name) {
-    Handle service = Open(name, SERVICE_STOP);
     SERVICE_STATUS status{};
+    Handle service = Open(name, SERVICE_STOP);
     return service && ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
-}
-
-std::wstring ImagePath(const wchar_t* name, DWORD* startType) {
-    Handle service = Open(name, SERVICE_QUERY_CONFIG);
-    DWORD size = 0;
-    if (!service) return {};
-    QueryServiceConfigW(service.get(), nullptr, 0, &size);
-    std::vector<BYTE> buffer(size);
-    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
-    if (size == 0 || !QueryServiceConfigW(service.get(), config, size, &size)) return {};
-    *startType = config->dwStartType;
-    return config->lpBinaryPathName ? config->lpBinaryPathName : L"";
 }
 
 }  // namespace e2e::services
