@@ -2,26 +2,19 @@
 
 namespace e2e {
 
-ACCESS_MASK GrantedTo(PSECURITY_DESCRIPTOR descriptor, WELL_KNOWN_SID_TYPE group) {
-    BOOL present = FALSE, defaulted = FALSE;
+ACCESS_MASK GrantedTo(HANDLE object, SE_OBJECT_TYPE type, WELL_KNOWN_SID_TYPE group) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
     PACL list = nullptr;
     BYTE sid[SECURITY_MAX_SID_SIZE];
     DWORD sidSize = sizeof sid;
-    if (!GetSecurityDescriptorDacl(descriptor, &present, &list, &defaulted) || !list || !CreateWellKnownSid(group, nullptr, sid, &sidSize))
-        return 0;
     ACCESS_MASK granted = 0;
     void* entry = nullptr;
-    for (DWORD i = 0; i < list->AceCount; ++i)
-        if (GetAce(list, i, &entry) && static_cast<ACE_HEADER*>(entry)->AceType == ACCESS_ALLOWED_ACE_TYPE &&
-            EqualSid(&static_cast<ACCESS_ALLOWED_ACE*>(entry)->SidStart, sid))
-            granted |= static_cast<ACCESS_ALLOWED_ACE*>(entry)->Mask;
-    return granted;
-}
-
-ACCESS_MASK GrantedTo(HANDLE object, SE_OBJECT_TYPE type, WELL_KNOWN_SID_TYPE group) {
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (GetSecurityInfo(object, type, DACL_SECURITY_INFORMATION, nullptr, nullptr, nullptr, nullptr, &descriptor)) return 0;
-    const ACCESS_MASK granted = GrantedTo(descriptor, group);
+    if (GetSecurityInfo(object, type, DACL_SECURITY_INFORMATION, nullptr, nullptr, &list, nullptr, &descriptor) == ERROR_SUCCESS &&
+        list && CreateWellKnownSid(group, nullptr, sid, &sidSize))
+        for (DWORD i = 0; i < list->AceCount; ++i)
+            if (GetAce(list, i, &entry) && static_cast<ACE_HEADER*>(entry)->AceType == ACCESS_ALLOWED_ACE_TYPE &&
+                EqualSid(&static_cast<ACCESS_ALLOWED_ACE*>(entry)->SidStart, sid))
+                granted |= static_cast<ACCESS_ALLOWED_ACE*>(entry)->Mask;
     LocalFree(descriptor);
     return granted;
 }

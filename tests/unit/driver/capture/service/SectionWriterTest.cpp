@@ -13,10 +13,7 @@ struct Memory {
     uint8_t before[sizeof(HubCounters)]{};
     ActivitySection section{};
     uint8_t after[sizeof(HubCounters)]{};
-    bool Untouched() const {
-        auto zero = [](uint8_t b) { return b == 0; };
-        return std::all_of(std::begin(before), std::end(before), zero) && std::all_of(std::begin(after), std::end(after), zero);
-    }
+    bool Untouched() const { return std::ranges::count(before, 0) + std::ranges::count(after, 0) == 2 * sizeof after; }
 };
 
 std::u16string Hub(int i) { return u"\\??\\USB#ROOT_HUB30#" + std::u16string(1, char16_t(u'A' + i)); }
@@ -32,8 +29,7 @@ TEST(SectionWriter, CountsEachDeviceOfEachHubModulo32BitsAndNothingOutside) {
         HubCounter& counter;
         uint16_t address;
         uint32_t bytes;
-    } packets[] = {{counterA, 5, 100}, {counterA, 5, 0xFFFFFFF0}, {counterA, 127, 7}, {counterA, 128, 9},
-                   {counterA, 0xFFFF, 9}, {counterB, 0, 3}};
+    } packets[] = {{counterA, 5, 100}, {counterA, 5, 0xFFFFFFF0}, {counterA, 127, 7}, {counterA, 128, 9}, {counterA, 0xFFFF, 9}, {counterB, 0, 3}};
     for (const auto& p : packets) p.counter.OnPacket({.address = p.address, .dataLength = p.bytes});
     writer.Add(-1, 1, 5);
     writer.Add(kMaxHubs, 1, 5);
@@ -54,11 +50,8 @@ TEST(SectionWriter, HubEntriesAreFilledBeforeCountedInAndNeverReused) {
     writer.Open();
     s.hubs[1].bytes[3] = 99;  // left over where the second entry goes
     const std::u16string longest(kHubPathChars - 1, u'x');
-    const struct {
-        std::u16string path;
-        int entry;
-    } hubs[] = {{Hub(0), 0}, {longest, 1}, {longest + u"x", -1}, {u"", -1}, {Hub(0), 0}};
-    for (const auto& h : hubs) EXPECT_EQ(writer.AddHub(h.path), h.entry) << h.path.size() << " characters";
+    const std::pair<std::u16string, int> hubs[] = {{Hub(0), 0}, {longest, 1}, {longest + u"x", -1}, {u"", -1}, {Hub(0), 0}};
+    for (const auto& [path, entry] : hubs) EXPECT_EQ(writer.AddHub(path), entry) << path.size() << " characters";
     EXPECT_EQ(s.hubCount, 2u);
     EXPECT_EQ(std::u16string(s.hubs[1].hubPath), longest);
     EXPECT_EQ(s.hubs[1].bytes[3], 0u) << "an entry was counted in with another's counts";
