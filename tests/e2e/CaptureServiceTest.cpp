@@ -1,9 +1,11 @@
-// The capture service's test build replaying recorded captures, read as the library reads it:
-// each device's count in the section is the sum of its transfers' lengths, and nothing of
-// their data is there.
+// The capture service's test build replaying recorded captures, read as the library reads it: each
+// device's count in the section is the sum of its transfers' lengths, and none of their data.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
+#include <ranges>
 #include <string>
+#include <tuple>
 #include <vector>
 #include "driver/capture/ActivitySection.h"
 #include "tests/e2e/QuorvaneRun.h"
@@ -25,43 +27,36 @@ DWORD RunToEnd(const std::string& commandLine) {
     return e2e::Process::Start(commandLine).WaitForExit(kTimeoutMs, &exitCode) ? exitCode : 98;
 }
 
-struct Transfers {
-    uint16_t address;
-    uint8_t transfer;
-    std::vector<uint8_t> extra;  // header bytes after the fixed 27
-    uint32_t data;
-    int count;
-};
-
 TEST(CaptureService, TheTestBuildCountsReplayedCapturesIntoASectionUsersOnlyReadAndStopsWhenAsked) {
     const std::string exe = e2e::BinDir() + "\\usb-test\\QuorvaneCapture.exe";
     EXPECT_NE(RunToEnd(exe), 0u) << "it ran outside the service manager";
-    // The second hub is captured as the service asks USBPcap to, the fixed header only: its
-    // control transfer's stage byte and the isochronous packet list are cut.
+    // Devices' transfers: address, type, header bytes after the fixed 27, data, how many. The
+    // second hub is captured as the service asks USBPcap to, the fixed header only: its control
+    // transfer's stage byte and the isochronous packet list are cut.
     const struct {
-        std::wstring path;
+        std::string path;
         uint32_t snaplen;
-        std::vector<Transfers> devices;
+        std::vector<std::tuple<uint16_t, uint8_t, std::vector<uint8_t>, uint32_t, int>> devices;
     } hubs[] = {
-        {L"\\??\\USB#ROOT_HUB30#4&1c3a7e55&0#{f18a0e88-c30c-11d0-8815-00a0c906bed8}", 65535,
+        {"\\??\\USB#ROOT_HUB30#4&1c3a7e55&0#{f18a0e88-c30c-11d0-8815-00a0c906bed8}", 65535,
          {{3, 3, {}, 16384, 40}, {7, 1, {}, 8, 50}, {1, 2, {0}, 18, 1}}},
-        {L"\\??\\USB#ROOT_HUB20#4&2f00a1b2&0#{f18a0e88-c30c-11d0-8815-00a0c906bed8}", 27,
+        {"\\??\\USB#ROOT_HUB20#4&2f00a1b2&0#{f18a0e88-c30c-11d0-8815-00a0c906bed8}", 27,
          {{2, 3, {}, 512, 300}, {127, 0, std::vector<uint8_t>(24, 1), 3072, 2}, {4, 2, {3}, 8, 1}}},
     };
     const std::string folder = e2e::NewTemporaryFolder();
-    std::vector<std::wstring> arguments{L"/replay"};
-    uint32_t expected[2][128] = {};
+    std::string start = "sc start QuorvaneCapture /replay";
+    std::vector<uint32_t> expected(2 * 128);  // each hub's counts, one after the other
     for (int h = 0; h < 2; ++h) {
         e2e::CaptureWriter writer(hubs[h].snaplen);
-        for (const Transfers& device : hubs[h].devices) {
+        for (const auto& [address, transfer, extra, data, count] : hubs[h].devices) {
             e2e::CapturePacket packet;
-            packet.address = device.address, packet.transfer = device.transfer, packet.data = device.data, packet.extra = device.extra;
-            for (int i = 0; i < device.count; ++i) writer.Packet(packet);
-            expected[h][device.address] += device.data * device.count;
+            packet.address = address, packet.transfer = transfer, packet.extra = extra, packet.data = data;
+            for (int i = 0; i < count; ++i) writer.Packet(packet);
+            expected[h * 128 + address] += data * count;
         }
-        const std::wstring file = std::wstring(folder.begin(), folder.end()) + L"\\hub" + std::to_wstring(h) + L".pcap";
-        ASSERT_TRUE(writer.Save(file));
-        arguments.push_back(hubs[h].path + L"=" + file);
+        const std::string file = folder + "\\hub" + std::to_string(h) + ".pcap";
+        ASSERT_TRUE(writer.Save(std::wstring(file.begin(), file.end())));
+        start += " " + hubs[h].path + "=" + file;
     }
     ASSERT_EQ(RunToEnd(exe + " /install"), 0u);
 
@@ -69,29 +64,25 @@ TEST(CaptureService, TheTestBuildCountsReplayedCapturesIntoASectionUsersOnlyRead
     HANDLE section = nullptr;
     const ActivitySection* view = nullptr;
     for (uint32_t run = 1; run <= 2; ++run) {
-        ASSERT_TRUE(e2e::services::Start(kService, arguments)) << "error " << GetLastError();
+        ASSERT_EQ(RunToEnd(start), 0u);
         ASSERT_TRUE(e2e::WaitUntil([&] {
             return section || (section = OpenFileMappingW(FILE_MAP_READ | READ_CONTROL, FALSE, linsett::capture::kSectionName));
         }, kTimeoutMs)) << "no section";
         if (!view) view = static_cast<const ActivitySection*>(MapViewOfFile(section, FILE_MAP_READ, 0, 0, sizeof *view));
         ASSERT_NE(view, nullptr);
-        auto wrong = [&](int h, int address) { return view->hubs[h].bytes[address] != run * expected[h][address]; };
-        EXPECT_TRUE(e2e::WaitUntil([&] {
-            for (int i = 0; i < 2 * 128; ++i)
-                if (view->hubCount != 2 || wrong(i / 128, i % 128)) return false;
-            return true;
-        }, kTimeoutMs)) << view->hubCount << " hubs";
-        for (int i = 0; i < 2 * 128; ++i)
-            if (wrong(i / 128, i % 128)) ADD_FAILURE() << "hub " << i / 128 << " device " << i % 128 << ": " << view->hubs[i / 128].bytes[i % 128];
-        for (int h = 0; h < 2; ++h) EXPECT_EQ(reinterpret_cast<const wchar_t*>(view->hubs[h].hubPath), hubs[h].path);
+        auto wrong = [&](int i) { return view->hubs[i / 128].bytes[i % 128] != run * expected[i]; };
+        e2e::WaitUntil([&] { return view->hubCount == 2 && std::ranges::none_of(std::views::iota(0, 256), wrong); }, kTimeoutMs);
+        ASSERT_EQ(view->hubCount, 2u);
+        for (int i = 0; i < 256; ++i) EXPECT_FALSE(wrong(i)) << "hub " << i / 128 << " device " << i % 128 << ": " << view->hubs[i / 128].bytes[i % 128];
+        for (int h = 0; h < 2; ++h) EXPECT_EQ(std::u16string(view->hubs[h].hubPath), std::u16string(hubs[h].path.begin(), hubs[h].path.end()));
         EXPECT_FALSE(e2e::HoldsPayload(view, sizeof *view)) << "transferred data reached the section";
         const uint32_t beat = view->beat;
         EXPECT_TRUE(e2e::WaitUntil([&] { return view->beat != beat; }, kTimeoutMs)) << "it stopped beating after the replay";
 
-        ASSERT_TRUE(e2e::services::Stop(kService));
-        const auto stopped = e2e::services::WaitFor(kService, SERVICE_STOPPED, 10000);
-        EXPECT_EQ(stopped.state, DWORD(SERVICE_STOPPED)) << "it did not stop in time";
-        EXPECT_EQ(stopped.exitCode, DWORD(NO_ERROR));
+        ASSERT_EQ(RunToEnd("sc stop QuorvaneCapture"), 0u);
+        e2e::ServiceStatus status;
+        EXPECT_TRUE(e2e::WaitUntil([&] { return (status = e2e::QueryService(kService)).state == SERVICE_STOPPED; }, 10000));
+        EXPECT_EQ(status.exitCode, DWORD(NO_ERROR));
     }
     const ACCESS_MASK users = e2e::GrantedTo(section, SE_KERNEL_OBJECT, WinBuiltinUsersSid);
     EXPECT_NE(users & (SECTION_MAP_READ | GENERIC_READ), 0u) << std::hex << users;
@@ -99,7 +90,7 @@ TEST(CaptureService, TheTestBuildCountsReplayedCapturesIntoASectionUsersOnlyRead
     UnmapViewOfFile(view);
     CloseHandle(section);
     EXPECT_EQ(RunToEnd(exe + " /uninstall"), 0u);
-    EXPECT_FALSE(e2e::services::Query(kService).exists);
+    EXPECT_FALSE(e2e::QueryService(kService).exists);
 }
 
 }  // namespace

@@ -27,20 +27,6 @@ const char* const kEventSourceKey = "SYSTEM\\CurrentControlSet\\Services\\EventL
 constexpr wchar_t kCaptureService[] = L"QuorvaneCapture";
 const char* const kCaptureServiceKey = "SYSTEM\\CurrentControlSet\\Services\\QuorvaneCapture";
 
-// The capture service starts with Windows from the installation; started, it stops at once
-// here, where USBPcap is not installed, and says so with its own exit code 1.
-void ExpectCaptureServiceStopsWithoutUsbPcap(const std::string& target) {
-    const auto image = e2e::registry::GetValue(HKEY_LOCAL_MACHINE, kCaptureServiceKey, "ImagePath");
-    ASSERT_TRUE(image.has_value());
-    EXPECT_EQ(reinterpret_cast<const char*>(image->data.data()), "\"" + target + "\\QuorvaneCapture.exe\"");
-    EXPECT_EQ(e2e::registry::GetDword(HKEY_LOCAL_MACHINE, kCaptureServiceKey, "Start"), DWORD(SERVICE_AUTO_START));
-    ASSERT_TRUE(e2e::services::Start(kCaptureService)) << "error " << GetLastError();
-    const auto status = e2e::services::WaitFor(kCaptureService, SERVICE_STOPPED, 20000);
-    EXPECT_EQ(status.state, DWORD(SERVICE_STOPPED));
-    EXPECT_EQ(status.exitCode, DWORD(ERROR_SERVICE_SPECIFIC_ERROR));
-    EXPECT_EQ(status.serviceExit, 1u);
-}
-
 std::string Folder(int csidl) {
     char path[MAX_PATH] = "";
     SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
@@ -64,6 +50,20 @@ DWORD RunToEnd(const std::string& commandLine) {
     EXPECT_NE(process.Id(), 0u) << "could not start " << commandLine << ": error " << GetLastError();
     DWORD exitCode = 99;
     return process.WaitForExit(kTimeoutMs, &exitCode) ? exitCode : 98;
+}
+
+// The capture service starts with Windows from the installation; started, it stops at once
+// here, where USBPcap is not installed, and says so with its own exit code 1.
+void ExpectCaptureServiceStopsWithoutUsbPcap(const std::string& target) {
+    const auto image = e2e::registry::GetValue(HKEY_LOCAL_MACHINE, kCaptureServiceKey, "ImagePath");
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(reinterpret_cast<const char*>(image->data.data()), "\"" + target + "\\QuorvaneCapture.exe\"");
+    EXPECT_EQ(e2e::registry::GetDword(HKEY_LOCAL_MACHINE, kCaptureServiceKey, "Start"), DWORD(SERVICE_AUTO_START));
+    ASSERT_EQ(RunToEnd("sc start QuorvaneCapture"), 0u);
+    e2e::ServiceStatus status;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (status = e2e::QueryService(kCaptureService)).state == SERVICE_STOPPED; }, 20000));
+    EXPECT_EQ(status.exitCode, DWORD(ERROR_SERVICE_SPECIFIC_ERROR));
+    EXPECT_EQ(status.serviceExit, 1u);
 }
 
 // The access the settings key's list grants the built-in Users group: they read what the
@@ -182,7 +182,7 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
     RemoveDirectoryA(target.c_str());
     for (const char* file : {"Quorvane.exe", "QuorvaneCapture.exe", "Linsett.dll", "Linsett.exe", "QuorvaneHelp.chm"})
         EXPECT_FALSE(Exists(target + "\\" + file)) << file;
-    EXPECT_FALSE(e2e::services::Query(kCaptureService).exists);
+    EXPECT_FALSE(e2e::QueryService(kCaptureService).exists);
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kKey));
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kEventSourceKey));
