@@ -56,6 +56,7 @@ TEST(CaptureStream, ACutRecordCountsTheWholeTransferButNoMoreThanTheWireCarried)
         {"control stage cut", 27, {.transfer = 2, .data = 8, .extra = {0}}, 8},
         {"iso descriptors cut", 40, {.transfer = 0, .data = 3072, .extra = std::vector<uint8_t>(36)}, 3072},
         {"header claims more", 65535, {.data = 100, .dataLength = 5000}, 100},
+        {"header claims less", 65535, {.data = 100, .dataLength = 50}, 50},
         {"claims more past extra bytes", 65535, {.data = 100, .extra = std::vector<uint8_t>(12), .dataLength = 5000}, 100},
     };
     for (const Case& c : cases) {
