@@ -61,8 +61,8 @@ void PcapStream::FinishPacketHeader() {
     packet.timeUs = recordTimeUs_;
     packet.bus = U16(held_ + 17);
     packet.address = U16(held_ + 19);
-    // A short snapshot length may cut the header's variable part: its fixed part is all this
-    // needs, so only a header longer than the whole packet is a bad one.
+    // A short snapshot length cuts the header's own extra bytes too (a control transfer's stage,
+    // an isochronous transfer's frame list): the first 27 still say all that is counted.
     if (headerLength < kPacketHeaderSize || headerLength > recordOriginal_ || packet.address > kLastAddress) {
         ++malformed_;
     } else {

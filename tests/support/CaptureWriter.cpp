@@ -1,14 +1,11 @@
 #include "tests/support/CaptureWriter.h"
-
 #include <windows.h>
-
 #include <algorithm>
 
 namespace e2e {
-
 namespace {
 
-constexpr size_t kHeader = 27;
+constexpr size_t kHeader = 27;  // the USBPcap packet header without its extra bytes
 // "PYLD" and four bytes no text or small count holds in a row.
 constexpr uint8_t kMarker[] = {'P', 'Y', 'L', 'D', 0xA7, 0x5A, 0xA5, 0x7E};
 
@@ -33,8 +30,7 @@ bool HoldsPayload(const void* data, size_t size) {
 CaptureWriter::CaptureWriter(uint32_t snaplen, uint32_t magic, uint32_t linkType)
     : snaplen_(snaplen), nanoseconds_(magic == kNanoseconds) {
     Put(bytes_, magic, 4);
-    Put(bytes_, 2, 2);  // version 2.4
-    Put(bytes_, 4, 2);
+    Put(bytes_, 0x00040002, 4);  // version 2.4
     Put(bytes_, 0, 8);  // time zone, accuracy
     Put(bytes_, snaplen, 4);
     Put(bytes_, linkType, 4);
@@ -54,7 +50,7 @@ CaptureWriter& CaptureWriter::Packet(const CapturePacket& p) {
     size_t data = p.bytes.empty() ? p.data : p.bytes.size();
     Put(record, p.headerLength < 0 ? headerLength : static_cast<uint64_t>(p.headerLength), 2);
     Put(record, p.irpId, 8);
-    Put(record, p.status, 4);
+    Put(record, 0, 4);  // status
     Put(record, p.function, 2);
     Put(record, p.info, 1);
     Put(record, p.bus, 2);
@@ -70,11 +66,6 @@ CaptureWriter& CaptureWriter::Packet(const CapturePacket& p) {
     bytes_.insert(bytes_.end(), record.begin(), record.end());
     for (size_t i = 0; record.size() + i < included; ++i)
         bytes_.push_back(p.bytes.empty() ? PayloadMarker(i) : p.bytes[i]);
-    return *this;
-}
-
-CaptureWriter& CaptureWriter::Raw(const std::vector<uint8_t>& bytes) {
-    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
     return *this;
 }
 

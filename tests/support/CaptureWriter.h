@@ -1,8 +1,7 @@
 #pragma once
-// Builds USBPcap capture streams (pcap, link type 249) byte by byte from the published layout,
-// so tests can feed the reader, the service and the library's replay with known traffic,
-// including damaged records. Every payload byte written is the marker pattern unless a test
-// gives its own, so a test can tell whether any payload got through where it must not.
+// Builds USBPcap capture streams (pcap, link type 249) from the published layout, damaged ones
+// too. Payload bytes are a marker pattern unless a test gives its own, so a test can tell
+// whether any payload got through where it must not.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,8 +9,7 @@
 
 namespace e2e {
 
-// One captured USB packet: a pcap record holding a 27-byte USBPcap header, the extra header
-// bytes and the data.
+// One captured USB packet: a record of the 27-byte USBPcap header, extra header bytes, data.
 struct CapturePacket {
     uint64_t timeUs = 0;
     uint16_t bus = 1;            // the capture driver's root hub number
@@ -21,7 +19,6 @@ struct CapturePacket {
     uint8_t info = 1;            // bit 0: from the device to the host (a completion)
     uint16_t function = 0x0009;  // URB function
     uint64_t irpId = 0;
-    uint32_t status = 0;
     uint32_t data = 0;              // payload bytes of the marker pattern ...
     std::vector<uint8_t> bytes;     // ... or these, when not empty
     std::vector<uint8_t> extra;     // header bytes after the 27 (iso descriptors, control stage)
@@ -41,7 +38,10 @@ public:
     CaptureWriter& Packet(const CapturePacket& packet);
     // Appends a bare record header; the caller appends (or not) what it claims to hold.
     CaptureWriter& RecordHeader(uint64_t timeUs, uint32_t included, uint32_t original);
-    CaptureWriter& Raw(const std::vector<uint8_t>& bytes);
+    CaptureWriter& Raw(const std::vector<uint8_t>& bytes) {
+        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+        return *this;
+    }
 
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
     bool Save(const std::wstring& path) const;
@@ -52,9 +52,8 @@ private:
     bool nanoseconds_;
 };
 
-// The payload byte at `index` of the marker pattern.
+// The marker pattern's byte at `index`, and whether any 4 of its bytes in a row appear in `data`.
 uint8_t PayloadMarker(size_t index);
-// True when any 4 bytes in a row of the marker pattern appear in `data`.
 bool HoldsPayload(const void* data, size_t size);
 
 }  // namespace e2e
