@@ -56,7 +56,13 @@ FunctionEnd
 
 Section "Quorvane"
   SetOutPath "$INSTDIR"
+  ; An upgrade replaces the capture service's program: the running one stops and goes first.
+  ${If} ${FileExists} "$INSTDIR\QuorvaneCapture.exe"
+    nsExec::Exec '"$INSTDIR\QuorvaneCapture.exe" /uninstall'
+    Pop $0
+  ${EndIf}
   File "${BIN_DIR}\Quorvane.exe"
+  File "${BIN_DIR}\QuorvaneCapture.exe"
   File "${BIN_DIR}\Linsett.dll"
   File "${BIN_DIR}\Linsett.exe"
   File "${BIN_DIR}\QuorvaneHelp.chm"
@@ -95,6 +101,16 @@ Section "Quorvane"
     !insertmacro StartupShortcut HKLM "${STARTUP_KEY}" "Common Startup"
   ${EndIf}
 
+  ; The service that counts each USB device's traffic for the lights. It starts with Windows
+  ; and stops again at once while USBPcap is not installed, so installing USBPcap later is
+  ; enough; started here, it says at once whether it found it.
+  nsExec::Exec '"$INSTDIR\QuorvaneCapture.exe" /install'
+  Pop $0
+  ${If} $0 == 0
+    nsExec::Exec '"$SYSDIR\sc.exe" start QuorvaneCapture'
+    Pop $0
+  ${EndIf}
+
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Quorvane"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -122,6 +138,9 @@ SectionEnd
 Section "Uninstall"
   !insertmacro RemoveStartupShortcut HKU ".DEFAULT\${STARTUP_KEY}" "Startup"
   !insertmacro RemoveStartupShortcut HKLM "${STARTUP_KEY}" "Common Startup"
+  nsExec::Exec '"$INSTDIR\QuorvaneCapture.exe" /uninstall'
+  Pop $0
+  Delete "$INSTDIR\QuorvaneCapture.exe"
   Delete "$INSTDIR\Quorvane.exe"
   Delete "$INSTDIR\Linsett.dll"
   Delete "$INSTDIR\Linsett.exe"

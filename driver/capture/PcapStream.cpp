@@ -61,7 +61,9 @@ void PcapStream::FinishPacketHeader() {
     packet.timeUs = recordTimeUs_;
     packet.bus = U16(held_ + 17);
     packet.address = U16(held_ + 19);
-    if (headerLength < kPacketHeaderSize || headerLength > recordIncluded_ || packet.address > kLastAddress) {
+    // A short snapshot length cuts the header's own extra bytes too (a control transfer's stage,
+    // an isochronous transfer's frame list): the first 27 still say all that is counted.
+    if (headerLength < kPacketHeaderSize || headerLength > recordOriginal_ || packet.address > kLastAddress) {
         ++malformed_;
     } else {
         // The capture may have been cut short (its snapshot length); the header still tells the

@@ -14,6 +14,8 @@
 #include "tests/support/Paths.h"
 #include "tests/support/Process.h"
 #include "tests/support/Registry.h"
+#include "tests/support/Security.h"
+#include "tests/support/Services.h"
 #include "tests/support/TopWindows.h"
 
 namespace {
@@ -22,6 +24,8 @@ constexpr DWORD kTimeoutMs = 120000;
 const char* const kKey = "Software\\Tarvex\\Quorvane";
 const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvane";
 const char* const kEventSourceKey = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Quorvane";
+constexpr wchar_t kCaptureService[] = L"QuorvaneCapture";
+const char* const kCaptureServiceKey = "SYSTEM\\CurrentControlSet\\Services\\QuorvaneCapture";
 
 std::string Folder(int csidl) {
     char path[MAX_PATH] = "";
@@ -48,30 +52,27 @@ DWORD RunToEnd(const std::string& commandLine) {
     return process.WaitForExit(kTimeoutMs, &exitCode) ? exitCode : 98;
 }
 
+// The capture service starts with Windows from the installation; started, it stops at once
+// here, where USBPcap is not installed, and says so with its own exit code 1.
+void ExpectCaptureServiceStopsWithoutUsbPcap(const std::string& target) {
+    const auto image = e2e::registry::GetValue(HKEY_LOCAL_MACHINE, kCaptureServiceKey, "ImagePath");
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(reinterpret_cast<const char*>(image->data.data()), "\"" + target + "\\QuorvaneCapture.exe\"");
+    EXPECT_EQ(e2e::registry::GetDword(HKEY_LOCAL_MACHINE, kCaptureServiceKey, "Start"), DWORD(SERVICE_AUTO_START));
+    ASSERT_EQ(RunToEnd("sc start QuorvaneCapture"), 0u);
+    e2e::ServiceStatus status;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (status = e2e::QueryService(kCaptureService)).state == SERVICE_STOPPED; }, 20000));
+    EXPECT_EQ(status.exitCode, DWORD(ERROR_SERVICE_SPECIFIC_ERROR));
+    EXPECT_EQ(status.serviceExit, 1u);
+}
+
 // The access the settings key's list grants the built-in Users group: they read what the
 // installation left there, and write nothing (their own settings live under their own key).
 ACCESS_MASK UsersAccess() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, READ_CONTROL, &key) != ERROR_SUCCESS) return 0;
-    DWORD size = 0;
-    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
-    std::vector<BYTE> descriptor(size ? size : 1);
-    const bool read = RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor.data(), &size) == ERROR_SUCCESS;
+    const ACCESS_MASK granted = e2e::GrantedTo(key, SE_REGISTRY_KEY, WinBuiltinUsersSid);
     RegCloseKey(key);
-    BOOL present = FALSE, defaulted = FALSE;
-    PACL list = nullptr;
-    if (!read || !GetSecurityDescriptorDacl(descriptor.data(), &present, &list, &defaulted) || !present || !list)
-        return 0;
-    BYTE users[SECURITY_MAX_SID_SIZE];
-    DWORD usersSize = sizeof users;
-    CreateWellKnownSid(WinBuiltinUsersSid, nullptr, users, &usersSize);
-    ACCESS_MASK granted = 0;
-    for (DWORD i = 0; i < list->AceCount; ++i) {
-        void* entry = nullptr;
-        if (GetAce(list, i, &entry) && static_cast<ACE_HEADER*>(entry)->AceType == ACCESS_ALLOWED_ACE_TYPE &&
-            EqualSid(&static_cast<ACCESS_ALLOWED_ACE*>(entry)->SidStart, users))
-            granted |= static_cast<ACCESS_ALLOWED_ACE*>(entry)->Mask;
-    }
     return granted;
 }
 
@@ -138,8 +139,9 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
                                      Folder(CSIDL_COMMON_STARTUP) + "\\Quorvane.lnk"};
 
     ASSERT_EQ(RunToEnd("\"" + setup + "\" /S"), 0u);
-    for (const char* file : {"Quorvane.exe", "Linsett.dll", "Linsett.exe", "QuorvaneHelp.chm", "Uninstall.exe"})
+    for (const char* file : {"Quorvane.exe", "QuorvaneCapture.exe", "Linsett.dll", "Linsett.exe", "QuorvaneHelp.chm", "Uninstall.exe"})
         EXPECT_TRUE(Exists(target + "\\" + file)) << file;
+    ExpectCaptureServiceStopsWithoutUsbPcap(target);
     const auto installPath = e2e::registry::GetValue(HKEY_LOCAL_MACHINE, kKey, "InstallPath");
     ASSERT_TRUE(installPath.has_value());
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(installPath->data.data())), target);
@@ -161,6 +163,7 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
         e2e::registry::SetString(HKEY_LOCAL_MACHINE, kKey, name, "C:\\users\\Public\\planted.exe");
     ASSERT_EQ(RunToEnd("\"" + setup + "\" /S"), 0u);
     EXPECT_EQ(settings.Get("AlertSensitivity"), 2u);
+    ExpectCaptureServiceStopsWithoutUsbPcap(target);
     for (const char* name : {"InstallPath", "GetUpdateURL", "TarvexURL", "ViewHelpURL"}) {
         const auto value = e2e::registry::GetValue(HKEY_LOCAL_MACHINE, kKey, name);
         ASSERT_TRUE(value.has_value()) << name;
@@ -177,8 +180,9 @@ TEST(Installer, InstallsSilentlyOpensHelpAtItsTopicsUpgradesInPlaceAndUninstalls
     ASSERT_EQ(RunToEnd("\"" + target + "\\Uninstall.exe\" /S _?=" + target), 0u);
     DeleteFileA((target + "\\Uninstall.exe").c_str());  // left by a run in place
     RemoveDirectoryA(target.c_str());
-    for (const char* file : {"Quorvane.exe", "Linsett.dll", "Linsett.exe", "QuorvaneHelp.chm"})
+    for (const char* file : {"Quorvane.exe", "QuorvaneCapture.exe", "Linsett.dll", "Linsett.exe", "QuorvaneHelp.chm"})
         EXPECT_FALSE(Exists(target + "\\" + file)) << file;
+    EXPECT_FALSE(e2e::QueryService(kCaptureService).exists);
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kKey));
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_FALSE(e2e::registry::KeyExists(HKEY_LOCAL_MACHINE, kEventSourceKey));

@@ -1,7 +1,8 @@
 """The library built for real hardware carries no test machinery: neither the control
 window's class (as driver/ControlProtocol.h names it) nor the replay's variable appears in it,
-as narrow or as UTF-16 text. The test build must carry both, or this check could not see them.
-Usage: check_builds.py REAL_DLL TEST_DLL CONTROL_PROTOCOL_H"""
+as narrow or as UTF-16 text; nor does the capture service built to ship take the replay's
+start argument. The test builds must carry them, or this check could not see them.
+Usage: check_builds.py REAL_DLL TEST_DLL CONTROL_PROTOCOL_H REAL_SERVICE TEST_SERVICE"""
 import re
 import sys
 
@@ -10,12 +11,8 @@ def forms(text):
     return [text.encode("ascii"), text.encode("utf-16-le")]
 
 
-def main(real, test, protocol):
-    with open(protocol, encoding="utf-8") as f:
-        window_class = re.search(r'kControlClass\[\] = "([^"]+)"', f.read()).group(1)
-    marks = {"the control window's class " + window_class: forms(window_class),
-             "the replay's LINSETT_REPLAY": forms("LINSETT_REPLAY")}
-    passed, failures = 0, []
+def check(real, test, marks, failures):
+    passed = 0
     for path, wanted in ((real, False), (test, True)):
         with open(path, "rb") as f:
             data = f.read()
@@ -24,6 +21,17 @@ def main(real, test, protocol):
                 passed += 1
             else:
                 failures.append(f"{path} {'lacks' if wanted else 'carries'} {what}")
+    return passed
+
+
+def main(real, test, protocol, real_service, test_service):
+    with open(protocol, encoding="utf-8") as f:
+        window_class = re.search(r'kControlClass\[\] = "([^"]+)"', f.read()).group(1)
+    marks = {"the control window's class " + window_class: forms(window_class),
+             "the replay's LINSETT_REPLAY": forms("LINSETT_REPLAY")}
+    failures = []
+    passed = check(real, test, marks, failures)
+    passed += check(real_service, test_service, {"the capture replay's /replay": forms("/replay")}, failures)
     print("\n".join(failures))
     print(f"{passed} passed, {len(failures)} failed")
     return 1 if failures else 0
