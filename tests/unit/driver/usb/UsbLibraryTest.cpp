@@ -1,6 +1,7 @@
 // The USB Linsett.dll playing recorded trees: what each publishes, and what changes do to the edits.
 #include <windows.h>
 #include <dbt.h>
+#include "tests/support/CaptureWriter.h"
 #include "tests/unit/driver/LibraryFixture.h"
 
 namespace {
@@ -57,6 +58,37 @@ TEST_F(UsbLibrary, EveryRecordedTreeIsPublishedWithItsDevicesKindsAndHealth) {
         const uint32_t node = Read<uint32_t>(record, 0x004);
         EXPECT_EQ(Read<uint8_t>(node, 0x52), c.typeCode) << c.name;
         EXPECT_EQ(Read<uint8_t>(node, 0x78), c.severity) << c.name;
+    }
+}
+
+TEST_F(UsbLibrary, TheLightsFollowTheTrafficInTheCaptureOfTheirRootHub) {
+    auto status = [&] { return WideText(Read<uint32_t>(Read<uint32_t>(Ring(0x2C8)[0], 0x004), 0x34)); };
+    ASSERT_NE(Start("laptop.json"), 0u);
+    EXPECT_NE(status().find(". Transmission lights at rest: USBPcap is not installed."), std::string::npos) << status();
+
+    // The mouse moves 400 KB/s, a device the tree lacks far more; only the headers are captured.
+    e2e::CaptureWriter capture;
+    for (uint64_t us = 0; us < 1000000; us += 10000)
+        capture.Packet({.timeUs = us, .address = 42, .data = 4000, .cutTo = 27})
+            .Packet({.timeUs = us, .address = 99, .data = 60000, .cutTo = 27});
+    ASSERT_TRUE(capture.Save(std::filesystem::path(appData_ + "\\traffic.pcap").wstring()));
+    const std::string tree = Copy("laptop.json");
+    std::string text = Contents(tree);
+    for (auto [from, to] : {std::pair{R"("port": 1, "speed": "low")", R"("port": 1, "speed": "low", "address": 42)"},
+                            {R"("name": "USB#ROOT_HUB30)", R"("capture": "traffic.pcap", "name": "USB#ROOT_HUB30)"}})
+        text.replace(text.find(from), std::string(from).size(), to);
+    std::ofstream(tree, std::ios::binary | std::ios::trunc) << text;
+    ASSERT_NE(Start(tree), 0u);
+    EXPECT_EQ(status().find("at rest"), std::string::npos) << status();
+    const uint32_t mouse = Named("USB Optical Mouse"), camera = Named("Integrated Camera");
+    ASSERT_EQ(Control("status " + AnsiText(Read<uint32_t>(camera, 0x008)) + " 2"), "ok");  // held by hand
+    Export<ShowRealTimeTransmissionLightFn>("ShowRealTimeTransmissionLight")(1, 1);
+    ASSERT_TRUE(PumpUntil([&] { return Read<uint8_t>(Read<uint32_t>(mouse, 0x004), 0x88) != 0; })) << "no light";
+    EXPECT_EQ(Read<uint8_t>(Read<uint32_t>(mouse, 0x004), 0x88), 3);
+    for (uint32_t record : Ring(0x2C8)) {
+        const uint32_t node = Read<uint32_t>(record, 0x004);
+        if (Read<uint8_t>(record, 0) == 0x83 && node && record != mouse)
+            EXPECT_EQ(Read<uint8_t>(node, 0x88), record == camera ? 2 : 0) << WideText(record + 0x00E);
     }
 }
 
