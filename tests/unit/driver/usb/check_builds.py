@@ -1,6 +1,7 @@
 """The library built for real hardware carries no test machinery: neither the control
-window's class (as driver/ControlProtocol.h names it) nor the replay's variable appears in it,
-as narrow or as UTF-16 text. The test build must carry both, or this check could not see them.
+window's class (as driver/ControlProtocol.h names it) nor the replay's variable nor the capture
+replay's reason appears in it, as narrow or as UTF-16 text. The test build must carry them all,
+or this check could not see them.
 Usage: check_builds.py REAL_DLL TEST_DLL CONTROL_PROTOCOL_H"""
 import re
 import sys
@@ -14,7 +15,8 @@ def main(real, test, protocol):
     with open(protocol, encoding="utf-8") as f:
         window_class = re.search(r'kControlClass\[\] = "([^"]+)"', f.read()).group(1)
     marks = {"the control window's class " + window_class: forms(window_class),
-             "the replay's LINSETT_REPLAY": forms("LINSETT_REPLAY")}
+             "the replay's LINSETT_REPLAY": forms("LINSETT_REPLAY"),
+             "the capture replay's reason": forms("the recorded capture ")}
     passed, failures = 0, []
     for path, wanted in ((real, False), (test, True)):
         with open(path, "rb") as f:
