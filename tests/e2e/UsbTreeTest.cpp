@@ -15,6 +15,7 @@
 #include "tests/support/CaptureWriter.h"
 #include "tests/support/Paths.h"
 #include "tests/support/TopWindows.h"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // designated initializers leave the rest default
 
 namespace {
 
