@@ -75,10 +75,13 @@ ActivityMeter::Counts ActivityMeter::Look(const ActivitySection* section, uint64
         if (end != path + capture::kHubPathChars) hubs[i] = HubPathKey({path, static_cast<size_t>(end - path)});
     }
     std::map<Key, Baseline> next;
+    const std::string* keyed = nullptr;  // devices come hub by hub: each path is made a key once
+    std::u16string hubKey;
     for (size_t t = 0; t < targets.size(); ++t) {
         const Target& target = targets[t];
         if (!target.address || target.address >= capture::kAddresses) continue;
-        Key key{HubPathKey(Widen(target.hub)), target.address};
+        if (!keyed || *keyed != target.hub) hubKey = HubPathKey(Widen(*(keyed = &target.hub)));
+        Key key{hubKey, target.address};
         auto hub = key.first.empty() ? hubs.end() : std::find(hubs.begin(), hubs.end(), key.first);
         if (hub == hubs.end()) continue;
         const uint32_t bytes = section->hubs[hub - hubs.begin()].bytes[target.address];
