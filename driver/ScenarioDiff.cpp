@@ -16,11 +16,12 @@ auto Places(const Scenario& scenario) {
     return places;
 }
 
-// What the program shows of a unit that stays where it is.
+// What the program shows of a unit that stays where it is, and where its traffic is counted:
+// a device replugged between two looks comes back at a new bus address.
 auto Looks(const UnitEntry& u) {
     return std::tie(u.name, u.model, u.manufacturer, u.description, u.power, u.selfPowered, u.serial, u.typeCode,
                     u.usb2, u.severity, u.severityText, u.number, u.ports, u.dark, u.icon, u.iconGroup,
-                    u.driverProvider, u.driverDate, u.driverVersion);
+                    u.driverProvider, u.driverDate, u.driverVersion, u.busHub, u.busAddress);
 }
 
 auto Looks(const ComputerEntry& c) {

@@ -118,6 +118,7 @@ private:
         hub.dark = !adapter.usb2;  // the dark plate tells the slow controllers apart
         hub.number = number;
         hub.ports = std::clamp(root.portCount, 1, kMaxPorts);
+        rootPath_ = root.devicePath;
         MapPorts(root, hub.key, hub.ports);
     }
 
@@ -178,6 +179,8 @@ private:
         if (!isHub) {
             unit.icon = Icon(port);
             unit.iconGroup = 0;
+            unit.busHub = rootPath_;  // its traffic is counted by root hub and bus address
+            unit.busAddress = port.address;
             return;
         }
         // Hub numbers only label hubs; past the last one they start again.
@@ -238,6 +241,7 @@ private:
     Scenario out_;
     std::vector<Health> health_;  // beside out_.units
     KeyBook keys_;
+    std::string rootPath_;  // the device path of the root hub being mapped
     int hubsSeen_ = 0;
     int hidden_ = 0;
     int unreadControllers_ = 0;

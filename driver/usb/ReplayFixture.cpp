@@ -213,8 +213,10 @@ private:
         const Value* ports = object.Find("connections");
         const Value* protocolList = object.Find("protocols");
         if (!Keys(object,
-                  {"name", "ports", "busPowered", "answersV2", "vanishAfterCalls", "protocols", "connections"}) ||
-            !Text(object, "name", hub.name) || !Number(object, "ports", count, 255) ||
+                  {"name", "ports", "busPowered", "answersV2", "vanishAfterCalls", "protocols", "connections",
+                   "capture"}) ||
+            !Text(object, "name", hub.name) || !Text(object, "capture", hub.capture) ||
+            !Number(object, "ports", count, 255) ||
             !Flag(object, "busPowered", hub.busPowered) || !Flag(object, "answersV2", hub.answersV2) ||
             (protocolList && !Protocols(*protocolList, protocols))) {
             return false;
@@ -224,6 +226,8 @@ private:
         hub.vanishAfterCalls = vanish == ~0u ? -1 : int(vanish);
         if (hub.name.empty() || !count) return Fail(object, "a hub needs a \"name\" and \"ports\"");
         if (tier > 8) return Fail(object, "hubs nested too deeply");
+        if (object.Find("capture") && (tier > 1 || !FileName(hub.capture)))
+            return Fail(*object.Find("capture"), "\"capture\" names a file in the fixture's folder, for a root hub");
         hub.ports.resize(count);
         for (Port& port : hub.ports) port.protocols = protocols;
         index = int(out_.hubs.size());
@@ -240,6 +244,11 @@ private:
             out_.hubs[size_t(index)].ports[number - 1] = std::move(port);
         }
         return true;
+    }
+
+    // A name within the folder: no path, no drive, no stream, not the folder itself.
+    static bool FileName(const std::u16string& name) {
+        return !name.empty() && name != u"." && name != u".." && name.find_first_of(u"\\/:") == std::u16string::npos;
     }
 
     bool Protocols(const Value& list, uint32_t& out) {

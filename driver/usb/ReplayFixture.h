@@ -41,6 +41,7 @@ struct Hub {
     bool busPowered = false;
     bool answersV2 = true;      // older systems lack the V2 code
     int vanishAfterCalls = -1;  // then every call fails: unplugged
+    std::u16string capture;     // a root hub's recorded traffic: a file in the fixture's folder
     std::vector<Port> ports;    // port n at n - 1
 };
 

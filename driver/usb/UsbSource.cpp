@@ -3,15 +3,21 @@
 // coming or going, and every few seconds for changes of health, which it does not announce.
 // Those later looks run on a thread of their own: a device that is slow to answer must not
 // hold up the program, whose thread the library shares. Nothing here lets an exception out:
-// without memory there is simply no new picture this time.
+// without memory there is simply no new picture this time. The transmission lights follow the
+// bytes each device moves, as the capture service counts them; without its counts they rest
+// and the computer's status text says why.
 #include <windows.h>
 #include <dbt.h>
 
 #include <utility>
 
+#include "driver/Layout.h"
 #include "driver/Source.h"
+#include "driver/usb/ActivityFeed.h"
+#include "driver/usb/ActivityMeter.h"
 #include "driver/usb/Enumerator.h"
 #include "driver/usb/Mapping.h"
+#include "driver/usb/Words.h"
 #include "driver/usb/Worker.h"
 
 namespace linsett {
@@ -22,6 +28,7 @@ constexpr UINT kRecheckMs = 5000;
 // A look told to stop ends at its next request: within one request's wait and the wait for its
 // cancellation. One that takes longer is left to finish alone.
 constexpr DWORD kStopWaitMs = 1000;
+constexpr size_t kStatusChars = 255;
 
 // The system is made anew for every look: a replayed one then reads its fixture again, which
 // is how a recorded plug or unplug is played.
@@ -58,6 +65,7 @@ public:
         try {
             auto snapshot = std::make_shared<usb::Snapshot>();
             if (!ReadTree(scenario, error, *snapshot, {})) return false;
+            SayWhyLightsRest(scenario);
             last_ = std::move(snapshot);
             return true;
         } catch (...) {
@@ -113,6 +121,7 @@ public:
             if (found) {
                 auto last = std::make_shared<usb::Snapshot>(std::move(look.snapshot));
                 usb::KeepDisconnected(current, look.picture);
+                SayWhyLightsRest(look.picture);
                 next = std::move(look.picture);
                 last_ = std::move(last);
             }
@@ -125,7 +134,45 @@ public:
 
     UINT RecheckMs() const override { return kRecheckMs; }
 
+    // The per-tick work is one read of the shared counts. A code the control channel holds stays.
+    bool StepActivity(World& world, UINT) override {
+        const uint64_t now = GetTickCount64();
+        targets_.clear();
+        measured_.clear();
+        for (size_t i = 0; i < world.units().size(); ++i) {
+            const Unit& unit = world.units()[i];
+            if (unit.kind != kDevice || !unit.entry || unit.heldStatus >= 0 || !world.Connected(int(i))) continue;
+            targets_.push_back({unit.entry->busHub, unit.entry->busAddress});
+            measured_.push_back(int(i));
+        }
+        counts_ = meter_.Look(feed_->Counts(now), now, targets_, levels_);
+        countedMs_ = now;
+        if (counts_ == usb::ActivityMeter::Counts::Stale) feed_->LetGo();
+        bool changed = false;
+        for (size_t t = 0; t < measured_.size(); ++t) {
+            Unit& unit = world.unit(measured_[t]);
+            changed |= unit.status != levels_[t];
+            unit.status = levels_[t];
+        }
+        return changed;
+    }
+
 private:
+    // Appended to the computer's status text while there are no counts. With the lights off
+    // nobody has looked lately, so the feed is asked.
+    void SayWhyLightsRest(Scenario& scenario) {
+        using Counts = usb::ActivityMeter::Counts;
+        const uint64_t now = GetTickCount64();
+        Counts counts = counts_;
+        if (now - countedMs_ > usb::ActivityMeter::kStaleMs) counts = feed_->Counts(now) ? Counts::Fresh : Counts::Absent;
+        if (counts == Counts::Fresh) return;
+        std::string& text = scenario.computer.statusText;
+        text = usb::Clip(text + " Transmission lights at rest: " +
+                             (counts == Counts::Absent ? feed_->WhyAbsent() : std::string(usb::kServiceNotRunning)),
+                         kStatusChars);
+    }
+
+
     HDEVNOTIFY notification_ = nullptr;
     usb::Worker worker_;
     HWND window_ = nullptr;
@@ -134,6 +181,13 @@ private:
     mutable bool noticed_ = false;  // a device notice came since the last look started
     // The pass the current picture came from; a running look shares it.
     std::shared_ptr<const usb::Snapshot> last_;
+    // The traffic: where it is read, what it came to at the last tick, and when.
+    std::unique_ptr<usb::ActivityFeed> feed_ = usb::MakeActivityFeed();
+    usb::ActivityMeter meter_;
+    usb::ActivityMeter::Counts counts_ = usb::ActivityMeter::Counts::Absent;
+    uint64_t countedMs_ = 0;
+    std::vector<usb::ActivityMeter::Target> targets_;
+    std::vector<int> measured_, levels_;  // unit indices beside targets_, and their codes
 };
 
 }  // namespace

@@ -386,6 +386,9 @@ TEST(Enumerator, MalformedFixturesAreRefusedWithFileLineAndProblem) {
          "bad.json: line 2: not a string of hex bytes"},
         {"{\"controllers\": [{\"path\": \"p\", \"node\": {\"instanceId\": \"I\",\n\"date\": \"2006-06-21\"}}]}",
          "bad.json: line 2: \"date\" must be month-day-year"},
+        {"{\"controllers\": [{\"path\": \"p\", \"node\": {\"instanceId\": \"I\"}, \"rootHub\": {\"name\": \"h\", "
+         "\"ports\": 2,\n\"capture\": \"..\\\\secret.pcap\"}}]}",
+         "bad.json: line 2: \"capture\" names a file in the fixture's folder, for a root hub"},
     };
     std::string path = testing::TempDir() + "bad.json";
     for (const auto& c : cases) {

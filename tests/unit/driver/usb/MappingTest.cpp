@@ -230,6 +230,20 @@ TEST(UsbMapping, DevicesBeyondPortFifteenTakeTheHighestFreePlacesAndWhatIsMissin
     EXPECT_NE(Mapped(snapshot).computer.statusText, whole);
 }
 
+TEST(UsbMapping, EachDeviceIsMeasuredAtItsRootHubAndBusAddress) {
+    auto at = [](PortFacts port, uint16_t address) { return port.address = address, port; };
+    Snapshot first = Root(Ports(at(Device(1, u"Mouse"), 7), at(Hub(2, u"Desk", Ports(at(Device(3, u"Drive", {{8}}, 2), 9))), 8)));
+    Snapshot second = Root(Ports(at(Device(1, u"Phone", {{6}}, 3), 7)));
+    const std::string a = "\\\\.\\USB#ROOT_HUB30#A", b = "\\\\.\\USB#ROOT_HUB#B";
+    first.controllers[0].rootHub->devicePath = a;
+    second.controllers[0].rootHub->devicePath = b;
+    first.controllers.push_back(second.controllers[0]);
+    Scenario scenario = Mapped(first);
+    const std::tuple<const char*, std::string, int> expected[] = {{"Mouse", a, 7}, {"Drive", a, 9}, {"Phone", b, 7}};
+    for (const auto& [name, hub, address] : expected)
+        EXPECT_EQ(std::tie(Find(scenario, name).busHub, Find(scenario, name).busAddress), std::tie(hub, address)) << name;
+}
+
 TEST(UsbMapping, GoneDevicesComeBackDisconnectedWhereTheyWereLastSeen) {
     Scenario previous = Mapped(Root(Ports(Device(1, u"Mouse"), Hub(2, u"Desk", Ports(Device(3, u"Drive", {{8}}, 2))),
                                           Hub(3, u"Pocket", Ports(Device(1, u"Phone", {{6}}, 3))))));

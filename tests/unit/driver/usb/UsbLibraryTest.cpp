@@ -1,7 +1,10 @@
 // The USB Linsett.dll playing recorded trees: what each publishes, and what changes do to the edits.
 #include <windows.h>
 #include <dbt.h>
+#include "driver/capture/ActivitySection.h"
+#include "tests/support/CaptureWriter.h"
 #include "tests/unit/driver/LibraryFixture.h"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"  // designated initializers leave the rest default
 
 namespace {
 
@@ -58,6 +61,59 @@ TEST_F(UsbLibrary, EveryRecordedTreeIsPublishedWithItsDevicesKindsAndHealth) {
         EXPECT_EQ(Read<uint8_t>(node, 0x52), c.typeCode) << c.name;
         EXPECT_EQ(Read<uint8_t>(node, 0x78), c.severity) << c.name;
     }
+}
+
+TEST_F(UsbLibrary, WhereTheRecordingNamesNoCaptureTheLightsFollowTheCaptureServicesSection) {
+    ASSERT_NE(Start("laptop.json"), 0u);
+    const std::string status = WideText(Read<uint32_t>(Read<uint32_t>(Ring(0x2C8)[0], 0x004), 0x34));
+    EXPECT_NE(status.find(". Transmission lights at rest: USBPcap is not installed."), std::string::npos) << status;
+    // The service comes and counts the mouse (address 1 in the recording) on its root hub.
+    using namespace linsett::capture;
+    HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ActivitySection), kSectionName);
+    auto* counts = static_cast<ActivitySection*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0));
+    ASSERT_NE(counts, nullptr) << GetLastError();
+    *counts = {kSectionMagic, kSectionVersion, 1, 0, {}};
+    const std::u16string hub = u"\\??\\USB#ROOT_HUB30#4&1c2a7f1&0&0#{f18a0e88-c30c-11d0-8815-00a0c906bed8}";
+    std::copy(hub.begin(), hub.end(), counts->hubs[0].hubPath);
+    Export<ShowRealTimeTransmissionLightFn>("ShowRealTimeTransmissionLight")(1, 1);
+    const uint32_t mouse = Read<uint32_t>(Named("USB Optical Mouse"), 0x004);
+    auto moving = [&](bool beating) { return counts->beat += beating, counts->hubs[0].bytes[1] += 40000, Read<uint8_t>(mouse, 0x88); };
+    EXPECT_TRUE(PumpUntil([&] { return moving(true) != 0; })) << "no light";
+    EXPECT_TRUE(PumpUntil([&] { return moving(false) == 0; })) << "a beat that stands still is no count";
+    UnmapViewOfFile(counts);
+    CloseHandle(section);
+}
+
+TEST_F(UsbLibrary, TheLightsFollowTheTrafficInTheCaptureOfTheirRootHub) {
+    // For four seconds the mouse moves 400 KB/s, a device the tree lacks 20 MB/s; only the
+    // headers are captured.
+    e2e::CaptureWriter capture;
+    for (uint64_t us = 0; us < 4000000; us += 10000)
+        capture.Packet({.timeUs = us, .address = 42, .data = 4000, .cutTo = 27})
+            .Packet({.timeUs = us, .address = 99, .data = 200000, .cutTo = 27});
+    ASSERT_TRUE(capture.Save(std::filesystem::path(appData_ + "\\traffic.pcap").wstring()));
+    const std::string tree = Copy("laptop.json");
+    std::string text = Contents(tree);
+    for (auto [from, to] : {std::pair{R"("port": 1, "speed": "low")", R"("port": 1, "speed": "low", "address": 42)"},
+                            {R"("name": "USB#ROOT_HUB30)", R"("capture": "traffic.pcap", "name": "USB#ROOT_HUB30)"}})
+        text.replace(text.find(from), std::string(from).size(), to);
+    std::ofstream(tree, std::ios::binary | std::ios::trunc) << text;
+    ASSERT_NE(Start(tree), 0u);
+    const std::string status = WideText(Read<uint32_t>(Read<uint32_t>(Ring(0x2C8)[0], 0x004), 0x34));
+    EXPECT_EQ(status.find("at rest"), std::string::npos) << status;
+    const uint32_t mouse = Named("USB Optical Mouse"), camera = Named("Integrated Camera");
+    ASSERT_EQ(Control("status " + AnsiText(Read<uint32_t>(camera, 0x008)) + " 2"), "ok");  // held by hand
+    Export<ShowRealTimeTransmissionLightFn>("ShowRealTimeTransmissionLight")(1, 1);
+    ASSERT_TRUE(PumpUntil([&] { return Read<uint8_t>(Read<uint32_t>(mouse, 0x004), 0x88) != 0; })) << "no light";
+    EXPECT_EQ(Read<uint8_t>(Read<uint32_t>(mouse, 0x004), 0x88), 3);
+    for (uint32_t record : Ring(0x2C8)) {
+        const uint32_t node = Read<uint32_t>(record, 0x004);
+        if (Read<uint8_t>(record, 0) != 0x83 || !node || record == mouse) continue;
+        EXPECT_EQ(Read<uint8_t>(node, 0x88), record == camera ? 2 : 0) << WideText(record + 0x00E);
+    }
+    // Replugged between two looks, it is back at another address, and that one's traffic counts.
+    Replay(tree, R"("address": 42)", R"("address": 99)");
+    EXPECT_TRUE(PumpUntil([&] { return Read<uint8_t>(Read<uint32_t>(Named("USB Optical Mouse"), 0x004), 0x88) == 4; }));
 }
 
 TEST_F(UsbLibrary, TheUsersNameFollowsADeviceThroughUnplugAndReplugIntoAnotherPort) {
