@@ -12,7 +12,7 @@ namespace linsett::capture {
 namespace {
 
 SERVICE_STATUS_HANDLE gStatusHandle = nullptr;
-SERVICE_STATUS gStatus{SERVICE_WIN32_OWN_PROCESS};
+SERVICE_STATUS gStatus{SERVICE_WIN32_OWN_PROCESS, 0, 0, 0, 0, 0, 0};
 SRWLOCK gStatusLock = SRWLOCK_INIT;  // the control handler reports too, on the main thread
 HANDLE gStop = nullptr;
 
