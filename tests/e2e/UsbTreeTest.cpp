@@ -23,41 +23,18 @@ constexpr DWORD kTimeoutMs = 30000;
 
 int Rows(HWND monitor) { return (e2e::Rect(monitor).bottom - e2e::Rect(monitor).top - 48) / 29; }
 
-// A copy of the recorded laptop in a folder of the test's own, with each `from` made `to`.
-std::string Laptop(const std::vector<std::pair<std::string, std::string>>& changes, std::string folder = "") {
+// A copy of the recorded laptop in the folder, with each `from` made `to`.
+std::string Laptop(const std::vector<std::pair<std::string, std::string>>& changes, const std::string& folder) {
     const char* source = std::getenv("QUORVANE_SOURCE_DIR");
     std::ifstream in(e2e::WindowsPath(std::string(source ? source : ".") + "/tests/usb-fixtures/laptop.json"), std::ios::binary);
     std::string text{std::istreambuf_iterator<char>(in), {}};
     for (const auto& [from, to] : changes) text.replace(text.find(from), from.size(), to);  // throws if from is missing
-    const std::string tree = (folder.empty() ? e2e::NewTemporaryFolder() : folder) + "\\laptop.json";
+    const std::string tree = folder + "\\laptop.json";
     std::ofstream(tree, std::ios::binary | std::ios::trunc) << text;
     return tree;
 }
 
-TEST(UsbTree, TheProgramShowsARecordedTreeAndLosesATileWhenADeviceIsUnplugged) {
-    const e2e::InstalledSettings settings;
-    settings.PlaceMonitor(820, 150, 12);
-    const std::string tree = Laptop({});
-    e2e::QuorvaneRun run("", {{"LINSETT_REPLAY", tree}}, e2e::BinDir() + "\\usb-test\\Quorvane.exe");
-    HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
-    ASSERT_NE(monitor, nullptr);
-    // The computer and the recording's four devices: mouse, camera, Bluetooth adapter and
-    // fingerprint reader (their hub has no tile).
-    EXPECT_EQ(Rows(monitor), 5);
-    ASSERT_NE(e2e::OpenSystemView(run, monitor, 0, kTimeoutMs), nullptr);
-    e2e::SaveScreenshot(e2e::CaptureScreen({0, 0, 1280, 1024}), "usb-laptop");
-
-    // The mouse's port reports no device any more, and Windows says so.
-    Laptop({{R"("port": 1, "speed": "low")", R"("port": 1, "status": "no-device", "speed": "low")"}},
-           tree.substr(0, tree.rfind('\\')));
-    const int rebuilds = run.Rebuilds();
-    linsett::ControlResult found;
-    PostMessageA(linsett::FindControlWindow(run.Id(), found), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
-    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Rows(monitor) == 4; }, kTimeoutMs)) << Rows(monitor) << " rows";
-}
-
-TEST(UsbTree, TheLightOfTheDeviceWithTrafficInTheCaptureMovesWhileIdleOnesRest) {
+TEST(UsbTree, TheProgramShowsARecordedTreeMovesTheLightOfTheDeviceWithTrafficAndLosesATileAtAnUnplug) {
     const e2e::InstalledSettings settings;
     settings.PlaceMonitor(820, 150, 12);
     settings.Set("ShowTransmissionLight", 1);
@@ -66,12 +43,17 @@ TEST(UsbTree, TheLightOfTheDeviceWithTrafficInTheCaptureMovesWhileIdleOnesRest) 
     e2e::CaptureWriter capture;
     for (uint64_t us = 0; us < 500000; us += 10000) capture.Packet({.timeUs = us, .address = 42, .data = 4000, .cutTo = 27});
     ASSERT_TRUE(capture.Save(std::wstring(folder.begin(), folder.end()) + L"\\mouse.pcap"));
-    const std::string tree = Laptop({{R"("port": 1, "speed": "low")", R"("port": 1, "speed": "low", "address": 42)"},
-                                     {R"("name": "USB#ROOT_HUB30)", R"("capture": "mouse.pcap", "name": "USB#ROOT_HUB30)"}},
-                                    folder);
+    const std::pair<std::string, std::string> mouse{R"("port": 1, "speed": "low")", R"("port": 1, "speed": "low", "address": 42)"},
+        hub{R"("name": "USB#ROOT_HUB30)", R"("capture": "mouse.pcap", "name": "USB#ROOT_HUB30)"};
+    const std::string tree = Laptop({mouse, hub}, folder);
     e2e::QuorvaneRun run("", {{"LINSETT_REPLAY", tree}}, e2e::BinDir() + "\\usb-test\\Quorvane.exe");
     HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
+    ASSERT_NE(monitor, nullptr);
+    // The computer and the recording's four devices: mouse, camera, Bluetooth adapter and
+    // fingerprint reader (their hub has no tile).
     ASSERT_EQ(Rows(monitor), 5);
+    ASSERT_NE(e2e::OpenSystemView(run, monitor, 0, kTimeoutMs), nullptr);
+    e2e::SaveScreenshot(e2e::CaptureScreen({0, 0, 1280, 1024}), "usb-laptop");
     // Each device's light, row 1 the mouse's: its lamp as drawn now.
     auto light = [&](int row) {
         const RECT m = e2e::Rect(monitor);
@@ -93,6 +75,14 @@ TEST(UsbTree, TheLightOfTheDeviceWithTrafficInTheCaptureMovesWhileIdleOnesRest) 
     e2e::SaveScreenshot(e2e::CaptureScreen(e2e::Rect(monitor)), "usb-lights");
     EXPECT_TRUE(mouseLooksFirst(true)) << "the mouse's light never came back";
     EXPECT_FALSE(othersMoved);
+
+    // The mouse's port reports no device any more, and Windows says so.
+    Laptop({{mouse.first, R"("port": 1, "status": "no-device", "speed": "low")"}, hub}, folder);
+    const int rebuilds = run.Rebuilds();
+    linsett::ControlResult found;
+    PostMessageA(linsett::FindControlWindow(run.Id(), found), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
+    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Rows(monitor) == 4; }, kTimeoutMs)) << Rows(monitor) << " rows";
 }
 
 }  // namespace
