@@ -1,15 +1,13 @@
 // The program with the test build of the library that reads the system's USB tree, playing a
-// recorded laptop: its devices become tiles, an unplug that Windows reports takes one away, and
-// the traffic of a recorded capture moves a light.
+// recorded laptop: its devices become tiles, and the traffic of a recorded capture moves a light.
+// (An unplug that Windows reports is the library's tests' to follow.)
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <dbt.h>
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <vector>
-#include "driver/ctl/ControlClient.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/support/Capture.h"
 #include "tests/support/CaptureWriter.h"
@@ -34,7 +32,7 @@ std::string Laptop(const std::vector<std::pair<std::string, std::string>>& chang
     return tree;
 }
 
-TEST(UsbTree, TheProgramShowsARecordedTreeMovesTheLightOfTheDeviceWithTrafficAndLosesATileAtAnUnplug) {
+TEST(UsbTree, TheProgramShowsARecordedTreeAndTheLightOfTheDeviceWithTrafficMovesWhileIdleOnesRest) {
     const e2e::InstalledSettings settings;
     settings.PlaceMonitor(820, 150, 12);
     settings.Set("ShowTransmissionLight", 1);
@@ -43,9 +41,9 @@ TEST(UsbTree, TheProgramShowsARecordedTreeMovesTheLightOfTheDeviceWithTrafficAnd
     e2e::CaptureWriter capture;
     for (uint64_t us = 0; us < 500000; us += 10000) capture.Packet({.timeUs = us, .address = 42, .data = 4000, .cutTo = 27});
     ASSERT_TRUE(capture.Save(std::wstring(folder.begin(), folder.end()) + L"\\mouse.pcap"));
-    const std::pair<std::string, std::string> mouse{R"("port": 1, "speed": "low")", R"("port": 1, "speed": "low", "address": 42)"},
-        hub{R"("name": "USB#ROOT_HUB30)", R"("capture": "mouse.pcap", "name": "USB#ROOT_HUB30)"};
-    const std::string tree = Laptop({mouse, hub}, folder);
+    const std::string tree = Laptop({{R"("port": 1, "speed": "low")", R"("port": 1, "speed": "low", "address": 42)"},
+                                     {R"("name": "USB#ROOT_HUB30)", R"("capture": "mouse.pcap", "name": "USB#ROOT_HUB30)"}},
+                                    folder);
     e2e::QuorvaneRun run("", {{"LINSETT_REPLAY", tree}}, e2e::BinDir() + "\\usb-test\\Quorvane.exe");
     HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
     ASSERT_NE(monitor, nullptr);
@@ -75,14 +73,6 @@ TEST(UsbTree, TheProgramShowsARecordedTreeMovesTheLightOfTheDeviceWithTrafficAnd
     e2e::SaveScreenshot(e2e::CaptureScreen(e2e::Rect(monitor)), "usb-lights");
     EXPECT_TRUE(mouseLooksFirst(true)) << "the mouse's light never came back";
     EXPECT_FALSE(othersMoved);
-
-    // The mouse's port reports no device any more, and Windows says so.
-    Laptop({{mouse.first, R"("port": 1, "status": "no-device", "speed": "low")"}, hub}, folder);
-    const int rebuilds = run.Rebuilds();
-    linsett::ControlResult found;
-    PostMessageA(linsett::FindControlWindow(run.Id(), found), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
-    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Rows(monitor) == 4; }, kTimeoutMs)) << Rows(monitor) << " rows";
 }
 
 }  // namespace
