@@ -12,7 +12,6 @@
 #include "tests/support/CaptureWriter.h"
 #include "tests/support/Paths.h"
 #include "tests/support/Process.h"
-#include "tests/support/Security.h"
 #include "tests/support/Services.h"
 #include "tests/support/TopWindows.h"
 
@@ -23,8 +22,7 @@ constexpr DWORD kTimeoutMs = 30000;
 constexpr wchar_t kService[] = L"QuorvaneCapture";
 
 DWORD RunToEnd(const std::string& commandLine) {
-    DWORD exitCode = 99;
-    return e2e::Process::Start(commandLine).WaitForExit(kTimeoutMs, &exitCode) ? exitCode : 98;
+    return e2e::Process::Start(commandLine).ExitCode(kTimeoutMs);
 }
 
 TEST(CaptureService, TheTestBuildCountsReplayedCapturesIntoASectionUsersOnlyReadAndStopsWhenAsked) {

@@ -12,7 +12,6 @@
 
 namespace {
 
-using e2e::QuorvaneRun;
 using e2e::Rect;
 constexpr DWORD kTimeoutMs = 30000;
 // The dialogs' widths tell them apart: all are standard dialog windows of the program.
@@ -28,16 +27,8 @@ bool Closes(HWND dialog) {
     return e2e::WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kTimeoutMs);
 }
 
-class Dialogs : public ::testing::Test {
+class Dialogs : public e2e::SmallRunTest {
 protected:
-    void SetUp() override {
-        settings.PlaceMonitor(820, 150, 4);
-        monitor = e2e::WaitForMonitor(run, kTimeoutMs);
-        ASSERT_NE(monitor, nullptr);
-    }
-
-    // Row 0 the computer, row 1 the keyboard, row 2 the disk.
-    HWND OpenFromTile(int row) { return e2e::OpenSystemView(run, monitor, row, kTimeoutMs); }
     // "Set Options" of the pane at the frame's top right, then the dialog it opens.
     HWND OpenOptions(HWND frame, int width) {
         ClickIn(frame, 24 + 553 - 125 + 57, 24 + 10 + 8);
@@ -98,16 +89,6 @@ protected:
         const RECT m = Rect(monitor);
         return e2e::CaptureScreen({m.left + 4, m.top + 18 + 29 * row, m.left + 130, m.top + 18 + 29 * (row + 1)});
     }
-    // The lights' column shows a change within quietMs.
-    bool LightsMove(DWORD quietMs) const {
-        const RECT m = Rect(monitor);
-        const RECT lights{m.left + 132, m.top + 18, m.left + 145, m.bottom - 18};
-        const e2e::Image first = e2e::CaptureScreen(lights);
-        return e2e::WaitUntil([&] { return e2e::CaptureScreen(lights).pixels != first.pixels; }, quietMs);
-    }
-    const e2e::InstalledSettings settings;
-    QuorvaneRun run{e2e::ShippedScenario("test-small.json")};
-    HWND monitor = nullptr;
 };
 
 // The library's tests hold that a saved name outlives the run, the reorder's that runs share the state.
@@ -167,7 +148,7 @@ TEST_F(Dialogs, TheIconChooserOpensOnTheIconsFolderAndItsChoiceIsSavedAndShown) 
 TEST_F(Dialogs, SystemOptionsApplyLightsAndAlertsAtOnce) {
     HWND frame = OpenFromTile(0);
     ASSERT_NE(frame, nullptr);
-    ASSERT_TRUE(LightsMove(kTimeoutMs));
+    ASSERT_TRUE(LightsMove());
     HWND dialog = OpenOptions(frame, kSystemOptions);
     ASSERT_NE(dialog, nullptr) << "no system options";
     e2e::SaveScreenshot(e2e::CaptureWindow(dialog), "system-options");
@@ -219,9 +200,7 @@ TEST_F(Dialogs, EscapeAndAnUnplugCancelWhileEnterInTheNameSaves) {
     // The program ended (as from the tray) while the system view's dialog is open: in order.
     ASSERT_NE(OpenOptions(frame, kSystemOptions), nullptr);
     SendMessageTimeoutA(e2e::ApplicationWindow(run), WM_QUIT, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
-    DWORD exitCode = 99;
-    EXPECT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(run.Program().ExitCode(kTimeoutMs), 0u);
 }
 
 TEST_F(Dialogs, AResumeEndsTheOpenOptionsAsCancelledAndTheProgramGoesOn) {

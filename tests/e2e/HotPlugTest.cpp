@@ -20,11 +20,8 @@ TEST(HotPlug, UnplugAndPlugFromTheCommandLineReachTheProgram) {
     ASSERT_TRUE(run.WaitForRebuilds(1, kTimeoutMs));
 
     auto control = [&](const std::string& arguments) {
-        e2e::Process ctl = e2e::Process::Start("\"" + e2e::BinDir() + "\\linsettctl.exe\" --pid " +
-                                               std::to_string(run.Id()) + " " + arguments);
-        DWORD exitCode = 99;
-        EXPECT_TRUE(ctl.WaitForExit(kTimeoutMs, &exitCode)) << arguments;
-        return exitCode;
+        return e2e::Process::Start("\"" + e2e::BinDir() + "\\linsettctl.exe\" --pid " + std::to_string(run.Id()) + " " +
+                                   arguments).ExitCode(kTimeoutMs);
     };
 
     for (const char* command : {"unplug disk", "plug disk"}) {

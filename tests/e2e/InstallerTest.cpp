@@ -14,7 +14,6 @@
 #include "tests/support/Paths.h"
 #include "tests/support/Process.h"
 #include "tests/support/Registry.h"
-#include "tests/support/Security.h"
 #include "tests/support/Services.h"
 #include "tests/support/TopWindows.h"
 
@@ -48,8 +47,7 @@ std::string Installer() {
 DWORD RunToEnd(const std::string& commandLine) {
     e2e::Process process = e2e::Process::Start(commandLine);
     EXPECT_NE(process.Id(), 0u) << "could not start " << commandLine << ": error " << GetLastError();
-    DWORD exitCode = 99;
-    return process.WaitForExit(kTimeoutMs, &exitCode) ? exitCode : 98;
+    return process.ExitCode(kTimeoutMs);
 }
 
 // The capture service starts with Windows from the installation; started, it stops at once

@@ -36,9 +36,7 @@ TEST(Lifecycle, NoHardwareShowsItsMessageOnceAndEndsWithZero) {
     EXPECT_EQ(box.title, "Quorvane");
     EXPECT_NE(box.text.find(kNoHardwareText), std::string::npos) << box.text;
 
-    DWORD exitCode = 99;
-    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "a second box or a hang after the first";
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(run.Program().ExitCode(kTimeoutMs), 0u) << "a second box or a hang after the first";
 }
 
 // Makes Wine refuse to load msimg32 into Quorvane.exe for as long as it lives.
@@ -58,9 +56,7 @@ TEST(Lifecycle, MissingAlphaBlendingLibraryEndsWithMinusOne) {
     ASSERT_NE(box.window, nullptr);
     EXPECT_EQ(box.title, "Error");
     EXPECT_NE(box.text.find("Msimg32.dll required"), std::string::npos) << box.text;
-    DWORD exitCode = 0;
-    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode));
-    EXPECT_EQ(exitCode, 0xFFFFFFFFu);
+    EXPECT_EQ(run.Program().ExitCode(kTimeoutMs), 0xFFFFFFFFu);
 }
 
 TEST(Lifecycle, MissingDriverLibraryIsNamedAndEndsWithMinusOne) {
@@ -70,9 +66,7 @@ TEST(Lifecycle, MissingDriverLibraryIsNamedAndEndsWithMinusOne) {
     e2e::ModalBox box = TakeBox(program.Id(), "no-library-box");
     EXPECT_EQ(box.title, "Error");
     EXPECT_NE(box.text.find("Linsett.dll"), std::string::npos) << box.text;
-    DWORD exitCode = 0;
-    EXPECT_TRUE(program.WaitForExit(kTimeoutMs, &exitCode));
-    EXPECT_EQ(exitCode, 0xFFFFFFFFu);
+    EXPECT_EQ(program.ExitCode(kTimeoutMs), 0xFFFFFFFFu);
     e2e::RemoveFolder(folder);
 }
 
@@ -82,9 +76,7 @@ TEST(Lifecycle, SecondCopyEndsAtOnceSilentlyAndLeavesTheFirstRunning) {
         ASSERT_TRUE(hardware ? first.WaitForRebuilds(1, kTimeoutMs)
                              : e2e::WaitForModalBox(first.Id(), kTimeoutMs).window != nullptr);
         QuorvaneRun second;  // a box of its own would keep it from ending
-        DWORD exitCode = 99;
-        ASSERT_TRUE(second.Program().WaitForExit(kTimeoutMs, &exitCode)) << hardware;
-        EXPECT_EQ(exitCode, 0u);
+        ASSERT_EQ(second.Program().ExitCode(kTimeoutMs), 0u) << hardware;
         EXPECT_FALSE(first.Program().WaitForExit(0)) << "the first copy ended";
     }
 }

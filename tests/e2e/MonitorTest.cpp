@@ -61,9 +61,7 @@ TEST_F(Monitor, OpensExpandsOpensItsOutlineAndExitsSavingThePlacement) {
 
     // WM_QUIT sent to the program's window ends it in order; the placement is saved after the loop.
     SendMessageTimeoutA(e2e::ApplicationWindow(*run), WM_QUIT, 0, 0, SMTO_NORMAL, 5000, nullptr);
-    DWORD exitCode = 99;
-    ASSERT_TRUE(run->Program().WaitForExit(kTimeoutMs, &exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    ASSERT_EQ(run->Program().ExitCode(kTimeoutMs), 0u);
     EXPECT_EQ(settings.Get("Monitor.left"), 300u);
     EXPECT_EQ(settings.Get("Monitor.bottom"), static_cast<uint32_t>(200 + 48 + 29 * rows));
 }

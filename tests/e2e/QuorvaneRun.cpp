@@ -144,4 +144,11 @@ bool QuorvaneRun::Change(const std::string& command) const {
     return SendLinsettCommand(process_.Id(), command).rfind("ok", 0) == 0 && WaitForRebuilds(rebuilds + 1);
 }
 
+bool SmallRunTest::LightsMove(DWORD quietMs) const {
+    const RECT m = Rect(monitor);
+    const RECT lights{m.left + 132, m.top + 18, m.left + 145, m.bottom - 18};
+    const Image first = CaptureScreen(lights);
+    return WaitUntil([&] { return CaptureScreen(lights).pixels != first.pixels; }, quietMs);
+}
+
 }  // namespace e2e

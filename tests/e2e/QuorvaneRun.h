@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include <gtest/gtest.h>
 #include "tests/support/Process.h"
 
 namespace e2e {
@@ -77,5 +78,20 @@ void RemoveFolder(const std::string& folder);
 
 // A scenario shipped with the stand-in library, as a Windows path.
 std::string ShippedScenario(const std::string& fileName);
+
+// The program playing the small scenario, its monitor at (820, 150) four rows high, clear of
+// the system view.
+class SmallRunTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_NE(monitor = WaitForMonitor(run), nullptr); }
+    // Row 0 the computer, row 1 the keyboard, row 2 the disk.
+    HWND OpenFromTile(int row) { return OpenSystemView(run, monitor, row); }
+    // The tiles' lights change on the screen within quietMs: the program's timer draws what the library moves.
+    bool LightsMove(DWORD quietMs = 30000) const;
+    const InstalledSettings settings;
+    const bool placed = (settings.PlaceMonitor(820, 150, 4), true);
+    QuorvaneRun run{ShippedScenario("test-small.json")};
+    HWND monitor = nullptr;
+};
 
 }  // namespace e2e

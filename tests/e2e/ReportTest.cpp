@@ -78,9 +78,7 @@ TEST(Report, TextReportOfItsOwnRunIndentsTheTree) {
     const std::string folder = e2e::NewTemporaryFolder(), file = folder + "\\report.txt";
     e2e::Process report = e2e::Process::Start("\"" + e2e::BinDir() + "\\Quorvane.exe\" /report \"" + file + "\"",
                                               {{"LOCALAPPDATA", folder}, {"LINSETT_SCENARIO", e2e::ShippedScenario("test-small.json")}});
-    DWORD exitCode = 99;
-    ASSERT_TRUE(report.WaitForExit(kTimeoutMs, &exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    ASSERT_EQ(report.ExitCode(kTimeoutMs), 0u);
     std::map<std::string, size_t> indents;
     std::istringstream lines(FileText(file));
     for (std::string line; std::getline(lines, line);) {

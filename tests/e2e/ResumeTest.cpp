@@ -19,25 +19,14 @@ namespace {
 using e2e::QuorvaneRun;
 constexpr DWORD kTimeoutMs = 30000;
 
-// The tiles' lights change on the screen: the program's timer draws what the library moves.
-bool LightsMove() {
-    const RECT lights{200 + 132, 150 + 18, 200 + 145, 150 + 48 + 29 * 4 - 18};  // where the test places it
-    const e2e::Image first = e2e::CaptureScreen(lights);
-    return e2e::WaitUntil([&] { return e2e::CaptureScreen(lights).pixels != first.pixels; }, kTimeoutMs);
-}
-
-// The monitor placed where the tests look for its tiles, before the program starts.
-class Resume : public ::testing::Test {
+class Resume : public e2e::SmallRunTest {
 protected:
     void SetUp() override {
-        ASSERT_NE(monitor = e2e::WaitForMonitor(run, kTimeoutMs), nullptr);
+        SmallRunTest::SetUp();
         application = e2e::ApplicationWindow(run);
         e2e::MoveMouseTo(1000, 900);
     }
-    const e2e::InstalledSettings settings;
-    const bool placed = (settings.PlaceMonitor(200, 150, 4), true);
-    QuorvaneRun run{e2e::ShippedScenario("test-small.json")};
-    HWND monitor = nullptr, application = nullptr;
+    HWND application = nullptr;
 };
 
 TEST_F(Resume, RestartsTheLibraryAndKeepsHiddenWindowsHiddenAndTheLightsRunning) {
@@ -119,9 +108,7 @@ TEST_F(Resume, AFailedRestartIsToldOnceTriedAgainAtADeviceChangeOrResumeAndLeave
     // "Exit": the fifth item to choose, past the separators.
     ASSERT_TRUE(e2e::ChooseFromTrayMenu(run, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}))
         << "the tray menu does not open";
-    DWORD exitCode = 99;
-    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "Exit did not end the program";
-    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(run.Program().ExitCode(kTimeoutMs), 0u) << "Exit did not end the program in order";
 }
 
 }  // namespace

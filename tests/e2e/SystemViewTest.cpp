@@ -13,15 +13,8 @@ using e2e::QuorvaneRun;
 using e2e::Rect;
 constexpr DWORD kTimeoutMs = 30000;
 
-class SystemView : public ::testing::Test {
+class SystemView : public e2e::SmallRunTest {
 protected:
-    void SetUp() override {
-        settings.PlaceMonitor(820, 150, 4);
-        monitor = e2e::WaitForMonitor(run, kTimeoutMs);
-        ASSERT_NE(monitor, nullptr);
-    }
-    // Row 0 the computer, row 1 the first device in the monitoring order.
-    HWND OpenFromTile(int row) { return e2e::OpenSystemView(run, monitor, row, kTimeoutMs); }
     // Where the computer has its "About Quorvane" button and a device has none.
     static std::vector<uint32_t> AboutButton(HWND frame) {
         const RECT f = Rect(frame);
@@ -57,9 +50,6 @@ protected:
             }
         return count;
     }
-    const e2e::InstalledSettings settings;
-    QuorvaneRun run{e2e::ShippedScenario("test-small.json")};
-    HWND monitor = nullptr;
 };
 
 TEST_F(SystemView, ItKeepsTheShownDeviceWhileItStaysAndFallsBackToTheComputer) {

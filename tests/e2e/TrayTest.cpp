@@ -131,9 +131,7 @@ TEST(Tray, MenuTogglesActAtOnceAboutOpensOnceLockedAndExitEndsInOrder) {
 
     // "Exit": the fifth item to choose, past the separators.
     ASSERT_TRUE(ChooseFromTray(tray, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
-    DWORD exitCode = 99;
-    ASSERT_TRUE(run.Program().WaitForExit(kTimeoutMs, &exitCode)) << "Exit did not end the program";
-    EXPECT_EQ(exitCode, 0u);
+    ASSERT_EQ(run.Program().ExitCode(kTimeoutMs), 0u) << "Exit did not end the program in order";
     EXPECT_TRUE(settings.Get("Monitor.left").has_value()) << "placement not saved";
 }
 

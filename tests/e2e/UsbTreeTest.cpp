@@ -1,15 +1,13 @@
 // The program with the test build of the library that reads the system's USB tree, playing a
-// recorded laptop: its devices become tiles, an unplug that Windows reports takes one away, and
-// the traffic of a recorded capture moves a light.
+// recorded laptop: its devices become tiles, and the traffic of a recorded capture moves a light.
+// (An unplug that Windows reports is the library's tests' to follow.)
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <dbt.h>
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <vector>
-#include "driver/ctl/ControlClient.h"
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/support/Capture.h"
 #include "tests/support/CaptureWriter.h"
@@ -23,41 +21,18 @@ constexpr DWORD kTimeoutMs = 30000;
 
 int Rows(HWND monitor) { return (e2e::Rect(monitor).bottom - e2e::Rect(monitor).top - 48) / 29; }
 
-// A copy of the recorded laptop in a folder of the test's own, with each `from` made `to`.
-std::string Laptop(const std::vector<std::pair<std::string, std::string>>& changes, std::string folder = "") {
+// A copy of the recorded laptop in the folder, with each `from` made `to`.
+std::string Laptop(const std::vector<std::pair<std::string, std::string>>& changes, const std::string& folder) {
     const char* source = std::getenv("QUORVANE_SOURCE_DIR");
     std::ifstream in(e2e::WindowsPath(std::string(source ? source : ".") + "/tests/usb-fixtures/laptop.json"), std::ios::binary);
     std::string text{std::istreambuf_iterator<char>(in), {}};
     for (const auto& [from, to] : changes) text.replace(text.find(from), from.size(), to);  // throws if from is missing
-    const std::string tree = (folder.empty() ? e2e::NewTemporaryFolder() : folder) + "\\laptop.json";
+    const std::string tree = folder + "\\laptop.json";
     std::ofstream(tree, std::ios::binary | std::ios::trunc) << text;
     return tree;
 }
 
-TEST(UsbTree, TheProgramShowsARecordedTreeAndLosesATileWhenADeviceIsUnplugged) {
-    const e2e::InstalledSettings settings;
-    settings.PlaceMonitor(820, 150, 12);
-    const std::string tree = Laptop({});
-    e2e::QuorvaneRun run("", {{"LINSETT_REPLAY", tree}}, e2e::BinDir() + "\\usb-test\\Quorvane.exe");
-    HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
-    ASSERT_NE(monitor, nullptr);
-    // The computer and the recording's four devices: mouse, camera, Bluetooth adapter and
-    // fingerprint reader (their hub has no tile).
-    EXPECT_EQ(Rows(monitor), 5);
-    ASSERT_NE(e2e::OpenSystemView(run, monitor, 0, kTimeoutMs), nullptr);
-    e2e::SaveScreenshot(e2e::CaptureScreen({0, 0, 1280, 1024}), "usb-laptop");
-
-    // The mouse's port reports no device any more, and Windows says so.
-    Laptop({{R"("port": 1, "speed": "low")", R"("port": 1, "status": "no-device", "speed": "low")"}},
-           tree.substr(0, tree.rfind('\\')));
-    const int rebuilds = run.Rebuilds();
-    linsett::ControlResult found;
-    PostMessageA(linsett::FindControlWindow(run.Id(), found), WM_DEVICECHANGE, DBT_DEVNODES_CHANGED, 0);
-    ASSERT_TRUE(run.WaitForRebuilds(rebuilds + 1));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Rows(monitor) == 4; }, kTimeoutMs)) << Rows(monitor) << " rows";
-}
-
-TEST(UsbTree, TheLightOfTheDeviceWithTrafficInTheCaptureMovesWhileIdleOnesRest) {
+TEST(UsbTree, TheProgramShowsARecordedTreeAndTheLightOfTheDeviceWithTrafficMovesWhileIdleOnesRest) {
     const e2e::InstalledSettings settings;
     settings.PlaceMonitor(820, 150, 12);
     settings.Set("ShowTransmissionLight", 1);
@@ -71,7 +46,12 @@ TEST(UsbTree, TheLightOfTheDeviceWithTrafficInTheCaptureMovesWhileIdleOnesRest) 
                                     folder);
     e2e::QuorvaneRun run("", {{"LINSETT_REPLAY", tree}}, e2e::BinDir() + "\\usb-test\\Quorvane.exe");
     HWND monitor = e2e::WaitForMonitor(run, kTimeoutMs);
+    ASSERT_NE(monitor, nullptr);
+    // The computer and the recording's four devices: mouse, camera, Bluetooth adapter and
+    // fingerprint reader (their hub has no tile).
     ASSERT_EQ(Rows(monitor), 5);
+    ASSERT_NE(e2e::OpenSystemView(run, monitor, 0, kTimeoutMs), nullptr);
+    e2e::SaveScreenshot(e2e::CaptureScreen({0, 0, 1280, 1024}), "usb-laptop");
     // Each device's light, row 1 the mouse's: its lamp as drawn now.
     auto light = [&](int row) {
         const RECT m = e2e::Rect(monitor);

@@ -13,9 +13,9 @@ void Put(std::vector<uint8_t>& out, uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-}  // namespace
-
 uint8_t PayloadMarker(size_t index) { return kMarker[index % sizeof kMarker]; }
+
+}  // namespace
 
 bool HoldsPayload(const void* data, size_t size) {
     auto* p = static_cast<const uint8_t*>(data);
@@ -47,7 +47,6 @@ CaptureWriter& CaptureWriter::RecordHeader(uint64_t timeUs, uint32_t included, u
 CaptureWriter& CaptureWriter::Packet(const CapturePacket& p) {
     std::vector<uint8_t> record;
     size_t headerLength = kHeader + p.extra.size();
-    size_t data = p.bytes.empty() ? p.data : p.bytes.size();
     Put(record, p.headerLength < 0 ? headerLength : static_cast<uint64_t>(p.headerLength), 2);
     Put(record, p.irpId, 8);
     Put(record, 0, 4);  // status
@@ -57,15 +56,14 @@ CaptureWriter& CaptureWriter::Packet(const CapturePacket& p) {
     Put(record, p.address, 2);
     Put(record, p.endpoint, 1);
     Put(record, p.transfer, 1);
-    Put(record, p.dataLength < 0 ? data : static_cast<uint64_t>(p.dataLength), 4);
+    Put(record, p.dataLength < 0 ? p.data : static_cast<uint64_t>(p.dataLength), 4);
     record.insert(record.end(), p.extra.begin(), p.extra.end());
-    size_t original = headerLength + data;
+    size_t original = headerLength + p.data;
     size_t included = std::min<size_t>({original, snaplen_, p.cutTo});
     RecordHeader(p.timeUs, static_cast<uint32_t>(included), static_cast<uint32_t>(original));
     record.resize(std::min(record.size(), included));
     bytes_.insert(bytes_.end(), record.begin(), record.end());
-    for (size_t i = 0; record.size() + i < included; ++i)
-        bytes_.push_back(p.bytes.empty() ? PayloadMarker(i) : p.bytes[i]);
+    for (size_t i = 0; record.size() + i < included; ++i) bytes_.push_back(PayloadMarker(i));
     return *this;
 }
 

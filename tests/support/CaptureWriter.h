@@ -1,7 +1,7 @@
 #pragma once
 // Builds USBPcap capture streams (pcap, link type 249) from the published layout, damaged ones
-// too. Payload bytes are a marker pattern unless a test gives its own, so a test can tell
-// whether any payload got through where it must not.
+// too. Payload bytes are a marker pattern, so a test can tell whether any payload got through
+// where it must not.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,8 +19,7 @@ struct CapturePacket {
     uint8_t info = 1;            // bit 0: from the device to the host (a completion)
     uint16_t function = 0x0009;  // URB function
     uint64_t irpId = 0;
-    uint32_t data = 0;              // payload bytes of the marker pattern ...
-    std::vector<uint8_t> bytes;     // ... or these, when not empty
+    uint32_t data = 0;              // payload bytes of the marker pattern
     std::vector<uint8_t> extra;     // header bytes after the 27 (iso descriptors, control stage)
     uint32_t cutTo = UINT32_MAX;    // captured bytes of the record at most, besides the snaplen
     int headerLength = -1;          // the header's length field; -1: the true one
@@ -52,8 +51,7 @@ private:
     bool nanoseconds_;
 };
 
-// The marker pattern's byte at `index`, and whether any 4 of its bytes in a row appear in `data`.
-uint8_t PayloadMarker(size_t index);
+// Whether any 4 bytes of the marker pattern in a row appear in `data`.
 bool HoldsPayload(const void* data, size_t size);
 
 }  // namespace e2e

@@ -26,6 +26,11 @@ public:
 
     // True when the process ended within timeoutMs; its exit code lands in *exitCode.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+    // Its exit code once it ended within timeoutMs; STILL_ACTIVE if it did not.
+    DWORD ExitCode(DWORD timeoutMs) {
+        DWORD exitCode = STILL_ACTIVE;
+        return WaitForExit(timeoutMs, &exitCode) ? exitCode : STILL_ACTIVE;
+    }
     void Terminate();
 
 private:
