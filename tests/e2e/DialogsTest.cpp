@@ -163,7 +163,14 @@ TEST_F(Dialogs, SystemOptionsApplyLightsAndAlertsAtOnce) {
     ShowWindow(monitor, SW_HIDE);  // closing it would close the system view as well
     dialog = OpenOptions(frame, kSystemOptions);
     ASSERT_NE(dialog, nullptr);
-    ClickIn(dialog, 50 + 30 + 110, 100 + 20 + 8);  // the track right of the knob
+    // The track right of the knob: the knob moves there on screen at once.
+    auto slider = [&] {
+        const RECT r = Rect(dialog);
+        return e2e::CaptureScreen({r.left + 60, r.top + 110, r.left + 250, r.top + 140}).pixels;
+    };
+    const auto before = slider();
+    ClickIn(dialog, 50 + 30 + 110, 100 + 20 + 8);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return slider() != before; }, kTimeoutMs)) << "the knob stayed where it was";
     Save(dialog, 232, 200);
     ASSERT_TRUE(Closes(dialog));
     EXPECT_EQ(settings.Get("AlertSensitivity"), 2u);

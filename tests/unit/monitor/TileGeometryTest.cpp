@@ -10,7 +10,7 @@ TEST(TileGeometry, RowsFitTheHeightKeepTheLastRowsFilledAndTakeTheDraggedTile) {
         {-40, 5, 1}, {70, 5, 2}, {29 * 3 + 12, 5, 3}, {29 * 3 + 11, 5, 2}, {29 * 9 + 12, 5, 5}, {100, 0, 0}};
     for (const Case& c : fits) EXPECT_EQ(FitRows(c.height, c.nodes), c.rows) << c.height << " " << c.nodes;
     struct Clamp { int first, visible, nodes, expected; } clamps[] = {
-        {3, 2, 10, 3}, {8, 3, 10, 7}, {8, 3, 4, 1}, {2, 0, 0, 0}};
+        {3, 2, 10, 3}, {8, 3, 10, 7}, {8, 3, 4, 1}, {2, 0, 0, 0}, {-1, 3, 10, 0}};
     for (const Clamp& c : clamps) EXPECT_EQ(ClampFirstVisible(c.first, c.visible, c.nodes), c.expected) << c.first;
     // Reorder targets among four visible rows from index 5: 35, 29, 29 and 35 pixels high.
     const int ys[] = {-500, 0, 35, 36, 64, 65, 93, 94, 128, 129, 900};
