@@ -18,6 +18,8 @@ case "${1:-start}" in
       # A crash fails its test at once instead of waiting in Wine's debugger for the timeout.
       "$wine_bin" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
       "$wine_bin" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 0 /f >/dev/null 2>&1
+      # Without this the debugger's crash dialog waits for a click that never comes.
+      "$wine_bin" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
       "$wineserver_bin" -w
       [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-prefix: could not create the Wine prefix in $WINEPREFIX" >&2; exit 1; }
     fi
