@@ -1,6 +1,7 @@
 #pragma once
 // A scenario: the simulated computer, its adapters, hubs and devices and a timeline.
 // Texts are UTF-8; lengths are checked in UTF-16 units, as the records hold them.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,6 +9,9 @@
 #include <vector>
 
 namespace linsett {
+
+// The longest severity, status and advice texts, in UTF-16 units, as the records hold them.
+constexpr size_t kLongText = 255;
 
 enum class Pattern : uint8_t { Steady, Bursty, Idle };
 

@@ -11,7 +11,6 @@ namespace linsett {
 
 namespace {
 
-constexpr size_t kLongText = 255;
 constexpr int kMaxTypeCode = 18;
 constexpr int kMaxIcon = 24;  // 25 is the computer's own picture
 constexpr int kMaxPorts = 15;

@@ -15,7 +15,6 @@ namespace {
 constexpr int kMaxPorts = 15;      // ports a hub shows
 constexpr int kMaxRootHubs = 26;   // root hubs are lettered
 constexpr int kMaxHubNumber = 255;
-constexpr size_t kLongText = 255;
 
 std::string Hex4(unsigned value) {
     char text[8];

@@ -28,7 +28,6 @@ constexpr UINT kRecheckMs = 5000;
 // A look told to stop ends at its next request: within one request's wait and the wait for its
 // cancellation. One that takes longer is left to finish alone.
 constexpr DWORD kStopWaitMs = 1000;
-constexpr size_t kStatusChars = 255;
 
 // The system is made anew for every look: a replayed one then reads its fixture again, which
 // is how a recorded plug or unplug is played.
@@ -169,9 +168,8 @@ private:
         std::string& text = scenario.computer.statusText;
         text = usb::Clip(text + " Transmission lights at rest: " +
                              (counts == Counts::Absent ? feed_->WhyAbsent() : std::string(usb::kServiceNotRunning)),
-                         kStatusChars);
+                         kLongText);
     }
-
 
     HDEVNOTIFY notification_ = nullptr;
     usb::Worker worker_;
