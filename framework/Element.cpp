@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/RootElement.h"
+#include "graphics/ScaledDC.h"
 
 Element::Element(Element* parent) : parent_(parent) {
     if (parent_) parent_->AddChild(this);
@@ -93,18 +94,24 @@ Element* ContainerElement::HitTest(POINT* p) {
 }
 
 void ContainerElement::PaintChildren(HDC dc) {
-    POINT origin{};
-    GetWindowOrgEx(dc, &origin);
+    const POINT origin = GetPaintOrigin(dc);
+    const Scale scale = DcScale(dc);
     for (Element* child : children_) {
         if (!child->IsVisible()) continue;
-        SetWindowOrgEx(dc, origin.x - child->X(), origin.y - child->Y(), nullptr);
-        // The child's clip replaces the parent's rather than narrowing it.
-        SelectClipRgn(dc, child->Shape().GetHandle());
-        OffsetClipRgn(dc, child->X() - origin.x, child->Y() - origin.y);
+        SetPaintOrigin(dc, {origin.x - child->X(), origin.y - child->Y()});
+        // The child's clip replaces the parent's rather than narrowing it. Clips are in
+        // device pixels: a scaled DC gets the shape scaled where it lies.
+        if (scale.IsIdentity()) {
+            SelectClipRgn(dc, child->Shape().GetHandle());
+            OffsetClipRgn(dc, child->X() - origin.x, child->Y() - origin.y);
+        } else {
+            SelectClipRgn(dc, ScaleRegion(Region::Offset(child->Shape(), child->X() - origin.x, child->Y() - origin.y), scale)
+                                  .GetHandle());
+        }
         // A child wholly outside what is being painted costs nothing.
         RECT shown;
         if (GetClipBox(dc, &shown) != NULLREGION) child->Paint(dc);
         SelectClipRgn(dc, nullptr);
     }
-    SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
+    SetPaintOrigin(dc, origin);
 }

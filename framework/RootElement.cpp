@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "base/HandleOwners.h"
+#include "framework/WindowObject.h"
+#include "graphics/ScaledDC.h"
 
 RootElement::RootElement(HWND window) : ContainerElement(nullptr), window_(window), surface_(window) {}
 
@@ -23,14 +25,23 @@ void RootElement::RedrawChild(Element* child) {
     area.bottom = area.top + child->Height();
 
     const WindowDC dc(window_);
+    const Scale scale = WindowObject::ScaleOf(window_);
+    ApplyScale(dc.Get(), scale);
     {
-        // The DC keeps its own copy of the clip.
-        const GdiObject<HRGN> clip(CreateRectRgn(area.left, area.top, area.right, area.bottom));
+        // The DC keeps its own copy of the clip, which is in pixels.
+        const GdiObject<HRGN> clip(
+            CreateRectRgn(scale.Px(area.left), scale.Px(area.top), scale.Px(area.right), scale.Px(area.bottom)));
         SelectClipRgn(dc.Get(), clip.Get());
     }
     // Only the child's rectangle is painted and reaches the screen.
     PaintTo(dc.Get());
     SelectClipRgn(dc.Get(), nullptr);
+}
+
+HDC RootElement::GetDC() const {
+    HDC dc = ::GetDC(window_);
+    ApplyScale(dc, WindowObject::ScaleOf(window_));
+    return dc;
 }
 
 void RootElement::PaintTo(HDC target) {

@@ -26,7 +26,8 @@ public:
     void PaintTo(HDC target);
 
     HWND GetWindow() const { return window_; }
-    HDC GetDC() const { return ::GetDC(window_); }
+    // A DC on the window with the window's scale.
+    HDC GetDC() const;
     void ReleaseDC(HDC dc) const { ::ReleaseDC(window_, dc); }
 
     void SetCapture(Element* element);

@@ -2,8 +2,11 @@
 
 #include <map>
 
+#include <windowsx.h>
+
 #include "base/HandleOwners.h"
 #include "framework/WindowsAlive.h"
+#include "graphics/ScaledDC.h"
 
 namespace {
 
@@ -17,7 +20,62 @@ void CALLBACK Tick(HWND window, UINT, UINT_PTR id, DWORD) {
     if (WindowObject* object = WindowObject::FromHandle(window)) object->HandleMessage(WM_TIMER, id, 0);
 }
 
+// GetDpiForWindow where the system has it (Windows 10 and later); before that, the
+// system DPI for an aware process.
+Scale SystemScaleOf(HWND window) {
+    using GetDpi = UINT(WINAPI*)(HWND);
+    static const auto get = reinterpret_cast<GetDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (get) return Scale::FromDpi(get(window));
+    const WindowDC screen(nullptr);
+    return Scale::FromDpi(static_cast<unsigned>(GetDeviceCaps(screen.Get(), LOGPIXELSY)));
+}
+
+bool IsMouseMessage(UINT message) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: return true;
+    default: return false;
+    }
+}
+
+BOOL CALLBACK RescaleChild(HWND child, LPARAM scale) {
+    if (WindowObject* object = WindowObject::FromHandle(child)) object->Rescale(Scale{static_cast<int>(scale)}, nullptr);
+    return TRUE;
+}
+
 }  // namespace
+
+Scale WindowObject::ScaleOf(HWND window) {
+    if (const WindowObject* object = FromHandle(window)) return object->scale_;
+    return SystemScaleOf(window);
+}
+
+HDC WindowObject::GetScaledDC() const {
+    HDC dc = ::GetDC(hwnd_);
+    ApplyScale(dc, scale_);
+    return dc;
+}
+
+void WindowObject::OnScaleChanged() {}
+
+LRESULT WindowObject::Rescale(Scale scale, const RECT* suggested) {
+    scale_ = scale;
+    if (suggested) {
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        // Children first, so that the window lays itself out over children of the new scale.
+        EnumChildWindows(hwnd_, &RescaleChild, scale.dpi);
+    }
+    OnScaleChanged();
+    Invalidate();
+    return 0;
+}
 
 void WindowObject::SetTick(UINT_PTR id, UINT milliseconds) { ::SetTimer(hwnd_, id, milliseconds, &Tick); }
 
@@ -36,6 +94,7 @@ std::vector<WindowObject*> WindowObject::All() {
 
 void WindowObject::Attach(HWND window) {
     hwnd_ = window;
+    scale_ = SystemScaleOf(window);
     ObjectMap()[window] = this;
 }
 
@@ -59,7 +118,13 @@ LRESULT WindowObject::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 LRESULT WindowObject::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Handlers see 96-DPI client coordinates and sizes.
+    if (!scale_.IsIdentity() && (IsMouseMessage(message) || message == WM_SIZE)) {
+        const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+        lParam_ = lParam = MAKELPARAM(scale_.Logical(x), scale_.Logical(y));
+    }
     switch (message) {
+    case WM_DPICHANGED: return Rescale(Scale::FromDpi(LOWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
     case WM_DESTROY: OnDestroy(); return result_;
     case WM_SIZE: return OnSize(wParam, lParam);
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
@@ -85,6 +150,7 @@ void WindowObject::OnEraseBackground() { result_ = 1; }
 
 LRESULT WindowObject::OnPaint(WPARAM, LPARAM) {
     const PaintDC paint(hwnd_);
+    ApplyScale(paint.Get(), scale_);
     Draw(paint.Get());
     return 0;
 }
@@ -122,5 +188,5 @@ void WindowObject::Refresh() {
 SIZE WindowObject::GetSize() const {
     RECT r{};
     GetWindowRect(hwnd_, &r);
-    return {r.right - r.left, r.bottom - r.top};
+    return {scale_.Logical(r.right - r.left), scale_.Logical(r.bottom - r.top)};
 }

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "base/Scale.h"
+
 // What every window and every dialog of the program shares: an object behind one window,
 // found again from the window's handle for each message, which it turns into calls of the
 // virtual handlers below. A message a handler leaves alone gets what its kind of window
@@ -11,6 +13,11 @@
 // The object is entered at the first message its window procedure can tell it by
 // (WM_NCCREATE for a window, WM_INITDIALOG for a dialog) and leaves at WM_DESTROY, so that
 // its handlers see the whole life of the window.
+//
+// Each window has the display scale of the monitor it is on. Its handlers and elements work
+// in 96-DPI coordinates: mouse positions and WM_SIZE arrive here already converted, its
+// paint DCs carry the scale (ScaledDC.h), and what it gives the system in pixels (window
+// sizes, child positions, regions) goes through Px. Screen positions stay in pixels.
 class WindowObject {
 public:
     WindowObject() = default;
@@ -19,6 +26,10 @@ public:
     WindowObject& operator=(const WindowObject&) = delete;
 
     HWND Handle() const { return hwnd_; }
+    const Scale& GetScale() const { return scale_; }
+    int Px(int v) const { return scale_.Px(v); }
+    // The scale of any window: its object's, or the one the system reports for it.
+    static Scale ScaleOf(HWND window);
 
     virtual void OnDestroy();
     virtual void Draw(HDC dc);
@@ -46,11 +57,21 @@ public:
     // every message, too much for a timer that ticks ten times a second.
     void SetTick(UINT_PTR id, UINT milliseconds);
 
+    // The window moved to a monitor of another scale (WM_DPICHANGED, the new scale already
+    // in GetScale() and the system's suggested rectangle applied): lay out again.
+    virtual void OnScaleChanged();
+    // Takes a new scale: a top-level window at WM_DPICHANGED, moved to the suggested
+    // rectangle, then each of its children with the rectangle left as it lays them out.
+    LRESULT Rescale(Scale scale, const RECT* suggested);
+
     // Paints the whole window now.
     void Refresh();
     // Marks the whole window for the next paint: several changes in a row paint once.
     void Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
+    // The window's size in 96-DPI units.
     SIZE GetSize() const;
+    // A DC on the window for painting outside WM_PAINT, carrying the window's scale.
+    HDC GetScaledDC() const;
 
     // The object behind a window, or null (before its first message, after destruction).
     static WindowObject* FromHandle(HWND window);
@@ -69,8 +90,10 @@ protected:
     LPARAM lParam_ = 0;
     // What OnDestroy, OnEraseBackground and OnCommand leave for the dispatcher to return.
     LRESULT result_ = 0;
+    Scale scale_;
 
 private:
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+
     void Detach();
 };

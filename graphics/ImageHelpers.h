@@ -10,6 +10,8 @@ void BlitImage(HDC dc, HBITMAP bitmap, int x, int y);
 void BlendImage(HDC dc, HBITMAP bitmap, int x, int y);
 // The top-left width x height of the bitmap at (x, y), not stretched.
 void BlendImagePart(HDC dc, HBITMAP bitmap, int x, int y, int width, int height);
+// Opaque: width x height from (sourceX, sourceY) of the bitmap at (x, y), not stretched.
+void BlitImagePart(HDC dc, HBITMAP bitmap, int x, int y, int width, int height, int sourceX, int sourceY);
 
 // Copies from x1 rightwards while x < x2; the last one is cut so that it ends on x2 itself.
 void TileHorizontal(HDC dc, HBITMAP bitmap, int x1, int y, int x2);

@@ -6,6 +6,8 @@
 #include "graphics/ImageHelpers.h"
 #include "graphics/MemoryDC.h"
 #include "graphics/Resources.h"
+#include "graphics/ScaledArt.h"
+#include "graphics/ScaledDC.h"
 #include "graphics/SkinImage.h"
 
 void SkinStrip::Load(int frameWidth, UINT id) {
@@ -27,7 +29,12 @@ void SkinStrip::DrawFrame(int index, HDC dc, int x, int y) const {
     BlendImagePart(dc, Frame(index), x, y, frameWidth_, height_);
 }
 
-void BitmapStrip::Load(int frameWidth, UINT id) { SetBitmap(frameWidth, LoadBitmapResource(id)); }
+void BitmapStrip::Load(int frameWidth, UINT id) {
+    Bitmap bitmap = LoadBitmapResource(id);
+    const int width = GetBitmapSize(bitmap.Get()).cx;
+    if (frameWidth > 0) RememberArt(bitmap.Get(), id, frameWidth, 0, width / frameWidth, ArtKind::Straight);
+    SetBitmap(frameWidth, std::move(bitmap));
+}
 
 BitmapStrip::~BitmapStrip() {
     Unselect();
@@ -52,5 +59,15 @@ void BitmapStrip::SetBitmap(int frameWidth, Bitmap bitmap) {
 void BitmapStrip::DrawFrame(int index, HDC dc, int x, int y) const {
     const SIZE size = GetBitmapSize(bitmap_.Get());
     if (!previous_ || index < 0 || frameWidth_ <= 0 || (index + 1) * frameWidth_ > size.cx) return;
-    BitBlt(dc, x, y, frameWidth_, height_, dc_, frameWidth_ * index, 0, SRCCOPY);
+    const Scale scale = DcScale(dc);
+    if (scale.IsIdentity()) {
+        BitBlt(dc, x, y, frameWidth_, height_, dc_, frameWidth_ * index, 0, SRCCOPY);
+        return;
+    }
+    // Scaled frames lie side by side at their own scaled width.
+    MemoryDC source(ArtFor(bitmap_.Get(), scale));
+    const DevicePixels device(dc);
+    const POINT from = device.ToDevice(x, y), to = device.ToDevice(x + frameWidth_, y + height_);
+    StretchBlt(dc, from.x, from.y, to.x - from.x, to.y - from.y, source.GetDC(), scale.Px(frameWidth_) * index, 0,
+               scale.Px(frameWidth_), scale.Px(height_), SRCCOPY);
 }

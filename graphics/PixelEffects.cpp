@@ -1,9 +1,12 @@
 #include "graphics/PixelEffects.h"
 
+#include <algorithm>
 #include <climits>
+#include <type_traits>
 
 #include "graphics/PixelEffectsDraw.h"
 #include "graphics/PixelEffectsTarget.h"
+#include "graphics/ScaledDC.h"
 
 namespace {
 
@@ -29,8 +32,62 @@ private:
     PixelBounds bounds_;
 };
 
+// On a scaled DC each pixel of an effect is the block of device pixels that the pixel's
+// 96-DPI square covers: rims, glows and lines keep their look at the larger size.
+template <typename Inner>
+class ScaledCanvas {
+public:
+    ScaledCanvas(Inner& inner, const Scale& scale, POINT origin) : inner_(inner), scale_(scale), origin_(origin) {
+        const PixelBounds device = inner_.Bounds();
+        bounds_ = {Clamp(scale_.Logical(Clamp(device.left)) + origin_.x), Clamp(scale_.Logical(Clamp(device.top)) + origin_.y),
+                   Clamp(scale_.Logical(Clamp(device.right) - 1) + 1 + origin_.x),
+                   Clamp(scale_.Logical(Clamp(device.bottom) - 1) + 1 + origin_.y)};
+    }
+    PixelBounds Bounds() const { return bounds_; }
+    uint32_t Get(int x, int y) const {
+        const PixelBounds device = inner_.Bounds();
+        const int64_t dx = std::clamp<int64_t>(X(x), device.left, device.right - 1);
+        const int64_t dy = std::clamp<int64_t>(Y(y), device.top, device.bottom - 1);
+        return inner_.Get(int(dx), int(dy));
+    }
+    void Set(int x, int y, uint32_t color) {
+        const PixelBounds device = inner_.Bounds();
+        for (int dy = Y(y); dy < Y(y + 1); ++dy)
+            for (int dx = X(x); dx < X(x + 1); ++dx)
+                if (device.Contains(dx, dy)) inner_.Set(dx, dy, color);
+    }
+
+private:
+    // Far outside any bitmap, yet safe from overflow when scaled.
+    static int Clamp(int64_t v) { return int(std::clamp<int64_t>(v, -(1 << 20), 1 << 20)); }
+    int X(int x) const { return scale_.Px(x - origin_.x); }
+    int Y(int y) const { return scale_.Px(y - origin_.y); }
+    Inner& inner_;
+    Scale scale_;
+    POINT origin_;
+    PixelBounds bounds_;
+};
+
+template <typename Draw>
+void OnDevicePixels(HDC dc, PixelPath path, Draw draw);
+
 template <typename Draw>
 void OnPixels(HDC dc, PixelPath path, Draw draw) {
+    const Scale scale = DcScale(dc);
+    if (scale.IsIdentity()) {
+        OnDevicePixels(dc, path, draw);
+        return;
+    }
+    const POINT origin = GetPaintOrigin(dc);
+    const DevicePixels device(dc);
+    OnDevicePixels(dc, path, [&](auto& inner) {
+        ScaledCanvas<std::remove_reference_t<decltype(inner)>> canvas(inner, scale, origin);
+        draw(canvas);
+    });
+}
+
+template <typename Draw>
+void OnDevicePixels(HDC dc, PixelPath path, Draw draw) {
     if (path != PixelPath::PerPixel) {
         if (std::optional<DirectPixels> direct = FindDirectPixels(dc)) {
             // One rectangle of the clip at a time: each pixel's change depends on that pixel

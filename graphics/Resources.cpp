@@ -1,6 +1,8 @@
 #include "graphics/Resources.h"
 
+#include "graphics/Dib.h"
 #include "graphics/ResourceStrings.h"
+#include "graphics/ScaledArt.h"
 
 ResourceBytes FindResourceBytes(UINT id, const char* type) {
     HINSTANCE instance = ResourceInstance();
@@ -13,7 +15,9 @@ ResourceBytes FindResourceBytes(UINT id, const char* type) {
 }
 
 Bitmap LoadBitmapResource(UINT id) {
-    return Bitmap(static_cast<HBITMAP>(LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id),
-                                                  IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    Bitmap bitmap(static_cast<HBITMAP>(
+        LoadImageA(ResourceInstance(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    RememberArt(bitmap.Get(), id, GetBitmapSize(bitmap.Get()).cx, 0, 1, ArtKind::Straight);
+    return bitmap;
 }
 

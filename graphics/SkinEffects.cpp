@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "graphics/AlphaBlend.h"
+#include "graphics/ImageHelpers.h"
+#include "graphics/ScaledDC.h"
 #include "graphics/CornerMask.h"
 #include "graphics/Dib.h"
 #include "graphics/IconTint.h"
@@ -44,19 +46,23 @@ void DrawTintedFrame(HDC dc, const SkinStrip& strip, int frame, int variant, int
         strip.DrawFrame(frame, dc, x, y);
         return;
     }
-    const int width = strip.GetFrameWidth();
-    const int height = strip.GetHeight();
+    // Tinted at the DC's scale, so that the picture drawn for it is what gets tinted.
+    const Scale scale = DcScale(dc);
+    const int width = scale.Px(strip.GetFrameWidth());
+    const int height = scale.Px(strip.GetHeight());
     void* bits = nullptr;
     Bitmap canvas(CreateDib(dc, width, height, 32, DibOrder::TopDown, &bits));
     if (!canvas || !bits) return;
     auto* pixels = static_cast<uint32_t*>(bits);
     std::memset(pixels, 0, size_t(width) * height * 4);
     MemoryDC scratch(canvas.Get());
+    ApplyScale(scratch.GetDC(), scale);
     strip.DrawFrame(frame, scratch.GetDC(), 0, 0);
     // GDI may still be writing into the section; the pixels are read directly next.
     GdiFlush();
     TintPixels(pixels, width, height, width, variant);
-    BlendPremultiplied(dc, x, y, width, height, scratch.GetDC(), 0, 0, width, height);
+    scratch.Restore();
+    BlendImagePart(dc, canvas.Get(), x, y, strip.GetFrameWidth(), strip.GetHeight());
 }
 
 void DrawTintedIcon(HDC dc, int icon, int variant, int x, int y) {

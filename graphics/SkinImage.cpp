@@ -5,6 +5,7 @@
 #include "graphics/Dib.h"
 #include "graphics/PixelOps.h"
 #include "graphics/Resources.h"
+#include "graphics/ScaledArt.h"
 #include "graphics/Tga.h"
 
 namespace {
@@ -22,6 +23,8 @@ Bitmap MakeSkinImage(const TgaImage& image, int x, int width, bool premultiply) 
     if (premultiply) PremultiplyPixels(pixels, width, image.height, width);
     return bitmap;
 }
+
+ArtKind Kind(bool premultiply) { return premultiply ? ArtKind::Premultiplied : ArtKind::Straight; }
 
 }  // namespace
 
@@ -47,10 +50,14 @@ std::vector<Bitmap> DecodeSkinFrames(const uint8_t* data, size_t size, int frame
 
 Bitmap LoadSkinImage(UINT id, bool premultiply) {
     const ResourceBytes bytes = FindResourceBytes(id, kTgaType);
-    return DecodeSkinImage(bytes.data, bytes.size, premultiply);
+    Bitmap bitmap = DecodeSkinImage(bytes.data, bytes.size, premultiply);
+    RememberArt(bitmap.Get(), id, GetBitmapSize(bitmap.Get()).cx, 0, 1, Kind(premultiply));
+    return bitmap;
 }
 
 std::vector<Bitmap> LoadSkinFrames(UINT id, int frameWidth, bool premultiply) {
     const ResourceBytes bytes = FindResourceBytes(id, kTgaType);
-    return DecodeSkinFrames(bytes.data, bytes.size, frameWidth, premultiply);
+    std::vector<Bitmap> frames = DecodeSkinFrames(bytes.data, bytes.size, frameWidth, premultiply);
+    for (size_t k = 0; k < frames.size(); ++k) RememberArt(frames[k].Get(), id, frameWidth, int(k), 1, Kind(premultiply));
+    return frames;
 }

@@ -4,6 +4,7 @@
 
 #include "graphics/Dib.h"
 #include "graphics/DisplayChecks.h"
+#include "graphics/ScaledDC.h"
 
 Surface::~Surface() {
     EndLimit();
@@ -22,8 +23,13 @@ HDC Surface::Begin(HDC target) {
     if (direct_) return target;
 
     if (width_ < width || height_ < height) Allocate(target, width, height);
+    // The surface is in device pixels; the target's scale goes on to the memory DC.
+    const Scale scale = DcScale(target);
     RECT shown{};
-    if (GetClipBox(target, &shown) == ERROR) shown = {0, 0, width_, height_};
+    {
+        const DevicePixels device(target);
+        if (GetClipBox(target, &shown) == ERROR) shown = {0, 0, width_, height_};
+    }
     const RECT whole{0, 0, width_, height_};
     if (!IntersectRect(&area_, &shown, &whole)) area_ = {};
 
@@ -34,6 +40,7 @@ HDC Surface::Begin(HDC target) {
     // White, outlined by the DC's pen along the bitmap's edges; the limit keeps it to the area.
     SelectObject(dc, GetStockObject(WHITE_BRUSH));
     Rectangle(dc, 0, 0, width_, height_);
+    ApplyScale(dc, scale);
     return dc;
 }
 
@@ -62,6 +69,7 @@ void Surface::Allocate(HDC target, int width, int height) {
 void Surface::End() {
     EndLimit();
     if (direct_ || !target_ || IsRectEmpty(&area_)) return;
+    const DevicePixels device(target_);
     BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_.GetDC(),
            area_.left, area_.top, SRCCOPY);
 }

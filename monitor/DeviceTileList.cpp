@@ -4,6 +4,7 @@
 #include <set>
 
 #include "framework/RootElement.h"
+#include "graphics/ScaledDC.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
 #include "monitor/TileGeometry.h"
@@ -114,10 +115,10 @@ void DeviceTileList::UpdateLights() {
     const POINT list = root->ToLocal(this, POINT{0, 0});
     for (const auto& tile : tiles_) {
         if (!tile->IsVisible()) continue;
-        SetWindowOrgEx(dc, list.x - tile->X(), list.y - tile->Y(), nullptr);
+        SetPaintOrigin(dc, {list.x - tile->X(), list.y - tile->Y()});
         tile->DrawLight(dc, true);
     }
-    SetWindowOrgEx(dc, 0, 0, nullptr);
+    SetPaintOrigin(dc, {0, 0});
 }
 
 bool DeviceTileList::Reorder(DeviceTile* tile, int y) {

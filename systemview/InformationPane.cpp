@@ -8,6 +8,7 @@
 #include "framework/SharedLook.h"
 #include "graphics/PixelEffects.h"
 #include "graphics/ResourceStrings.h"
+#include "graphics/ScaledDC.h"
 #include "model/DeviceNode.h"
 #include "model/DeviceTree.h"
 #include "resources/ResourceIds.h"
@@ -129,11 +130,10 @@ void InformationPane::DrawSelf(HDC dc) {
     if (shown_) {
         DrawNodePicture(dc, *shown_, 31, 0);
         DrawWrapped(dc, GetSharedFont(SharedFont::Text), RECT{70, 6, w - 5, 20}, shown_->Name());
-        POINT origin{};
-        GetWindowOrgEx(dc, &origin);
-        SetWindowOrgEx(dc, origin.x, origin.y - kStatusTop, nullptr);
+        const POINT origin = GetPaintOrigin(dc);
+        SetPaintOrigin(dc, {origin.x, origin.y - kStatusTop});
         if (status_) status_->Draw(dc, StatusWidth());
-        SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
+        SetPaintOrigin(dc, origin);
     }
     HFONT title = GetSharedFont(SharedFont::Title);
     DrawLabel(dc, title, 10, top - 18, LoadResourceString(computer_ ? IDS_ADAPTERS_AND_HUBS : IDS_ADVANCED_INFORMATION));

@@ -5,6 +5,7 @@
 #include "framework/SharedLook.h"
 #include "graphics/PixelEffects.h"
 #include "graphics/Region.h"
+#include "graphics/ScaledDC.h"
 #include "model/DeviceNode.h"
 #include "model/DeviceTree.h"
 #include "model/TopologyItem.h"
@@ -131,9 +132,8 @@ void SystemTree::DrawSelf(HDC dc) {
     for (int i = 0; i < 3; ++i) DrawAntialiasedLine(dc, width_ - 2 - i, 0, width_ - 2 - i, height_ - 20, kEdge[i]);
 
     const int saved = SaveDC(dc);
-    POINT origin{};
-    GetWindowOrgEx(dc, &origin);
-    SetWindowOrgEx(dc, origin.x + offset_.x, origin.y + offset_.y, nullptr);
+    const POINT origin = GetPaintOrigin(dc);
+    SetPaintOrigin(dc, {origin.x + offset_.x, origin.y + offset_.y});
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     RECT shown{};
