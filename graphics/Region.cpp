@@ -1,5 +1,6 @@
 #include "graphics/Region.h"
 
+#include "graphics/ScaledDC.h"
 
 #include "graphics/RegionData.h"
 #include "graphics/Resources.h"
@@ -88,6 +89,18 @@ bool Region::IsEmpty() const {
 bool Region::LoadFromResource(UINT id) {
     const ResourceBytes bytes = FindResourceBytes(id, "RGN");
     return LoadFromData(bytes.data, bytes.size);
+}
+
+bool Region::LoadFromResource(UINT id, const Scale& scale) {
+    // The skin draws its outlines at 1.5x and 2x; other scales scale the 96-DPI outline.
+    const char* drawn = scale.dpi == 144 ? "RGN150" : scale.dpi == 192 ? "RGN200" : nullptr;
+    if (drawn) {
+        const ResourceBytes bytes = FindResourceBytes(id, drawn);
+        if (LoadFromData(bytes.data, bytes.size)) return true;
+    }
+    if (!LoadFromResource(id)) return false;
+    if (!scale.IsIdentity()) *this = ScaleRegion(*this, scale);
+    return static_cast<bool>(handle_);
 }
 
 bool Region::LoadFromData(const uint8_t* data, size_t size) {

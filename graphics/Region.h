@@ -6,6 +6,7 @@
 
 #include "base/HandleOwners.h"
 #include "base/Rect.h"
+#include "base/Scale.h"
 
 // A GDI region as a value: the outline of a skinned window or the shape of an element.
 // Copies get their own handle with the same area. All rectangles are (x, y, width, height)
@@ -35,6 +36,9 @@ public:
     // Replaces the area with the "RGN" resource id of the program's module. On failure the
     // region holds no handle and the result is false.
     bool LoadFromResource(UINT id);
+    // The outline drawn for the scale ("RGN150", "RGN200"), in pixels of that scale; the
+    // 96-DPI outline scaled where the skin has none.
+    bool LoadFromResource(UINT id, const Scale& scale);
     // The same from an RGNDATA block in memory. A block whose rectangle count reaches past
     // its end is refused before any of it is read.
     bool LoadFromData(const uint8_t* data, size_t size);
