@@ -1,9 +1,8 @@
 #include "graphics/Region.h"
 
-#include "graphics/ScaledDC.h"
-
 #include "graphics/RegionData.h"
 #include "graphics/Resources.h"
+#include "graphics/ScaledDC.h"
 
 namespace {
 
