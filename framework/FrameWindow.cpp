@@ -13,7 +13,8 @@ FrameWindow::FrameWindow(int x, int y, int width, int height, DWORD style, DWORD
     // A corner that fails leaves it and the following ones out of the outline.
     for (int i = 0; i < 4; ++i)
         if (!corners_[i].LoadFromResource(kCornerIds[i])) break;
-    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER);
+    // The position is on the screen, in pixels; the size is the frame's own, in 96-DPI units.
+    SetWindowPos(hwnd_, nullptr, x, y, Px(width), Px(height), SWP_NOZORDER);
     SetWindowRgn(hwnd_, outline_.DetachCopy(), TRUE);
     FrameWindow::Layout();
 }
@@ -37,7 +38,7 @@ void FrameWindow::Layout() {
 }
 
 void FrameWindow::Resize(int width, int height) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, 0, 0, Px(width), Px(height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     const SIZE size = GetSize();
     if (root_.Width() != size.cx || root_.Height() != size.cy) Layout();
 }

@@ -1,5 +1,7 @@
 #include "graphics/ImageHelpers.h"
 
+#include <optional>
+
 #include "graphics/AlphaBlend.h"
 #include "graphics/Dib.h"
 #include "graphics/MemoryDC.h"
@@ -9,28 +11,28 @@
 
 namespace {
 
-// Columns sx.. and rows sy.. of the picture, width x height at 96 DPI, at (x, y). On a scaled
-// DC the picture drawn for the scale lands pixel for pixel where GDI puts the rect.
-void PutPart(HDC dc, HBITMAP bitmap, int x, int y, int width, int height, int sx, int sy, bool blend) {
-    if (!bitmap || width <= 0 || height <= 0) return;
+// The source rect sx, sy, sw x sh of the picture (96-DPI units) onto the rect x, y, w x h,
+// stretched only where the sizes differ. On a scaled DC the picture drawn for the scale
+// lands pixel for pixel where GDI puts the rect.
+void PutPart(HDC dc, HBITMAP bitmap, const Rect& to, const Rect& from, bool blend) {
+    if (!bitmap || to.width <= 0 || to.height <= 0) return;
     const Scale scale = DcScale(dc);
-    if (scale.IsIdentity()) {
-        MemoryDC source(bitmap);
-        if (blend) BlendPremultiplied(dc, x, y, width, height, source.GetDC(), sx, sy, width, height);
-        else BitBlt(dc, x, y, width, height, source.GetDC(), sx, sy, SRCCOPY);
-        return;
+    Rect d = to, s = from;
+    std::optional<DevicePixels> device;
+    if (!scale.IsIdentity()) {
+        device.emplace(dc);
+        const POINT a = device->ToDevice(to.x, to.y), b = device->ToDevice(to.x + to.width, to.y + to.height);
+        d = {a.x, a.y, b.x - a.x, b.y - a.y};
+        s = {scale.Px(from.x), scale.Px(from.y), scale.Px(from.x + from.width) - scale.Px(from.x),
+             scale.Px(from.y + from.height) - scale.Px(from.y)};
     }
     MemoryDC source(ArtFor(bitmap, scale));
-    const DevicePixels device(dc);
-    const POINT from = device.ToDevice(x, y), to = device.ToDevice(x + width, y + height);
-    const int left = scale.Px(sx), top = scale.Px(sy);
-    const int sourceWidth = scale.Px(sx + width) - left, sourceHeight = scale.Px(sy + height) - top;
     if (blend) {
-        BlendPremultiplied(dc, from.x, from.y, to.x - from.x, to.y - from.y, source.GetDC(), left, top, sourceWidth,
-                           sourceHeight);
+        BlendPremultiplied(dc, d.x, d.y, d.width, d.height, source.GetDC(), s.x, s.y, s.width, s.height);
+    } else if (d.width == s.width && d.height == s.height) {
+        BitBlt(dc, d.x, d.y, d.width, d.height, source.GetDC(), s.x, s.y, SRCCOPY);
     } else {
-        StretchBlt(dc, from.x, from.y, to.x - from.x, to.y - from.y, source.GetDC(), left, top, sourceWidth,
-                   sourceHeight, SRCCOPY);
+        StretchBlt(dc, d.x, d.y, d.width, d.height, source.GetDC(), s.x, s.y, s.width, s.height, SRCCOPY);
     }
 }
 
@@ -38,7 +40,7 @@ void PutPart(HDC dc, HBITMAP bitmap, int x, int y, int width, int height, int sx
 
 void BlitImage(HDC dc, HBITMAP bitmap, int x, int y) {
     const SIZE size = GetBitmapSize(bitmap);
-    PutPart(dc, bitmap, x, y, size.cx, size.cy, 0, 0, false);
+    PutPart(dc, bitmap, {x, y, size.cx, size.cy}, {0, 0, size.cx, size.cy}, false);
 }
 
 void BlendImage(HDC dc, HBITMAP bitmap, int x, int y) {
@@ -47,12 +49,14 @@ void BlendImage(HDC dc, HBITMAP bitmap, int x, int y) {
 }
 
 void BlendImagePart(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
-    PutPart(dc, bitmap, x, y, width, height, 0, 0, true);
+    PutPart(dc, bitmap, {x, y, width, height}, {0, 0, width, height}, true);
 }
 
 void BlitImagePart(HDC dc, HBITMAP bitmap, int x, int y, int width, int height, int sourceX, int sourceY) {
-    PutPart(dc, bitmap, x, y, width, height, sourceX, sourceY, false);
+    PutPart(dc, bitmap, {x, y, width, height}, {sourceX, sourceY, width, height}, false);
 }
+
+void StretchImagePart(HDC dc, HBITMAP bitmap, const Rect& to, const Rect& from) { PutPart(dc, bitmap, to, from, false); }
 
 void TileHorizontal(HDC dc, HBITMAP bitmap, int x1, int y, int x2) {
     const SIZE size = GetBitmapSize(bitmap);
@@ -72,6 +76,6 @@ void TileBackground(HDC dc, HBITMAP background, const Rect& rect) {
     const SIZE size = GetBitmapSize(background);
     if (size.cx <= 0 || size.cy <= 0) return;
     for (int y = rect.y; y < rect.y + rect.height; y += size.cy) {
-        for (int x = rect.x; x < rect.x + rect.width; x += size.cx) PutPart(dc, background, x, y, size.cx, size.cy, 0, 0, false);
+        for (int x = rect.x; x < rect.x + rect.width; x += size.cx) PutPart(dc, background, {x, y, size.cx, size.cy}, {0, 0, size.cx, size.cy}, false);
     }
 }

@@ -12,6 +12,8 @@ void BlendImage(HDC dc, HBITMAP bitmap, int x, int y);
 void BlendImagePart(HDC dc, HBITMAP bitmap, int x, int y, int width, int height);
 // Opaque: width x height from (sourceX, sourceY) of the bitmap at (x, y), not stretched.
 void BlitImagePart(HDC dc, HBITMAP bitmap, int x, int y, int width, int height, int sourceX, int sourceY);
+// Opaque: the `from` rect of the bitmap stretched over `to`.
+void StretchImagePart(HDC dc, HBITMAP bitmap, const Rect& to, const Rect& from);
 
 // Copies from x1 rightwards while x < x2; the last one is cut so that it ends on x2 itself.
 void TileHorizontal(HDC dc, HBITMAP bitmap, int x1, int y, int x2);

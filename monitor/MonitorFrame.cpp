@@ -42,11 +42,10 @@ void MonitorFrame::DrawSelf(HDC dc) {
     if (top) {
         // The middle is the top image's rows stretched: four rows closed, four-row bands
         // repeated down the window while open.
-        MemoryDC source(top);
         if (!open) {
-            StretchBlt(dc, 0, 39, w, h - 38, source.GetDC(), 0, 38, w, 4, SRCCOPY);
+            StretchImagePart(dc, top, {0, 39, w, h - 38}, {0, 38, w, 4});
         } else {
-            for (int y = 38; y <= h - 42; y += 4) StretchBlt(dc, 0, y, w, h - 38, source.GetDC(), 0, 37, w, 4, SRCCOPY);
+            for (int y = 38; y <= h - 42; y += 4) StretchImagePart(dc, top, {0, y, w, h - 38}, {0, 37, w, 4});
         }
     }
     BlendImage(dc, bottom, 0, h - kBottomHeight);

@@ -25,11 +25,11 @@ Box ClampPlacement(Box p, int screenWidth, int screenHeight) {
     return p;
 }
 
-Box SnapHeight(Box proposed, int nodeCount) {
-    proposed.right = proposed.left + kWidth;
-    const int height = std::max(proposed.Height(), kMinHeight);
+Box SnapHeight(Box proposed, int nodeCount, const Scale& scale) {
+    proposed.right = proposed.left + scale.Px(kWidth);
+    const int height = std::max(scale.Logical(proposed.Height()), kMinHeight);
     const int rows = std::max(0, std::min((height - kMinHeight) / kRowHeight, nodeCount - 1));
-    proposed.bottom = proposed.top + kMinHeight + kRowHeight * rows;
+    proposed.bottom = proposed.top + scale.Px(kMinHeight + kRowHeight * rows);
     return proposed;
 }
 
@@ -39,9 +39,9 @@ void DragTracker::Begin(Box window, Point pointer) {
     tracking_ = true;
 }
 
-Box DragTracker::Sizing(Box proposed, bool bottomEdge, Point pointer, int nodeCount) const {
+Box DragTracker::Sizing(Box proposed, bool bottomEdge, Point pointer, int nodeCount, const Scale& scale) const {
     if (tracking_ && bottomEdge) proposed.bottom = start_.bottom + (pointer.y - pointer_.y);
-    return SnapHeight(proposed, nodeCount);
+    return SnapHeight(proposed, nodeCount, scale);
 }
 
 Box DragTracker::Moving(Box proposed, Point pointer, int screenWidth, int screenHeight) const {

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/Scale.h"
 #include "monitor/TileGeometry.h"
 
 // The arithmetic of the monitoring window: its fixed width, heights that show whole tile
@@ -27,8 +28,8 @@ constexpr int HeightForRows(int rows) { return kFrameHeight + kRowHeight * rows;
 Box ClampPlacement(Box placement, int screenWidth, int screenHeight);
 
 // The rectangle proposed while the user drags the lower edge, snapped to whole rows
-// (1 to nodeCount) at the fixed width.
-Box SnapHeight(Box proposed, int nodeCount);
+// (1 to nodeCount) at the fixed width; the box in pixels of the scale.
+Box SnapHeight(Box proposed, int nodeCount, const Scale& scale = {});
 
 // The rectangle during the system's moving and sizing loops, taken from the pointer's
 // travel since the loop began rather than from the rectangle the loop proposes: some
@@ -39,7 +40,7 @@ class DragTracker {
 public:
     void Begin(Box window, Point pointer);
     // Snapped to whole rows; `proposed` gives the edges that a sizing drag does not move.
-    Box Sizing(Box proposed, bool bottomEdge, Point pointer, int nodeCount) const;
+    Box Sizing(Box proposed, bool bottomEdge, Point pointer, int nodeCount, const Scale& scale = {}) const;
     // Kept inside the screen.
     Box Moving(Box proposed, Point pointer, int screenWidth, int screenHeight) const;
 

@@ -8,6 +8,7 @@
 #include "framework/SharedLook.h"
 #include "graphics/DisplayChecks.h"
 #include "graphics/ResourceStrings.h"
+#include "graphics/ScaledDC.h"
 #include "model/Alerts.h"
 #include "model/DeviceTree.h"
 #include "monitor/DeviceTile.h"
@@ -42,6 +43,20 @@ geo::Box ScreenBox(HWND window) {
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
+// The outline of a w x h monitor (96-DPI units) in pixels of the scale, from pieces drawn
+// at that scale: at 96 DPI the elements' shape, at any scale the window's region.
+Region ComposeOutline(bool open, int w, int h, const Scale& s, const Region& top, const Region& bottom) {
+    const Region lower = Region::Offset(bottom, 0, s.Px(h - 77));
+    if (h < 79) return Region::Merge(lower, top);
+    const Region middle = open ? Region::CreateRect(0, 38, w - 1, h - 76) : Region::CreateRect(17, 38, w - 34, h - 76);
+    return Region::Merge(Region::Merge(ScaleRegion(middle, s), lower), top);
+}
+
+Scale SystemScale() {
+    const WindowDC screen(nullptr);
+    return Scale::FromDpi(static_cast<unsigned>(GetDeviceCaps(screen.Get(), LOGPIXELSY)));
+}
+
 }  // namespace
 
 // Closing the monitor closes the system view too; the program keeps running in the tray.
@@ -70,10 +85,7 @@ MonitorWindow::MonitorWindow(MonitorHost& host)
     scrollUp_.SetTooltip(LoadResourceString(IDS_TIP_SCROLL));
     scrollDown_.SetTooltip(LoadResourceString(IDS_TIP_SCROLL));
 
-    openTop_.LoadFromResource(IDR_MONITOR_OPEN_TOP);
-    openBottom_.LoadFromResource(IDR_MONITOR_OPEN_BOTTOM);
-    normalTop_.LoadFromResource(IDR_MONITOR_CLOSED_TOP);
-    normalBottom_.LoadFromResource(IDR_MONITOR_CLOSED_BOTTOM);
+    LoadOutlines();
 
     SIZE size = GetSize();
     tiles_.SetBounds(24, 18, size.cx - 48, size.cy - 42);
@@ -89,7 +101,32 @@ MonitorWindow::MonitorWindow(MonitorHost& host)
 
 MonitorWindow::~MonitorWindow() { g_monitor = nullptr; }
 
-void MonitorWindow::StorePlacement() { g_placement = ScreenBox(hwnd_); }
+void MonitorWindow::LoadOutlines() {
+    const auto load = [](Outlines& o, const Scale& s) {
+        o.openTop.LoadFromResource(IDR_MONITOR_OPEN_TOP, s);
+        o.openBottom.LoadFromResource(IDR_MONITOR_OPEN_BOTTOM, s);
+        o.normalTop.LoadFromResource(IDR_MONITOR_CLOSED_TOP, s);
+        o.normalBottom.LoadFromResource(IDR_MONITOR_CLOSED_BOTTOM, s);
+    };
+    load(outlines_, Scale{});
+    load(scaledOutlines_, scale_);
+}
+
+void MonitorWindow::OnScaleChanged() {
+    LoadOutlines();
+    // The suggested rectangle is only near: the width and the rows are the monitor's own.
+    Resize(geo::kWidth, GetSize().cy);
+    Layout();
+    KeepOnScreen();
+}
+
+// The placement keeps the top-left corner in screen pixels and the size in 96-DPI units,
+// so that a monitor moved to a screen of another scale keeps its rows.
+void MonitorWindow::StorePlacement() {
+    const geo::Box screen = ScreenBox(hwnd_);
+    const SIZE size = GetSize();
+    g_placement = {screen.left, screen.top, screen.left + size.cx, screen.top + size.cy};
+}
 
 void MonitorWindow::Layout() {
     const int h = GetSize().cy;
@@ -108,23 +145,15 @@ void MonitorWindow::Shape() {
     const bool open = IsOpen();
     SIZE size = GetSize();
     const int w = size.cx, h = size.cy;
-    Region shape;
-    if (!open) {
-        shape = Region::Merge(normalBottom_, normalTop_);
-        if (h >= 79)
-            shape = Region::Merge(Region::Merge(Region::CreateRect(17, 38, w - 34, h - 76),
-                                                Region::Offset(normalBottom_, 0, h - 77)),
-                                  normalTop_);
-    } else {
-        shape = Region::Merge(Region::Offset(openBottom_, 0, h - 77), openTop_);
-        if (h >= 79)
-            shape = Region::Merge(Region::Merge(Region::CreateRect(0, 38, w - 1, h - 76), openTop_),
-                                  Region::Offset(openBottom_, 0, h - 77));
-    }
+    const auto outline = [&](const Outlines& o, const Scale& s) {
+        return open ? ComposeOutline(true, w, h, s, o.openTop, o.openBottom)
+                    : ComposeOutline(false, w, h, s, o.normalTop, o.normalBottom);
+    };
+    const Region shape = outline(outlines_, Scale{});
     frame_.SetActive(open);
     root_.SetShape(shape);
     frame_.SetShape(shape);
-    SetWindowRgn(hwnd_, shape.DetachCopy(), TRUE);
+    SetWindowRgn(hwnd_, (scale_.IsIdentity() ? shape : outline(scaledOutlines_, scale_)).DetachCopy(), TRUE);
     Invalidate();
 }
 
@@ -165,7 +194,7 @@ void MonitorWindow::Rebuild() {
 void MonitorWindow::Expand() {
     // Never more rows than there are tiles: devices may have gone since the collapse.
     const int rows = rememberedVisible_ >= 0 ? std::min(rememberedVisible_, tiles_.NodeCount()) : tiles_.NodeCount();
-    const int height = geo::ExpandedHeight(rows, GetSystemMetrics(SM_CYMAXIMIZED));
+    const int height = geo::ExpandedHeight(rows, scale_.Logical(GetSystemMetrics(SM_CYMAXIMIZED)));
     Resize(geo::kWidth, height);
 }
 
@@ -210,8 +239,8 @@ bool MonitorWindow::PointerOverWindow() const {
     POINT pointer{};
     RECT window{};
     if (!GetCursorPos(&pointer) || !GetWindowRect(hwnd_, &window) || !PtInRect(&window, pointer)) return false;
-    // The root holds the outline that the window was last given.
-    return root_.GetShape().Contains(pointer.x - window.left, pointer.y - window.top);
+    // The root holds the outline that the window was last given, at 96 DPI.
+    return root_.GetShape().Contains(scale_.Logical(pointer.x - window.left), scale_.Logical(pointer.y - window.top));
 }
 
 void MonitorWindow::LeaveOpenState() {
@@ -227,8 +256,8 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_CLOSE: CloseWithDetails(); return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize = {geo::kWidth, geo::kMinHeight};
-        info->ptMaxTrackSize = {geo::kWidth, geo::HeightForRows(tiles_.NodeCount())};
+        info->ptMinTrackSize = {Px(geo::kWidth), Px(geo::kMinHeight)};
+        info->ptMaxTrackSize = {Px(geo::kWidth), Px(geo::HeightForRows(tiles_.NodeCount()))};
         return 0;
     }
     case WM_DISPLAYCHANGE:
@@ -247,7 +276,7 @@ LRESULT MonitorWindow::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam
         auto* r = reinterpret_cast<RECT*>(lParam);
         const bool bottomEdge = wParam == WMSZ_BOTTOM || wParam == WMSZ_BOTTOMLEFT || wParam == WMSZ_BOTTOMRIGHT;
         const geo::Box snapped =
-            drag_.Sizing({r->left, r->top, r->right, r->bottom}, bottomEdge, MessagePointer(), tiles_.NodeCount());
+            drag_.Sizing({r->left, r->top, r->right, r->bottom}, bottomEdge, MessagePointer(), tiles_.NodeCount(), scale_);
         *r = {snapped.left, snapped.top, snapped.right, snapped.bottom};
         return 1;
     }
@@ -289,8 +318,12 @@ void MonitorWindow::FlashStep() {
 
 void LoadMonitorPlacement() {
     const RECT read = Settings::ReadPlacement("Monitor", {g_placement.left, g_placement.top, g_placement.right, g_placement.bottom});
-    const geo::Box stored{read.left, read.top, read.right, read.bottom};
-    g_placement = geo::ClampPlacement(stored, ScreenWidth(), ScreenHeight());
+    // Sizes are stored in 96-DPI units (see StorePlacement); the screen is in pixels.
+    const Scale scale = SystemScale();
+    const int width = read.right - read.left, height = read.bottom - read.top;
+    const geo::Box shown = geo::ClampPlacement(
+        {read.left, read.top, read.left + scale.Px(width), read.top + scale.Px(height)}, ScreenWidth(), ScreenHeight());
+    g_placement = {shown.left, shown.top, shown.left + width, shown.top + height};
     LoadMonitorImages();
 }
 

@@ -42,6 +42,8 @@ public:
 private:
     void CloseWithDetails();
     void Shape();
+    void OnScaleChanged() override;
+    void LoadOutlines();
     void UpdateScrollButtons();
     void Expand();
     void Collapse();
@@ -58,7 +60,12 @@ private:
     TooltipWindow tooltip_;
     bool mouseOver_ = false;
     int rememberedVisible_ = -1;
-    Region openTop_, openBottom_, normalTop_, normalBottom_;
+    // The outline's pieces at 96 DPI (the elements' shapes) and at the window's scale (its
+    // region, in pixels).
+    struct Outlines {
+        Region openTop, openBottom, normalTop, normalBottom;
+    };
+    Outlines outlines_, scaledOutlines_;
     monitor_geometry::DragTracker drag_;
     bool alertActive_ = false;
     uint8_t worstSeverity_ = 0;
