@@ -44,6 +44,19 @@ bool IsMouseMessage(UINT message) {
     }
 }
 
+// WM_DPICHANGED's rectangle, when its address is readable memory of this process: any
+// process may send the message, with any number for a pointer.
+const RECT* SuggestedRect(LPARAM lParam) {
+    const auto* rect = reinterpret_cast<const RECT*>(lParam);
+    MEMORY_BASIC_INFORMATION info{};
+    if (!rect || !VirtualQuery(rect, &info, sizeof info) || info.State != MEM_COMMIT) return nullptr;
+    if (info.Protect & (PAGE_NOACCESS | PAGE_GUARD) || !(info.Protect & (PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY |
+                                                                          PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE)))
+        return nullptr;
+    const auto end = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+    return reinterpret_cast<const char*>(rect + 1) <= end ? rect : nullptr;
+}
+
 BOOL CALLBACK RescaleChild(HWND child, LPARAM scale) {
     if (WindowObject* object = WindowObject::FromHandle(child)) object->Rescale(Scale{static_cast<int>(scale)}, nullptr);
     return TRUE;
@@ -65,13 +78,18 @@ HDC WindowObject::GetScaledDC() const {
 void WindowObject::OnScaleChanged() {}
 
 LRESULT WindowObject::Rescale(Scale scale, const RECT* suggested) {
+    const SIZE size = GetSize();
     scale_ = scale;
+    const bool child = GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD;
     if (suggested) {
         SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        // Children first, so that the window lays itself out over children of the new scale.
-        EnumChildWindows(hwnd_, &RescaleChild, scale.dpi);
+    } else if (!child) {
+        // Without a suggestion the window keeps its size in 96-DPI units where it is.
+        SetWindowPos(hwnd_, nullptr, 0, 0, Px(size.cx), Px(size.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // Children first, so that the window lays itself out over children of the new scale.
+    if (!child) EnumChildWindows(hwnd_, &RescaleChild, scale.dpi);
     OnScaleChanged();
     Invalidate();
     return 0;
@@ -124,7 +142,7 @@ LRESULT WindowObject::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         lParam_ = lParam = MAKELPARAM(scale_.Logical(x), scale_.Logical(y));
     }
     switch (message) {
-    case WM_DPICHANGED: return Rescale(Scale::FromDpi(LOWORD(wParam)), reinterpret_cast<const RECT*>(lParam));
+    case WM_DPICHANGED: return Rescale(Scale::FromDpi(LOWORD(wParam)), SuggestedRect(lParam));
     case WM_DESTROY: OnDestroy(); return result_;
     case WM_SIZE: return OnSize(wParam, lParam);
     case WM_ACTIVATE: return OnActivate(wParam, lParam);

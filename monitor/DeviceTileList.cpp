@@ -4,6 +4,7 @@
 #include <set>
 
 #include "framework/RootElement.h"
+#include "framework/WindowObject.h"
 #include "graphics/ScaledDC.h"
 #include "model/DeviceTree.h"
 #include "model/DriverInterface.h"
@@ -106,9 +107,12 @@ void DeviceTileList::UpdateLights() {
     if (std::none_of(tiles_.begin(), tiles_.end(), [](const auto& tile) { return tile->LightChanged(); })) return;
     // Taking and releasing a window's DC costs several times what drawing every light does,
     // so the lights keep theirs while they run; its visible region follows the window.
-    if (!lightsDc_ || lightsDc_->Window() != root->GetWindow()) {
+    const Scale scale = WindowObject::ScaleOf(root->GetWindow());
+    if (!lightsDc_ || lightsDc_->Window() != root->GetWindow() || scale != lightsScale_) {
         lightsDc_.reset();
         lightsDc_.emplace(root->GetWindow());
+        ApplyScale(lightsDc_->Get(), scale);
+        lightsScale_ = scale;
     }
     HDC dc = lightsDc_->Get();
     // Origin of the list in the window's coordinates.

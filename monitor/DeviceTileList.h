@@ -1,4 +1,5 @@
 #pragma once
+#include "base/Scale.h"
 #include <windows.h>
 
 #include <memory>
@@ -67,5 +68,6 @@ private:
     unsigned rebuilds_ = 0;
     bool lightsShown_ = true;
     std::optional<WindowDC> lightsDc_;  // held from the first light drawn until switched off
+    Scale lightsScale_;
     CRITICAL_SECTION reorderLock_;
 };

@@ -92,7 +92,9 @@ HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs) {
 
 HWND OpenSystemView(const QuorvaneRun& run, HWND monitor, int row, DWORD timeoutMs) {
     const RECT m = Rect(monitor);
-    ClickAt(m.left + 90, m.top + 18 + 29 * row + 14);
+    // The monitor is 185 pixels wide at 96 DPI; on a scaled display its tiles scale with it.
+    const double scale = (m.right - m.left) / 185.0;
+    ClickAt(m.left + int(90 * scale), m.top + int((18 + 29 * row + 14) * scale));
     HWND frame = WaitForWindow("ElxWnd", "Quorvane", run.Id(), timeoutMs);
     MoveMouseTo(1200, 1000);
     return frame;
