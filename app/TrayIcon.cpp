@@ -120,14 +120,14 @@ void TrayIcon::Add(HWND window, UINT id) {
     record_.uID = id;
     record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record_.uCallbackMessage = id;
-    record_.hIcon = GetSharedIcon(0);
+    record_.hIcon = GetTrayIcon(0);
     lstrcpynA(record_.szTip, LoadResourceString(IDS_APP_CAPTION).Chars(), 64);
     Notify(NIM_ADD, record_);
 }
 
 void TrayIcon::SetImage(int index) {
     record_.uFlags = NIF_ICON;
-    record_.hIcon = GetSharedIcon(index);
+    record_.hIcon = GetTrayIcon(index);
     Notify(NIM_MODIFY, record_);
 }
 

@@ -21,6 +21,7 @@ struct Look {
     std::array<String, 5> labels;
     std::array<Font, 5> fonts;
     std::array<HICON, 5> icons{};  // shared icons of LoadIconA: the system frees them
+    std::array<HICON, 5> trayIcons{};  // the same at the small-icon size, shared as well
 };
 
 Look& TheLook() {
@@ -87,6 +88,14 @@ void LoadSharedLook(HINSTANCE instance) {
 
     const WORD iconIds[] = {IDI_APP, IDI_TRAY_SEVERITY_1, IDI_TRAY_SEVERITY_2, IDI_TRAY_SEVERITY_3, IDI_TRAY_SEVERITY_4};
     for (int i = 0; i < 5; ++i) look.icons[i] = ReportIfZero(LoadIconA(instance, MAKEINTRESOURCEA(iconIds[i])));
+    // The tray shows icons at the system's small-icon size, which grows with the display
+    // scale: the icon files carry each size drawn, so none is shrunk by the shell.
+    for (int i = 0; i < 5; ++i) {
+        look.trayIcons[i] = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconIds[i]), IMAGE_ICON,
+                                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                          LR_SHARED));
+        if (!look.trayIcons[i]) look.trayIcons[i] = look.icons[i];
+    }
 }
 
 void ReleaseSharedLook() {
@@ -114,6 +123,7 @@ HCURSOR GetSharedCursor(SharedCursor cursor) { return TheLook().cursors[static_c
 HFONT GetSharedFont(SharedFont font) { return TheLook().fonts[static_cast<size_t>(font)].Get(); }
 
 HICON GetSharedIcon(int index) { return index >= 0 && index < 5 ? TheLook().icons[index] : nullptr; }
+HICON GetTrayIcon(int index) { return index >= 0 && index < 5 ? TheLook().trayIcons[index] : nullptr; }
 
 String SeverityLabel(int severity) {
     if (severity < 0 || severity > 4) return String();

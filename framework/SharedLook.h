@@ -37,6 +37,8 @@ HFONT GetSharedFont(SharedFont font);
 
 // Index 0 the application icon, 1 to 4 the tray image of that severity.
 HICON GetSharedIcon(int index);
+// The same icon at the system's small-icon size, for the tray.
+HICON GetTrayIcon(int index);
 
 // The health label of a severity 0 to 4; an empty text for any other value.
 String SeverityLabel(int severity);
