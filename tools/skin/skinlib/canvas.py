@@ -34,6 +34,12 @@ def drawn_at(s):
         _SCALE[0] = old
 
 
+def run_beyond(shape, margin):
+    """How many more pixels along a row surely stay on the same side of a level that the
+    shape's distance here passes by margin pixels (none unless the shape is lipschitz)."""
+    return int(margin - 1e-9) if margin > 1.0 and shape.lipschitz else 0
+
+
 def _rgb(c):
     return c[0] / 255.0, c[1] / 255.0, c[2] / 255.0
 
@@ -117,11 +123,25 @@ class Image:
         self._rect(R(x0 * s), R(y0 * s), R(x1 * s), R(y1 * s), colour, a)
 
     def _rect(self, x0, y0, x1, y1, colour, a):
+        if a <= 0.0:
+            return
+        a = min(a, 1.0)
+        k = 1.0 - a
         shader = colour if callable(colour) else None
+        if shader is None:
+            cr, cg, cb = _rgb(colour)
+        p, w = self.p, self.w
+        xs = [(x, self._at(x)) for x in range(max(0, x0), min(self.w, x1))]
         for y in range(max(0, y0), min(self.h, y1)):
             v = self._at(y)
-            for x in range(max(0, x0), min(self.w, x1)):
-                self.blend(x, y, shader(self._at(x), v) if shader else colour, a)
+            for x, u in xs:
+                if shader:
+                    cr, cg, cb = _rgb(shader(u, v))
+                i = (y * w + x) * 4
+                p[i] = p[i] * k + cr * a
+                p[i + 1] = p[i + 1] * k + cg * a
+                p[i + 2] = p[i + 2] * k + cb * a
+                p[i + 3] = p[i + 3] * k + a
 
     def _line(self, v):
         # rows (or columns) of a 1x line at v: R(s) of them, centred on it
@@ -149,16 +169,11 @@ class Image:
         shader = colour if callable(colour) else None
         if shader is None:
             cr, cg, cb = _rgb(colour)
-        d = shape.d
         p, w = self.p, self.w
         xs = [(x, (x + 0.5) * inv) for x in range(x0, x1)]
         for y in range(y0, y1):
-            cy = (y + 0.5) * inv
             v = self._at(y)
-            for x, cx in xs:
-                cov = 0.5 - d(cx, cy) * s
-                if cov <= 0.0:
-                    continue
+            for x, cov in _row(shape, s, xs, (y + 0.5) * inv):
                 al = a * min(cov, 1.0)
                 if al <= 0.0:
                     continue
@@ -186,10 +201,10 @@ class Image:
             return
         w, h = x1 - x0, y1 - y0
         mask = [0.0] * (w * h)
+        xs = [(x, (x0 + x + 0.5) / s - dx) for x in range(w)]
         for y in range(h):
-            cy = (y0 + y + 0.5) / s - dy
-            for x in range(w):
-                mask[y * w + x] = max(0.0, min(1.0, 0.5 - shape.d((x0 + x + 0.5) / s - dx, cy) * s))
+            for x, cov in _row(shape, s, xs, (y0 + y + 0.5) / s - dy):
+                mask[y * w + x] = min(1.0, cov)
         for _ in range(2):
             mask = box_blur(mask, w, h, radius)
         for y in range(h):
@@ -255,15 +270,17 @@ class Image:
         """Rows top first, straight alpha, bytes r, g, b, a."""
         out = bytearray(self.w * self.h * 4)
         p = self.p
+        known = {}  # flat areas repeat their pixels
         for i in range(0, len(p), 4):
             a = p[i + 3]
-            a8 = int(round(min(a, 1.0) * 255))
-            if a8 == 0:
+            if a * 255 <= 0.5:  # alpha rounds to 0
                 continue
-            out[i] = min(255, int(round(p[i] / a * 255)))
-            out[i + 1] = min(255, int(round(p[i + 1] / a * 255)))
-            out[i + 2] = min(255, int(round(p[i + 2] / a * 255)))
-            out[i + 3] = a8
+            key = (p[i], p[i + 1], p[i + 2], a)
+            px = known.get(key)
+            if px is None:
+                px = known[key] = bytes((min(255, round(p[i] / a * 255)), min(255, round(p[i + 1] / a * 255)),
+                                         min(255, round(p[i + 2] / a * 255)), round(min(a, 1.0) * 255)))
+            out[i:i + 4] = px
         return out
 
     def scaled(self, w, h):
@@ -292,6 +309,27 @@ class Image:
         out._rect(0, 0, self.w, self.h, background, 1.0)
         out.draw_px(self, 0, 0)
         return out
+
+
+def _row(shape, s, xs, cy):
+    """(x, coverage) of the pixels of one row that the shape touches, for the 1x centres
+    xs = [(x, centre)] on row centre cy; coverage is 0.5 - distance in pixels, and may
+    exceed 1."""
+    d = shape.d
+    out = []
+    i, n = 0, len(xs)
+    while i < n:
+        x, cx = xs[i]
+        dist = d(cx, cy) * s
+        i += 1
+        if dist >= 0.5:
+            i += run_beyond(shape, dist - 0.5)
+            continue
+        out.append((x, 0.5 - dist))
+        whole = min(n, i + run_beyond(shape, -0.5 - dist))
+        out += [(xs[j][0], 1.0) for j in range(i, whole)]
+        i = whole
+    return out
 
 
 def box_blur(mask, w, h, r):

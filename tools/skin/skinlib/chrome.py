@@ -1,6 +1,6 @@
 """Per-pixel painting shared by the shaped windows: a hard outline (the window region
 cuts it exactly) with a bevelled metal rim inside it."""
-from .canvas import Image, R, mix
+from .canvas import Image, R, mix, run_beyond
 from .palette import WHITE, grey
 
 
@@ -9,19 +9,27 @@ def _inside(outer, s):
     return lambda x, y: outer.d((x + 0.5) / s, (y + 0.5) / s)
 
 
-def paint_outlined(w, h, outer, body, rim=grey(70)):
+def paint_outlined(w, h, outer, body, rim=grey(70), hole=None):
     """Opaque where the outer shape holds the pixel centre, transparent elsewhere.
     body(x, y, depth) gives the colour at depth 1x pixels inside the outline, or None
-    for a transparent pixel."""
+    for a transparent pixel; so does a shape hole, without asking body."""
     img = Image(w, h)
     s, depth = img.s, _inside(outer, img.s)
     rim_width = R(s)
     for y in range(img.h):
         v = img._at(y)
-        for x in range(img.w):
+        x = -1
+        while x + 1 < img.w:
+            x += 1
             d = -depth(x, y)
             if d <= 0:
+                x += run_beyond(outer, -d * s)
                 continue
+            if hole is not None:
+                inside_hole = hole.d((x + 0.5) / s, (y + 0.5) / s) * s
+                if inside_hole < 0:
+                    x += run_beyond(hole, -inside_hole)
+                    continue
             c = body(img._at(x), v, d)
             if c is None:
                 continue

@@ -77,7 +77,7 @@ def _title(img):
 
 
 def painted():
-    img = paint_outlined(W, H, OUTER, _body)
+    img = paint_outlined(W, H, OUTER, _body, hole=INNER)
     _title(img)
     _grip(img)
     return img
