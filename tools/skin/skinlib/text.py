@@ -41,7 +41,7 @@ def pixel_text(img, x, y, s, colour, scale=1, a=1.0):
         for ry, row in enumerate(rows):
             for rx, bit in enumerate(row):
                 if bit == "#":
-                    img.rect(cx + rx * scale, y + ry * scale, cx + (rx + 1) * scale, y + (ry + 1) * scale, colour, a)
+                    img.square(cx + rx * scale, y + ry * scale, scale, colour, a)
         cx += (len(rows[0]) + 1) * scale
     return cx - x - scale
 
