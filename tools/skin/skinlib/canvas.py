@@ -236,11 +236,17 @@ class Image:
     # -- whole pictures, in this picture's pixels ----------------------------
     def draw_px(self, src, dx, dy, a=1.0):
         """Composite another picture over this one with its top-left at pixel (dx, dy)."""
+        x0, x1 = max(0, -dx), min(src.w, self.w - dx)
         for y in range(src.h):
             ty = y + dy
-            if not 0 <= ty < self.h:
+            if not 0 <= ty < self.h or x1 <= x0:
                 continue
-            for x in range(src.w):
+            row = src.p[(y * src.w + x0) * 4:(y * src.w + x1) * 4]
+            if a == 1.0 and row[3::4].count(1.0) == x1 - x0:
+                # opaque over anything is itself: copy the row
+                self.p[(ty * self.w + x0 + dx) * 4:(ty * self.w + x1 + dx) * 4] = row
+                continue
+            for x in range(x0, x1):
                 tx = x + dx
                 if not 0 <= tx < self.w:
                     continue
@@ -281,19 +287,22 @@ class Image:
     # -- output ---------------------------------------------------------
     def rgba8(self):
         """Rows top first, straight alpha, bytes r, g, b, a."""
-        out = bytearray(self.w * self.h * 4)
         p = self.p
-        known = {}  # flat areas repeat their pixels
-        for i in range(0, len(p), 4):
-            a = p[i + 3]
-            if a * 255 <= 0.5:  # alpha rounds to 0
+        # whole channels as if opaque (most pixels are), then the others one by one
+        rgb = [list(map(round, map((255.0).__mul__, p[k::4]))) for k in range(3)]
+        rgb = [c if max(c, default=0) <= 255 else [min(255, v) for v in c] for c in rgb]
+        alpha = [255] * (len(p) // 4)
+        for j, a in enumerate(p[3::4]):
+            if a == 1.0:
                 continue
-            key = (p[i], p[i + 1], p[i + 2], a)
-            px = known.get(key)
-            if px is None:
-                px = known[key] = bytes((min(255, round(p[i] / a * 255)), min(255, round(p[i + 1] / a * 255)),
-                                         min(255, round(p[i + 2] / a * 255)), round(min(a, 1.0) * 255)))
-            out[i:i + 4] = px
+            if a * 255 <= 0.5:  # alpha rounds to 0
+                rgb[0][j] = rgb[1][j] = rgb[2][j] = alpha[j] = 0
+                continue
+            for k in range(3):
+                rgb[k][j] = min(255, round(p[4 * j + k] / a * 255))
+            alpha[j] = round(min(a, 1.0) * 255)
+        out = bytearray(len(p))
+        out[0::4], out[1::4], out[2::4], out[3::4] = bytes(rgb[0]), bytes(rgb[1]), bytes(rgb[2]), bytes(alpha)
         return out
 
     def scaled(self, w, h):

@@ -10,10 +10,10 @@ def _tag(name):
 
 
 class Entry:
-    def __init__(self, rid, rtype, name, data, frames=1, preview=None, dark=False, scale=1.0, rects=None):
+    def __init__(self, rid, rtype, name, data, frames=1, preview=None, dark=False, scale=1.0, rects=None, rgba=None):
         self.rid, self.rtype, self.name, self.data = rid, rtype, name, data
         self.frames, self.preview, self.dark = frames, preview, dark
-        self.scale, self.rects = scale, rects
+        self.scale, self.rects, self.rgba = scale, rects, rgba  # rgba: the picture's rgba8()
 
 
 # Every picture and region is drawn at these scales. At 1x pictures are TGA (alpha) or
@@ -55,12 +55,13 @@ def _scaled_art(out, version, s):
     at = "" if s == 1 else "@%d" % pct
 
     def add(rid, img, frames=1, tagged=False, dark=False, opaque=False):
+        rgba = img.rgba8()
         if s == 1 and opaque:
-            kind, name, data = "BITMAP", "skin%d.bmp" % rid, bmp(img, 24)
+            kind, name, data = "BITMAP", "skin%d.bmp" % rid, bmp(img, 24, rgba)
         else:
             kind, name = "TGA" if s == 1 else "TGA%d" % pct, "skin%d%s.tga" % (rid, at)
-            data = tga(img, _tag(str(rid)) if tagged else b"")
-        out.append(Entry(rid, kind, name, data, frames, [img], dark, s))
+            data = tga(img, _tag(str(rid)) if tagged else b"", rgba)
+        out.append(Entry(rid, kind, name, data, frames, [img], dark, s, rgba=rgba))
 
     with drawn_at(s):
         _pictures(add, version)

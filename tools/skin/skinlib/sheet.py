@@ -76,7 +76,7 @@ def _cells(entries, s):
         if e.rtype.startswith(("TGA", "BITMAP")):
             pictures[e.rid] = e.preview[0]
         for img in e.preview:
-            rgba = bytes(img.rgba8())
+            rgba = bytes(e.rgba if e.rgba is not None else img.rgba8())
             if e.frames > 1:
                 fw = img.w // e.frames
                 for f in range(e.frames):
