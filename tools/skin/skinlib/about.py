@@ -27,7 +27,7 @@ def about_picture(version):
     w, h = 490, 310
     img = Image(w, h)
     grain = streaks(h, 31)
-    img.rect(0, 0, w, h, lambda x, y: grey(226 - 20 * y / h + grain[cell(y)] * 4 + 8 * (1 - x / w)))
+    img.rect(0, 0, w, 268, lambda x, y: grey(226 - 20 * y / h + grain[cell(y)] * 4 + 8 * (1 - x / w)))
     # a band for the buttons
     img.rect(0, 268, w, h, lambda x, y: grey(204 + grain[cell(y)] * 3))
     img.hline(0, w, 268, grey(150))

@@ -122,4 +122,4 @@ def png(w, h, rgb):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(bytes(raw), 6)) + chunk(b"IEND", b""))
+            + chunk(b"IDAT", zlib.compress(bytes(raw), 3)) + chunk(b"IEND", b""))
