@@ -1,12 +1,19 @@
 """The generated skin (test_skin.py GENERATED_DIR) by the names of its ResourceIds.h, read the way the
-program's loaders read it: sizes and frames from expected.txt, window regions and the outlines on them, seams, grounds."""
+program's loaders read it: sizes and frames from expected.txt, window regions and the outlines on them, seams, grounds;
+sizes, frames and regions at every scale too."""
 import functools
+import itertools
 import os
 import struct
 import sys
 import unittest
 
 GEN = None
+SCALES = (100, 150, 200)  # percent: skin101.tga, skin101@150.tga, skin101@200.tga
+
+
+def R(v):
+    return int(v + 0.5)  # the one rounding of scaled sizes the loader relies on
 
 
 @functools.lru_cache(None)
@@ -49,53 +56,72 @@ def read_rgn(data):
 
 
 @functools.lru_cache(None)
-def load(name):
-    file, reader = {"TGA": ("skin%d.tga", read_tga), "BITMAP": ("skin%d.bmp", read_bmp),
-                    "RGN": ("shape%d.rgn", read_rgn)}[expected()[name][0]]
-    with open(os.path.join(GEN, "skin", file % ids()[name]), "rb") as f:
+def load(name, pct=100):
+    kind = expected()[name][0] if pct == 100 else {"BITMAP": "TGA"}.get(expected()[name][0], expected()[name][0])
+    file, reader = {"TGA": ("skin%d%s.tga", read_tga), "BITMAP": ("skin%d%s.bmp", read_bmp),
+                    "RGN": ("shape%d%s.rgn", read_rgn)}[kind]
+    with open(os.path.join(GEN, "skin", file % (ids()[name], "" if pct == 100 else "@%d" % pct)), "rb") as f:
         return reader(f.read())
 
 
-def cells(rid, dy):
-    return {(x, y + dy) for l, t, r, b in load(rid)[0] for y in range(t, b) for x in range(l, r)}
+def cells(rid, dy, pct=100):
+    return {(x, y + dy) for l, t, r, b in load(rid, pct)[0] for y in range(t, b) for x in range(l, r)}
 
 
-def frame(rid, index, frames):
-    fw = len(load(rid)[0]) // frames
-    return [row[index * fw:(index + 1) * fw] for row in load(rid)]
+def frame(rid, index, frames, pct=100):
+    fw = len(load(rid, pct)[0]) // frames
+    return [row[index * fw:(index + 1) * fw] for row in load(rid, pct)]
+
+
+def ink(rows):
+    """Left, top, right, bottom of the pixels with any alpha."""
+    xs = [x for row in rows for x, p in enumerate(row) if p[3]]
+    ys = [y for y, row in enumerate(rows) if any(p[3] for p in row)]
+    return min(xs), min(ys), max(xs) + 1, max(ys) + 1
 
 
 class Skin(unittest.TestCase):
-    def test_every_picture_has_its_size_and_drawn_frames(self):
-        pictures = {rid: numbers for rid, (kind, numbers) in expected().items() if kind != "RGN"}
-        for rid, (w, h, frames) in pictures.items():
-            with self.subTest(name=rid):
-                self.assertEqual((len(load(rid)[0]), len(load(rid))), (w, h))
+    def test_every_picture_has_its_size_and_drawn_frames_at_every_scale(self):
+        pictures = {rid: (kind, numbers) for rid, (kind, numbers) in expected().items() if kind != "RGN"}
+        for (rid, (kind, (w, h, frames))), pct in itertools.product(pictures.items(), SCALES):
+            with self.subTest(name=rid, scale=pct):
+                rows, s = load(rid, pct), pct / 100
+                self.assertEqual((len(rows[0]), len(rows)), (frames * R(w // frames * s), R(h * s)))
                 for k in range(frames):
-                    pixels = [p for row in frame(rid, k, frames) for p in row]
+                    pixels = [p for row in frame(rid, k, frames, pct) for p in row]
                     self.assertGreater(len({p for p in pixels if p[3]}), 3, "frame %d is empty or flat" % k)
+                    # each frame is cut where its drawing lies: the same ink as at 1x, scaled
+                    scaled = [R(v * s) for v in ink(frame(rid, k, frames))]
+                    self.assertLessEqual(max(abs(a - b) for a, b in zip(ink(frame(rid, k, frames, pct)), scaled)), 2, k)
+                if kind == "BITMAP":  # an opaque picture stays opaque at every scale
+                    self.assertEqual({p[3] for row in rows for p in row}, {255})
 
     def test_regions_are_one_rectangle_per_band_top_down_within_their_bounds(self):
-        for rid, (kind, bound) in expected().items():
+        for (rid, (kind, bound)), pct in itertools.product(expected().items(), SCALES):
             if kind == "RGN":
-                with self.subTest(name=rid):
-                    rects, header_bound = load(rid)
+                with self.subTest(name=rid, scale=pct):
+                    rects, header_bound = load(rid, pct)
+                    bound = [R(v * pct / 100) for v in bound]
                     union = [f(r[k] for r in rects) for k, f in enumerate((min, min, max, max))]
                     self.assertEqual((union, list(header_bound)), (bound, bound))
                     for a, b in zip(rects, rects[1:]):
                         self.assertEqual(a[3], b[1])
                         self.assertNotEqual((a[0], a[2]), (b[0], b[2]), "bands that could merge")
 
-    def test_pictures_are_drawn_exactly_to_their_regions(self):
-        # a part's region (IDR_) and picture (IDB_), rows the region moves up by, where its box lies in
-        # the picture: frame corners, then the monitor's tops and bottoms (placed for 77 rows high).
-        parts = [("FRAME_TOP_LEFT", 0, 0, 0, 45, 44), ("FRAME_TOP_RIGHT", 0, 15, 0, 45, 44),
-                 ("FRAME_BOTTOM_LEFT", 0, 0, 6, 45, 44), ("FRAME_BOTTOM_RIGHT", 0, 455, 6, 45, 44),
-                 ("MONITOR_OPEN_TOP", 0, 0, 0, 185, 38), ("MONITOR_CLOSED_TOP", 0, 0, 0, 185, 38),
-                 ("MONITOR_OPEN_BOTTOM", 39, 0, 0, 185, 37), ("MONITOR_CLOSED_BOTTOM", 39, 0, 0, 185, 37)]
-        for part, up, ox, oy, w, h in parts:
-            with self.subTest(part=part):
-                inside, rows = cells("IDR_" + part, -up), load("IDB_" + part)
+    def test_pictures_are_drawn_exactly_to_their_regions_at_every_scale(self):
+        # a part's region (IDR_) and picture (IDB_), whether its box lies at the picture's right and
+        # bottom, and its size: frame corners sit in the pieces' corners; the monitor's tops and bottoms
+        # are placed for a window 77 rows high, the bottoms moving up by the rows above them.
+        parts = [("FRAME_TOP_LEFT", 0, 0, 45, 44), ("FRAME_TOP_RIGHT", 1, 0, 45, 44),
+                 ("FRAME_BOTTOM_LEFT", 0, 1, 45, 44), ("FRAME_BOTTOM_RIGHT", 1, 1, 45, 44),
+                 ("MONITOR_OPEN_TOP", 0, 0, 185, 38), ("MONITOR_CLOSED_TOP", 0, 0, 185, 38),
+                 ("MONITOR_OPEN_BOTTOM", 0, 1, 185, 37), ("MONITOR_CLOSED_BOTTOM", 0, 1, 185, 37)]
+        for (part, right, bottom, w, h), pct in itertools.product(parts, SCALES):
+            with self.subTest(part=part, scale=pct):
+                rows, w, h = load("IDB_" + part, pct), R(w * pct / 100), R(h * pct / 100)
+                up = R(77 * pct / 100) - len(rows) if bottom and part.startswith("MONITOR") else 0
+                ox, oy = (len(rows[0]) - w) * right, 0 if up else (len(rows) - h) * bottom
+                inside = cells("IDR_" + part, -up, pct)
                 for y in range(h):
                     for x in range(w):
                         a = rows[y + oy][x + ox][3]

@@ -2,7 +2,7 @@
 import random
 
 from .appicons import _logo
-from .canvas import Image, mix
+from .canvas import Image, R, cell, mix
 from .palette import ACCENT, OUTLINE, WHITE, grey, streaks
 from .shapes import RoundRect
 from .text import text
@@ -11,15 +11,15 @@ from .text import text
 def background_texture():
     """64 x 64 brushed metal that repeats without seams: grain per row, and a
     horizontal shimmer that wraps around the tile's width."""
-    n = 64
+    img = Image(64, 64)
+    n = img.w  # the grain is as fine as the pixels at every scale
     rows = streaks(n, 21)
     rnd = random.Random(22)
     fine = [[rnd.uniform(-1, 1) for _ in range(n)] for _ in range(n)]
-    img = Image(n, n)
     for y in range(n):
         for x in range(n):
             along = (fine[y][x] + fine[y][(x - 1) % n] + fine[y][(x + 1) % n] + fine[y][(x + 2) % n]) / 4
-            img.set(x, y, grey(round(213 + rows[y] * 5 + along * 2.5)))
+            img.put(x, y, grey(round(213 + rows[y] * 5 + along * 2.5)))
     return img
 
 
@@ -27,14 +27,14 @@ def about_picture(version):
     w, h = 490, 310
     img = Image(w, h)
     grain = streaks(h, 31)
-    img.rect(0, 0, w, h, lambda x, y: grey(226 - 20 * y / h + grain[y] * 4 + 8 * (1 - x / w)))
+    img.rect(0, 0, w, 268, lambda x, y: grey(226 - 20 * y / h + grain[cell(y)] * 4 + 8 * (1 - x / w)))
     # a band for the buttons
-    img.rect(0, 268, w, h, lambda x, y: grey(204 + grain[y] * 3))
+    img.rect(0, 268, w, h, lambda x, y: grey(204 + grain[cell(y)] * 3))
     img.hline(0, w, 268, grey(150))
     img.hline(0, w, 269, WHITE, 0.8)
     # the accent sweep behind the mark
     img.rect(0, 0, w, 6, lambda x, y: mix(ACCENT, (90, 170, 240), x / w))
-    logo = _logo(112)
+    logo = _logo(R(112 * img.s))
     img.draw(logo, 34, 60)
     text(img, 172, 62, "Quorvane", 44, WHITE, a=0.8)
     text(img, 170, 60, "Quorvane", 44, grey(40))

@@ -1,6 +1,6 @@
 """The application icon, the tray images for severities 1 to 4, and the cursors."""
 from . import ids
-from .canvas import Image, vgrad
+from .canvas import Image, R, drawn_at, vgrad
 from .markers import severity_marker
 from .palette import ACCENT, WHITE, grey, lighter, darker
 from .shapes import Circle, Grow, Polygon, RoundRect, Segment, Union
@@ -8,7 +8,7 @@ from .shapes import Circle, Grow, Polygon, RoundRect, Segment, Union
 def _logo(s, muted=False):
     """A brushed-metal tile with a blue gauge and an activity trace, drawn at s x s."""
     k = s / 32.0
-    img = Image(s, s)
+    img = Image(s, s, scale=1.0)
     tile = RoundRect(1 * k, 1 * k, 31 * k, 30 * k, 7 * k)
     img.shadow(tile, 0, max(1, round(k)), 1, 0.35)
     img.fill(tile, vgrad(0, 30 * k, grey(250), grey(178)))
@@ -30,14 +30,24 @@ def _both(big):
 
 
 def app_icon():
-    return _both(_logo(32))
+    """32 and 16 pixels, then 24 and 48 for displays at 150 and 200 %."""
+    return _both(_logo(32)) + [_logo(24), _logo(48)]
 
 
 def tray_icon(level):
     """The application's tile, muted, carrying the severity marker large."""
     img = _logo(32, muted=True)
     img.draw(severity_marker(level).scaled(20, 20), 12, 12)
-    return _both(img)
+    return _both(img) + [_tray(level, 24), _tray(level, 48)]
+
+
+def _tray(level, size):
+    # the marker drawn at its size on the tile, 20/32 of it, rather than resampled
+    k = size / 32.0
+    img = _logo(size, muted=True)
+    with drawn_at(20 * k / 18):
+        img.draw_px(severity_marker(level), R(12 * k), R(12 * k))
+    return img
 
 
 # -- cursors: drawn at 32 x 32, white with a black outline and a soft shadow --------
@@ -96,6 +106,11 @@ CURSORS = {ids.IDC_SKIN_GRAB: (grab, (14, 16)), ids.IDC_SKIN_ARROW: (arrow, (1, 
 
 
 def cursor_images(cid):
+    """32 and 16 pixels, then drawn at 1.5 and 2 times 32; a hotspot for each."""
     draw, (hx, hy) = CURSORS[cid]
-    big = draw()
-    return _both(big), [(hx, hy), (hx // 2, hy // 2)]
+    images, spots = _both(draw()), [(hx, hy), (hx // 2, hy // 2)]
+    for s in (1.5, 2.0):
+        with drawn_at(s):
+            images.append(draw())
+        spots.append((R(hx * s), R(hy * s)))
+    return images, spots

@@ -1,5 +1,6 @@
 """Every resource the program loads: id, resource type, file name and how it is made."""
 from . import about, appicons, controls, frame, ids, markers, monitor, pictograms, tiles
+from .canvas import R, drawn_at
 from .formats import bmp, cur, ico, rgndata, tga
 
 
@@ -9,48 +10,72 @@ def _tag(name):
 
 
 class Entry:
-    def __init__(self, rid, rtype, name, data, frames=1, preview=None, dark=False):
+    def __init__(self, rid, rtype, name, data, frames=1, preview=None, dark=False, scale=1.0, rects=None, rgba=None):
         self.rid, self.rtype, self.name, self.data = rid, rtype, name, data
         self.frames, self.preview, self.dark = frames, preview, dark
+        self.scale, self.rects, self.rgba = scale, rects, rgba  # rgba: the picture's rgba8()
+
+
+# Every picture and region is drawn at these scales. At 1x pictures are TGA (alpha) or
+# opaque BITMAP resources and regions RGN; at 150 and 200 % every picture is a TGA150 or
+# TGA200 and every region an RGN150 or RGN200 of the same id.
+SCALES = (1.0, 1.5, 2.0)
+
+
+def _pictures(add, version):
+    add(ids.IDB_WIDE_BUTTONS, controls.wide_buttons(), 2)
+    add(ids.IDB_BACKGROUND_TEXTURE, about.background_texture(), opaque=True)
+    add(ids.IDB_SCROLL_ARROWS, controls.scroll_arrows(), 4, opaque=True)
+    add(ids.IDB_SCROLL_THUMB, controls.scroll_thumb(), 2, opaque=True)
+    add(ids.IDB_CAPTION_BUTTONS, controls.caption_buttons(), 6)
+    add(ids.IDB_SEVERITY_MARKERS, markers.severity_markers(), 5, tagged=True, dark=True)
+    add(ids.IDB_DEVICE_ICONS, pictograms.device_icons(), 27, tagged=True, dark=True)
+    add(ids.IDB_TILE_MIDDLE, tiles.middle(), 2)
+    add(ids.IDB_TILE_FIRST_LAST, tiles.first_last(), 4)
+    add(ids.IDB_TILE_ONLY, tiles.only(), 2)
+    add(ids.IDB_NARROW_BUTTONS, controls.narrow_buttons(), 2)
+    add(ids.IDB_CHECK_BOX, controls.check_box(), 4)
+    add(ids.IDB_HUB_PLATES, markers.hub_plates(), 4, dark=True)
+    add(ids.IDB_EXPAND_MARKERS, controls.show_more_less(), 2)
+    add(ids.IDB_PORT_BADGES, markers.port_badges(), 8, opaque=True)
+    add(ids.IDB_ICON_FOLDERS, controls.folders(), 2)
+    add(ids.IDB_TRANSMISSION_LIGHTS, markers.transmission_lights(), 12, opaque=True)
+    add(ids.IDB_SLIDER_TRACK, controls.slider_track(), opaque=True)
+    add(ids.IDB_SLIDER_KNOB, controls.slider_knob(), 2, opaque=True)
+    add(ids.IDB_MONITOR_SCROLL_BUTTONS, controls.scroll_buttons(), 4)
+    for rid, img in sorted(monitor.images().items()):
+        add(rid, img, tagged=True)
+    for rid, img in sorted(frame.images().items()):
+        add(rid, img, tagged=rid not in (ids.IDB_TITLE_BADGE_ACTIVE, ids.IDB_TITLE_BADGE_INACTIVE))
+    add(ids.IDB_ABOUT_PICTURE, about.about_picture(version), opaque=True)
+
+
+def _scaled_art(out, version, s):
+    pct = R(s * 100)
+    at = "" if s == 1 else "@%d" % pct
+
+    def add(rid, img, frames=1, tagged=False, dark=False, opaque=False):
+        rgba = img.rgba8()
+        if s == 1 and opaque:
+            kind, name, data = "BITMAP", "skin%d.bmp" % rid, bmp(img, 24, rgba)
+        else:
+            kind, name = "TGA" if s == 1 else "TGA%d" % pct, "skin%d%s.tga" % (rid, at)
+            data = tga(img, _tag(str(rid)) if tagged else b"", rgba)
+        out.append(Entry(rid, kind, name, data, frames, [img], dark, s, rgba=rgba))
+
+    with drawn_at(s):
+        _pictures(add, version)
+        for rid, rects in sorted(list(monitor.regions().items()) + list(frame.regions().items())):
+            kind = "RGN" if s == 1 else "RGN%d" % pct
+            out.append(Entry(rid, kind, "shape%d%s.rgn" % (rid, at), rgndata(rects), scale=s, rects=rects))
 
 
 def build(version):
-    """All entries, in id order. preview holds the pictures for the contact sheet."""
+    """All entries, in id order, each id's scales in order. preview holds the pictures for
+    the contact sheet."""
     out = []
-
-    def add_tga(rid, img, frames=1, tagged=False, dark=False):
-        out.append(Entry(rid, "TGA", "skin%d.tga" % rid, tga(img, _tag(str(rid)) if tagged else b""),
-                         frames, [img], dark))
-
-    def add_bmp(rid, img, frames=1):
-        out.append(Entry(rid, "BITMAP", "skin%d.bmp" % rid, bmp(img, 24), frames, [img]))
-
-    add_tga(ids.IDB_WIDE_BUTTONS, controls.wide_buttons(), 2)
-    add_bmp(ids.IDB_BACKGROUND_TEXTURE, about.background_texture())
-    add_bmp(ids.IDB_SCROLL_ARROWS, controls.scroll_arrows(), 4)
-    add_bmp(ids.IDB_SCROLL_THUMB, controls.scroll_thumb(), 2)
-    add_tga(ids.IDB_CAPTION_BUTTONS, controls.caption_buttons(), 6)
-    add_tga(ids.IDB_SEVERITY_MARKERS, markers.severity_markers(), 5, tagged=True, dark=True)
-    add_tga(ids.IDB_DEVICE_ICONS, pictograms.device_icons(), 27, tagged=True, dark=True)
-    add_tga(ids.IDB_TILE_MIDDLE, tiles.middle(), 2)
-    add_tga(ids.IDB_TILE_FIRST_LAST, tiles.first_last(), 4)
-    add_tga(ids.IDB_TILE_ONLY, tiles.only(), 2)
-    add_tga(ids.IDB_NARROW_BUTTONS, controls.narrow_buttons(), 2)
-    add_tga(ids.IDB_CHECK_BOX, controls.check_box(), 4)
-    add_tga(ids.IDB_HUB_PLATES, markers.hub_plates(), 4, dark=True)
-    add_tga(ids.IDB_EXPAND_MARKERS, controls.show_more_less(), 2)
-    add_bmp(ids.IDB_PORT_BADGES, markers.port_badges(), 8)
-    add_tga(ids.IDB_ICON_FOLDERS, controls.folders(), 2)
-    add_bmp(ids.IDB_TRANSMISSION_LIGHTS, markers.transmission_lights(), 12)
-    add_bmp(ids.IDB_SLIDER_TRACK, controls.slider_track())
-    add_bmp(ids.IDB_SLIDER_KNOB, controls.slider_knob(), 2)
-    add_tga(ids.IDB_MONITOR_SCROLL_BUTTONS, controls.scroll_buttons(), 4)
-    for rid, img in sorted(monitor.images().items()):
-        add_tga(rid, img, tagged=True)
-    for rid, img in sorted(frame.images().items()):
-        add_tga(rid, img, tagged=rid not in (ids.IDB_TITLE_BADGE_ACTIVE, ids.IDB_TITLE_BADGE_INACTIVE))
-    add_bmp(ids.IDB_ABOUT_PICTURE, about.about_picture(version))
-
+    for s in SCALES:
+        _scaled_art(out, version, s)
     out.append(Entry(ids.IDI_APP, "ICON", "app%d.ico" % ids.IDI_APP, None, preview=appicons.app_icon(), dark=True))
     out[-1].data = ico(out[-1].preview)
     for rid, level in ((ids.IDI_TRAY_SEVERITY_1, 1), (ids.IDI_TRAY_SEVERITY_2, 2),
@@ -60,8 +85,6 @@ def build(version):
     for rid in sorted(appicons.CURSORS):
         imgs, spots = appicons.cursor_images(rid)
         out.append(Entry(rid, "CURSOR", "cursor%d.cur" % rid, cur(imgs, spots), preview=imgs, dark=True))
-    for rid, rects in sorted(list(monitor.regions().items()) + list(frame.regions().items())):
-        out.append(Entry(rid, "RGN", "shape%d.rgn" % rid, rgndata(rects)))
     # Each file the program loads has its name in ids.py, and each such name its file.
     named = {rid for name, rid in ids.names() if name.startswith(("IDB_", "IDI_", "IDC_", "IDR_"))}
     if named != {e.rid for e in out}:

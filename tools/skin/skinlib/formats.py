@@ -3,18 +3,19 @@ import struct
 import zlib
 
 
-def tga(img, image_id=b""):
-    """Uncompressed 32-bit true colour, 8 alpha bits, top-left origin, straight alpha."""
+def tga(img, image_id=b"", rgba=None):
+    """Uncompressed 32-bit true colour, 8 alpha bits, top-left origin, straight alpha.
+    rgba: the picture's rgba8(), when already at hand."""
     head = struct.pack("<BBB5sHHHHBB", len(image_id), 0, 2, b"\0" * 5, 0, 0,
                        img.w, img.h, 32, 0x28)
-    rgba = img.rgba8()
+    rgba = rgba or img.rgba8()
     bgra = bytearray(len(rgba))
     bgra[0::4], bgra[1::4], bgra[2::4], bgra[3::4] = rgba[2::4], rgba[1::4], rgba[0::4], rgba[3::4]
     return head + image_id + bytes(bgra)
 
 
-def _bgr_rows_bottom_up(img, bits):
-    rgba = img.rgba8()
+def _bgr_rows_bottom_up(img, bits, rgba=None):
+    rgba = rgba or img.rgba8()
     pad = (-img.w * bits // 8) % 4
     rows = []
     for y in range(img.h - 1, -1, -1):
@@ -28,9 +29,9 @@ def _bgr_rows_bottom_up(img, bits):
     return b"".join(rows)
 
 
-def bmp(img, bits=24):
+def bmp(img, bits=24, rgba=None):
     """A Windows bitmap file; 24-bit pictures must be opaque."""
-    data = _bgr_rows_bottom_up(img, bits)
+    data = _bgr_rows_bottom_up(img, bits, rgba)
     info = struct.pack("<IiiHHIIiiII", 40, img.w, img.h, 1, bits, 0, len(data), 2835, 2835, 0, 0)
     head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(data), 0, 0, 14 + len(info))
     return head + info + data
@@ -121,4 +122,4 @@ def png(w, h, rgb):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(bytes(raw), 6)) + chunk(b"IEND", b""))
+            + chunk(b"IDAT", zlib.compress(bytes(raw), 3)) + chunk(b"IEND", b""))

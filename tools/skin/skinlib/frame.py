@@ -4,7 +4,7 @@ corner shapes, and the title badge.
 The bars are brushed along their length and the edges along theirs, so every piece
 that repeats is the same from one end to the other and joins its neighbours exactly."""
 from . import ids
-from .canvas import Image, mix
+from .canvas import Image, R, cell, current_scale, mix
 from .chrome import paint_outlined, inside_mask
 from .formats import bands
 from .palette import ACCENT, FRAME, WHITE, grey, streaks
@@ -37,12 +37,12 @@ def _body(x, y, depth):
     if di < 0:
         return None                      # the window's content shows here
     if y < TOP:
-        c = grey(242 - 36 * y / TOP + ROW_GRAIN[y] * 5)
+        c = grey(242 - 36 * y / TOP + ROW_GRAIN[cell(y)] * 5)
     elif y >= H - BOTTOM:
-        c = grey(228 - 30 * (y - (H - BOTTOM)) / BOTTOM + ROW_GRAIN[y] * 5)
+        c = grey(228 - 30 * (y - (H - BOTTOM)) / BOTTOM + ROW_GRAIN[cell(y)] * 5)
     else:
         t = min(x, W - 1 - x) / SIDE
-        c = grey(224 - 14 * t + COL_GRAIN[x] * 5)
+        c = grey(224 - 14 * t + COL_GRAIN[cell(x)] * 5)
     if di < 1.0:
         return FRAME                     # crisp groove around the content
     if di < 2.0:
@@ -53,13 +53,16 @@ def _body(x, y, depth):
 
 
 def _grip(img):
-    for k in range(3):
-        s = W + H - 26 - 5 * k
-        for x in range(W - 30, W - 8):
-            y = s - x
-            if H - 30 <= y < H - 8 and OUTER.d(x + 4.5, y + 4.5) < 0:
-                img.set(x, y, grey(125))
-                img.set(x + 1, y, WHITE)
+    # three diagonal ridges, each a dark line with a light one to its right
+    def ridge(x, y):
+        for k in range(3):
+            t = x + y - (W + H - 26 - 5 * k)
+            if 0 <= t < 2:
+                dark_x = x if t < 1 else x - 1
+                if W - 30 <= dark_x < W - 8 and H - 30 <= y < H - 8 and OUTER.d(dark_x + 4.5, y + 4.5) < 0:
+                    return grey(125) if t < 1 else WHITE
+        return None
+    img.paint(ridge, (W - 30, H - 30, W - 7, H - 8))
 
 
 def _title(img):
@@ -74,7 +77,7 @@ def _title(img):
 
 
 def painted():
-    img = paint_outlined(W, H, OUTER, _body)
+    img = paint_outlined(W, H, OUTER, _body, hole=INNER)
     _title(img)
     _grip(img)
     return img
@@ -82,14 +85,28 @@ def painted():
 
 def images():
     whole = painted()
-    out = {rid: whole.crop(*box) for rid, box in PIECES.items()}
+    out = {rid: _cut(whole, *box) for rid, box in PIECES.items()}
     out[ids.IDB_TITLE_BADGE_ACTIVE], out[ids.IDB_TITLE_BADGE_INACTIVE] = title_badge(True), title_badge(False)
     return out
 
 
+def _cut(whole, x, y, w, h):
+    # a piece at the right or bottom edge is cut flush with it, where the window puts it
+    s = whole.s
+    left = whole.w - R(w * s) if x + w == W else R(x * s)
+    top = whole.h - R(h * s) if y + h == H else R(y * s)
+    return whole.crop_px(left, top, R(w * s), R(h * s))
+
+
 def regions():
-    inside = inside_mask(OUTER, W, H)
-    return {rid: bands(lambda x, y: inside(x + ox, y + oy), 45, 44) for rid, (ox, oy) in CORNERS.items()}
+    s = current_scale()
+    w, h, cw, ch = R(W * s), R(H * s), R(45 * s), R(44 * s)
+    inside = inside_mask(OUTER, w, h, s)
+    out = {}
+    for rid, (ox, oy) in CORNERS.items():
+        dx, dy = w - cw if ox else 0, h - ch if oy else 0
+        out[rid] = bands(lambda x, y: inside(x + dx, y + dy), cw, ch)
+    return out
 
 
 def title_badge(active):

@@ -6,7 +6,7 @@ to its height, so only the top and bottom 35 rows carry detail."""
 import math
 
 from . import ids
-from .canvas import mix
+from .canvas import R, cell, current_scale, mix
 from .chrome import paint_outlined, inside_mask
 from .formats import bands
 from .palette import ACCENT, WHITE, grey, streaks
@@ -55,7 +55,7 @@ def _body(open_, h):
             return c
         # rounded metal across the width, brushed along the height
         t = (x + 0.5 - left) / (right - left)
-        c = grey(200 + 34 * math.sin(math.pi * min(max(t, 0), 1)) ** 0.6 + GRAIN[x] * 4)
+        c = grey(200 + 34 * math.sin(math.pi * min(max(t, 0), 1)) ** 0.6 + GRAIN[cell(x)] * 4)
         if y < 36:
             c = mix(c, WHITE, max(0.0, 0.25 - y / 80.0))
         if y >= h - 35:
@@ -67,9 +67,10 @@ def _body(open_, h):
             if s is not None:
                 return s
         if open_ and x + y >= W + h - 30 and x < W - 6 and y < h - 6 and dw > 2:
-            if (x + y) % 4 == 0:
+            ridge = (x + y) % 4
+            if ridge < 1:
                 return grey(120)
-            if (x + y) % 4 == 1:
+            if ridge < 2:
                 return WHITE
         return c
     return colour
@@ -105,11 +106,14 @@ def regions():
     """The open and closed tops and bottoms, in the coordinates of a window 77 rows high
     (the bottom pieces move down with the height)."""
     out = {}
-    shift = TALL - 77
+    s = current_scale()
+    w, h = R(W * s), R(77 * s)
+    shift = R(TALL * s) - h
     for rid, open_, y0, y1, dy in ((ids.IDR_MONITOR_OPEN_TOP, True, 0, 38, 0),
                                    (ids.IDR_MONITOR_OPEN_BOTTOM, True, 38, 77, shift),
                                    (ids.IDR_MONITOR_CLOSED_TOP, False, 0, 40, 0),
                                    (ids.IDR_MONITOR_CLOSED_BOTTOM, False, 38, 77, shift)):
-        inside = inside_mask(outline(open_, TALL), W, TALL)
-        out[rid] = bands(lambda x, y: y0 <= y < y1 and inside(x, y + dy), W, 77)
+        inside = inside_mask(outline(open_, TALL), w, R(TALL * s), s)
+        top, bottom = R(y0 * s), R(y1 * s)
+        out[rid] = bands(lambda x, y: top <= y < bottom and inside(x, y + dy), w, h)
     return out

@@ -2,12 +2,17 @@
 
 Coverage of a pixel is 0.5 - distance, clamped, which gives anti-aliased
 edges without supersampling (and keeps generation fast in pure Python).
+
+A shape whose d changes by at most the distance moved (exact distances, and min, max
+and offsets of them) says so with lipschitz; filling then skips the pixels it knows to be
+far outside or deep inside without asking d for each.
 """
 import math
 
 
 class Shape:
     box = (-1e9, -1e9, 1e9, 1e9)  # x0, y0, x1, y1 (exclusive) the shape can touch
+    lipschitz = True
 
     def d(self, x, y):
         raise NotImplementedError
@@ -36,10 +41,15 @@ class RoundRect(Shape):
         self.box = (x0 - 1, y0 - 1, x1 + 1, y1 + 1)
 
     def d(self, x, y):
-        qx = abs(x - self.cx) - self.hx + self.r
-        qy = abs(y - self.cy) - self.hy + self.r
-        outside = math.hypot(max(qx, 0.0), max(qy, 0.0))
-        return outside + min(max(qx, qy), 0.0) - self.r
+        # hypot(q, 0) is q: the corner case alone needs the square root
+        r = self.r
+        qx = abs(x - self.cx) - self.hx + r
+        qy = abs(y - self.cy) - self.hy + r
+        if qx > 0.0:
+            return (math.hypot(qx, qy) if qy > 0.0 else qx) + 0.0 - r
+        if qy > 0.0:
+            return qy + 0.0 - r
+        return 0.0 + (qy if qy > qx else qx) - r
 
 
 class OvalCornerRect(Shape):
@@ -47,6 +57,7 @@ class OvalCornerRect(Shape):
 
     def __init__(self, x0, y0, x1, y1, rx, ry):
         self.k = rx / ry
+        self.lipschitz = self.k >= 1  # squeezed vertically only
         self.cy = (y0 + y1) / 2
         half = (y1 - y0) / 2 * self.k
         self.inner = RoundRect(x0, self.cy - half, x1, self.cy + half, rx)
@@ -67,6 +78,7 @@ class Circle(Shape):
 
 class Ellipse(Shape):
     """Approximate distance, good enough for edges of a few pixels."""
+    lipschitz = False
 
     def __init__(self, cx, cy, rx, ry):
         self.cx, self.cy, self.rx, self.ry = cx, cy, rx, ry
@@ -124,6 +136,7 @@ class Polygon(Shape):
 class Union(Shape):
     def __init__(self, *parts):
         self.parts = parts
+        self.lipschitz = all(p.lipschitz for p in parts)
         self.box = (min(p.box[0] for p in parts), min(p.box[1] for p in parts),
                     max(p.box[2] for p in parts), max(p.box[3] for p in parts))
 
@@ -134,6 +147,7 @@ class Union(Shape):
 class Inter(Shape):
     def __init__(self, a, b):
         self.a, self.b = a, b
+        self.lipschitz = a.lipschitz and b.lipschitz
         self.box = (max(a.box[0], b.box[0]), max(a.box[1], b.box[1]),
                     min(a.box[2], b.box[2]), min(a.box[3], b.box[3]))
 
@@ -144,6 +158,7 @@ class Inter(Shape):
 class Diff(Shape):
     def __init__(self, a, b):
         self.a, self.b = a, b
+        self.lipschitz = a.lipschitz and b.lipschitz
         self.box = a.box
 
     def d(self, x, y):
@@ -155,6 +170,7 @@ class Grow(Shape):
 
     def __init__(self, s, r):
         self.s, self.r = s, r
+        self.lipschitz = s.lipschitz
         self.box = _grow(s.box, max(r, 0))
 
     def d(self, x, y):
@@ -166,6 +182,7 @@ class Ring(Shape):
 
     def __init__(self, s, w):
         self.s, self.w = s, w
+        self.lipschitz = s.lipschitz
         self.box = _grow(s.box, w)
 
     def d(self, x, y):
@@ -175,6 +192,7 @@ class Ring(Shape):
 class Moved(Shape):
     def __init__(self, s, dx, dy):
         self.s, self.dx, self.dy = s, dx, dy
+        self.lipschitz = s.lipschitz
         b = s.box
         self.box = (b[0] + dx, b[1] + dy, b[2] + dx, b[3] + dy)
 

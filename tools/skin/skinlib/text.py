@@ -4,6 +4,8 @@ machine draws the same art."""
 import os
 import subprocess
 
+from .canvas import R
+
 CONVERT = "/usr/bin/convert"
 FONTS = "/usr/share/fonts/truetype/liberation/"
 
@@ -39,7 +41,7 @@ def pixel_text(img, x, y, s, colour, scale=1, a=1.0):
         for ry, row in enumerate(rows):
             for rx, bit in enumerate(row):
                 if bit == "#":
-                    img.rect(cx + rx * scale, y + ry * scale, cx + (rx + 1) * scale, y + (ry + 1) * scale, colour, a)
+                    img.square(cx + rx * scale, y + ry * scale, scale, colour, a)
         cx += (len(rows[0]) + 1) * scale
     return cx - x - scale
 
@@ -62,12 +64,14 @@ def coverage(s, points, face="LiberationSans-Bold.ttf"):
 
 
 def text(img, x, y, s, points, colour, face="LiberationSans-Bold.ttf", a=1.0, centre=False):
-    """Draw s with its box's top-left at (x, y) (or centred on x); returns the width."""
-    w, h, vals = coverage(s, points, face)
-    left = x - (w // 2 if centre else 0)
+    """Draw s at the picture's scale with its box's top-left at 1x (x, y) (or centred on x);
+    returns the width in pixels."""
+    w, h, vals = coverage(s, points if img.s == 1 else "%g" % (points * img.s), face)
+    left = R(x * img.s) - (w // 2 if centre else 0)
+    top = R(y * img.s)
     for yy in range(h):
         for xx in range(w):
             v = vals[yy * w + xx]
             if v > 0:
-                img.blend(left + xx, y + yy, colour, v * a)
+                img.blend(left + xx, top + yy, colour, v * a)
     return w

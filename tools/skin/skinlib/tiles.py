@@ -2,6 +2,7 @@
 from .canvas import Image
 from .palette import FRAME, PANEL, PRESSED, WHITE, grey
 from .shapes import Ellipse, Grow, RoundRect, Union
+from .widgets import hstrip
 
 WIDTH = 137
 
@@ -42,19 +43,12 @@ def tile(kind, pressed):
 
 
 def _pair(kind):
-    out = Image(WIDTH * 2, KINDS[kind][0])
-    out.draw(tile(kind, False), 0, 0)
-    out.draw(tile(kind, True), WIDTH, 0)
-    return out
+    return hstrip([tile(kind, False), tile(kind, True)])
 
 
 def first_last():
     """First, first pressed, last, last pressed."""
-    h = KINDS[1][0]
-    out = Image(WIDTH * 4, h)
-    for n, (kind, pressed) in enumerate(((1, False), (1, True), (3, False), (3, True))):
-        out.draw(tile(kind, pressed), WIDTH * n, 0)
-    return out
+    return hstrip([tile(kind, pressed) for kind, pressed in ((1, False), (1, True), (3, False), (3, True))])
 
 
 def middle():

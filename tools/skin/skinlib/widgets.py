@@ -5,12 +5,12 @@ from .shapes import RoundRect, Grow
 
 
 def hstrip(frames):
-    """Frames side by side, left to right, as one picture."""
+    """Frames side by side, left to right, as one picture (each keeps its own width in pixels)."""
     w = sum(f.w for f in frames)
-    out = Image(w, max(f.h for f in frames))
+    out = Image.sized(w, max(f.h for f in frames), frames[0].s)
     x = 0
     for f in frames:
-        out.draw(f, x, 0)
+        out.draw_px(f, x, 0)
         x += f.w
     return out
 
