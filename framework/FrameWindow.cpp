@@ -10,31 +10,47 @@ constexpr int kCornerWidth = 45, kCornerHeight = 44;
 
 FrameWindow::FrameWindow(int x, int y, int width, int height, DWORD style, DWORD exStyle, bool visible)
     : ElementRouting(nullptr, style, exStyle, visible), root_(hwnd_) {
-    // A corner that fails leaves it and the following ones out of the outline.
-    for (int i = 0; i < 4; ++i)
-        if (!corners_[i].LoadFromResource(kCornerIds[i])) break;
+    LoadCorners();
     // The position is on the screen, in pixels; the size is the frame's own, in 96-DPI units.
     SetWindowPos(hwnd_, nullptr, x, y, Px(width), Px(height), SWP_NOZORDER);
     SetWindowRgn(hwnd_, outline_.DetachCopy(), TRUE);
     FrameWindow::Layout();
 }
 
-Region FrameWindow::BuildOutline(int w, int h, const Region corners[4]) {
-    Region outline = Region::Merge(Region::CreateRect(kCornerWidth, 0, w - 2 * kCornerWidth, h),
-                                   Region::CreateRect(0, kCornerHeight, w, h - 2 * kCornerHeight));
+void FrameWindow::LoadCorners() {
+    // A corner that fails leaves it and the following ones out of the outline.
+    bool loaded = true;
+    for (int i = 0; i < 4; ++i) {
+        corners_[i] = Region();
+        loaded = loaded && corners_[i].LoadFromResource(kCornerIds[i], scale_);
+    }
+}
+
+Region FrameWindow::BuildOutline(int w, int h, const Region corners[4], const Scale& scale) {
+    // The right and bottom corners end at the far edges, where the chrome's art ends too.
+    const int cw = scale.Px(kCornerWidth), ch = scale.Px(kCornerHeight);
+    Region outline = Region::Merge(Region::CreateRect(cw, 0, w - 2 * cw, h), Region::CreateRect(0, ch, w, h - 2 * ch));
     outline = Region::Merge(outline, corners[0]);
-    outline = Region::Merge(outline, Region::Offset(corners[1], w - kCornerWidth, 0));
-    outline = Region::Merge(outline, Region::Offset(corners[2], 0, h - kCornerHeight));
-    outline = Region::Merge(outline, Region::Offset(corners[3], w - kCornerWidth, h - kCornerHeight));
+    outline = Region::Merge(outline, Region::Offset(corners[1], w - cw, 0));
+    outline = Region::Merge(outline, Region::Offset(corners[2], 0, h - ch));
+    outline = Region::Merge(outline, Region::Offset(corners[3], w - cw, h - ch));
     return outline;
 }
 
 void FrameWindow::Layout() {
     SIZE size = GetSize();
-    outline_ = BuildOutline(size.cx, size.cy, corners_);
+    // Composed in pixels from corners drawn for the scale, over the pixels the elements
+    // cover. Scaled, the region alone cuts the corners: the elements' shape is the whole
+    // window, as an outline from 96 DPI would cut them again, in blocks.
+    outline_ = BuildOutline(Px(size.cx), Px(size.cy), corners_, scale_);
     root_.SetSize(size.cx, size.cy);
-    root_.SetShape(outline_);
+    root_.SetShape(scale_.IsIdentity() ? outline_ : Region::CreateRect(0, 0, size.cx, size.cy));
     SetWindowRgn(hwnd_, outline_.DetachCopy(), TRUE);
+}
+
+void FrameWindow::OnScaleChanged() {
+    LoadCorners();
+    Layout();
 }
 
 void FrameWindow::Resize(int width, int height) {

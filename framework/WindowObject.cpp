@@ -20,13 +20,13 @@ void CALLBACK Tick(HWND window, UINT, UINT_PTR id, DWORD) {
     if (WindowObject* object = WindowObject::FromHandle(window)) object->HandleMessage(WM_TIMER, id, 0);
 }
 
-// GetDpiForWindow where the system has it (Windows 10 and later); before that, the
-// system DPI for an aware process.
+// GetDpiForWindow where the system has it (Windows 10 and later); before that, and for
+// no window, the system DPI for an aware process.
 Scale SystemScaleOf(HWND window) {
     using GetDpi = UINT(WINAPI*)(HWND);
     static const auto get = reinterpret_cast<GetDpi>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (get) return Scale::FromDpi(get(window));
+    if (get && window) return Scale::FromDpi(get(window));
     const WindowDC screen(nullptr);
     return Scale::FromDpi(static_cast<unsigned>(GetDeviceCaps(screen.Get(), LOGPIXELSY)));
 }

@@ -28,7 +28,8 @@ public:
     HWND Handle() const { return hwnd_; }
     const Scale& GetScale() const { return scale_; }
     int Px(int v) const { return scale_.Px(v); }
-    // The scale of any window: its object's, or the one the system reports for it.
+    // The scale of any window: its object's, or the one the system reports for it; for no
+    // window, the screen's (where a window about to be made will open).
     static Scale ScaleOf(HWND window);
 
     virtual void OnDestroy();

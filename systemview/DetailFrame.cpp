@@ -18,6 +18,10 @@ namespace {
 
 SystemView* g_view = nullptr;
 DetailFrame* g_frame = nullptr;  // from the start of its construction, for the split bar's snaps
+// Where the view opens, as read and written under "DetailFrame.*": the top-left corner in
+// screen pixels, the size in 96-DPI units (right = left + width), so that a placement saved
+// at one display scale opens at the same logical size at another; at 96 DPI it is the
+// window's rectangle. It is kept on the screen in pixels, at the scale the window opens with.
 RECT g_placement{150, 30, 750, 510};
 bool g_maximized = false;
 int g_splitPosition = 60;
@@ -82,7 +86,7 @@ void DetailFrame::OnDestroy() {
 }
 
 void DetailFrame::StorePlacement() {
-    if (!maximized_ && hwnd_) g_placement = WindowBox(hwnd_);
+    if (!maximized_ && hwnd_) g_placement = geo::PlacementOf(WindowBox(hwnd_), scale_);
 }
 
 void DetailFrame::Layout() {
@@ -141,10 +145,21 @@ void DetailFrame::ToggleHub(TopologyItem& hub) {
 void DetailFrame::Maximize() {
     maximized_ = g_maximized = true;
     SendMessageA(hwnd_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    FillWorkArea();
+    chrome_.SetMaximized();
+}
+
+void DetailFrame::FillWorkArea() {
     const RECT work = WorkArea();
     SetWindowPos(hwnd_, nullptr, work.left + 1, work.top + 1, work.right - work.left - 2, work.bottom - work.top - 2,
                  SWP_NOZORDER);
-    chrome_.SetMaximized();
+}
+
+void DetailFrame::OnScaleChanged() {
+    // The suggested rectangle keeps the logical size, which a larger scale may take beyond
+    // the work area. The split position, in 96-DPI units, stays as it was.
+    FrameWindow::OnScaleChanged();
+    maximized_ ? FillWorkArea() : FitIntoWorkArea();
 }
 
 void DetailFrame::Restore() {
@@ -170,7 +185,7 @@ void DetailFrame::OnCommand(WPARAM wParam) {
 LRESULT DetailFrame::OnActivate(WPARAM wParam, LPARAM) {
     if (blocked_) return 0;
     chrome_.SetActive(LOWORD(wParam) != WA_INACTIVE);
-    const RECT strip{0, 0, GetSize().cx, kCaptionStrip};
+    const RECT strip{0, 0, Px(GetSize().cx), Px(kCaptionStrip)};
     InvalidateRect(hwnd_, &strip, TRUE);
     return 0;
 }
@@ -190,7 +205,7 @@ LRESULT DetailFrame::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
 }
 
 void DetailFrame::ResizeByGrip(POINT pointer) {
-    POINT corner{pointer.x + gripOffset_.x, pointer.y + gripOffset_.y};
+    POINT corner{Px(pointer.x + gripOffset_.x), Px(pointer.y + gripOffset_.y)};
     ClientToScreen(hwnd_, &corner);
     MINMAXINFO limits{};
     SendMessageA(hwnd_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
@@ -224,7 +239,7 @@ LRESULT DetailFrame::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CLOSE: CloseDetailFrame(); return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize = {geo::kMinWidth, geo::kMinHeight};
+        info->ptMinTrackSize = {Px(geo::kMinWidth), Px(geo::kMinHeight)};
         info->ptMaxTrackSize = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         return 0;
     }
@@ -296,7 +311,8 @@ void SetDetailFrameLocked(bool locked) {
 void LoadDetailFramePlacement() {
     const RECT stored = Settings::ReadPlacement("DetailFrame", g_placement);
     g_maximized = Settings::ReadDword("DetailFrame.maximized", g_maximized ? 1 : 0) != 0;
-    g_placement = geo::ClampPlacement(stored, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    g_placement = geo::PlacementOnScreen(stored, WindowObject::ScaleOf(nullptr), GetSystemMetrics(SM_CXSCREEN),
+                                         GetSystemMetrics(SM_CYSCREEN));
 }
 
 void SaveDetailFramePlacement() {

@@ -29,6 +29,7 @@ public:
     SystemTree& Tree() { return *tree_; }
 
     void Layout() override;
+    void OnScaleChanged() override;
     void OnCommand(WPARAM wParam) override;
     void OnDestroy() override;
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam) override;
@@ -42,6 +43,7 @@ private:
     void ToggleHub(TopologyItem& hub) override;
     void Maximize();
     void Restore();
+    void FillWorkArea();
     void FitIntoWorkArea();
     void StorePlacement();
     void ResizeByGrip(POINT pointer);

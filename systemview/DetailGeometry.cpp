@@ -13,6 +13,19 @@ RECT ClampPlacement(RECT r, int screenWidth, int screenHeight) {
     return r;
 }
 
+RECT PlacedBox(RECT p, const Scale& scale) {
+    return {p.left, p.top, p.left + scale.Px(p.right - p.left), p.top + scale.Px(p.bottom - p.top)};
+}
+
+RECT PlacementOf(RECT box, const Scale& scale) {
+    return {box.left, box.top, box.left + scale.Logical(box.right - box.left),
+            box.top + scale.Logical(box.bottom - box.top)};
+}
+
+RECT PlacementOnScreen(RECT placement, const Scale& scale, int screenWidth, int screenHeight) {
+    return PlacementOf(ClampPlacement(PlacedBox(placement, scale), screenWidth, screenHeight), scale);
+}
+
 RECT FitIntoWorkArea(RECT r, RECT work) {
     if (r.right > work.right) {
         r.left += work.right - r.right - 1;

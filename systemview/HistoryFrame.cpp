@@ -18,6 +18,7 @@ namespace {
 
 HistoryView* g_view = nullptr;
 HistoryFrame* g_frame = nullptr;
+// Stored as the system view's is (DetailFrame.cpp): top-left in pixels, size in 96-DPI units.
 RECT g_placement{210, 60, 710, 540};
 bool g_placementLoaded = false;  // what is stored stays until this run has read it
 
@@ -36,7 +37,8 @@ void LoadPlacement() {
     // Never smaller than the window can be, then onto the screen.
     stored.right = std::max(stored.right, stored.left + kMinWidth);
     stored.bottom = std::max(stored.bottom, stored.top + kMinHeight);
-    g_placement = geo::ClampPlacement(stored, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    g_placement = geo::PlacementOnScreen(stored, WindowObject::ScaleOf(nullptr), GetSystemMetrics(SM_CXSCREEN),
+                                         GetSystemMetrics(SM_CYSCREEN));
     g_placementLoaded = true;
 }
 
@@ -70,7 +72,7 @@ HistoryFrame::HistoryFrame(HistoryHost& host)
     Reload();
     tooltip_.Create(hwnd_);
     tooltip_.AddTool(hwnd_);
-    const RECT r = geo::FitIntoWorkArea(g_placement, WorkArea());
+    const RECT r = geo::FitIntoWorkArea(geo::PlacedBox(g_placement, scale_), WorkArea());
     SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(hwnd_, SW_SHOW);
 }
@@ -90,7 +92,8 @@ void HistoryFrame::OnDestroy() {
 }
 
 void HistoryFrame::StorePlacement() {
-    if (hwnd_) GetWindowRect(hwnd_, &g_placement);
+    RECT box{};
+    if (hwnd_ && GetWindowRect(hwnd_, &box)) g_placement = geo::PlacementOf(box, scale_);
 }
 
 void HistoryFrame::Layout() {
@@ -126,7 +129,7 @@ LRESULT HistoryFrame::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEWHEEL: list_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize = {kMinWidth, kMinHeight};
+        info->ptMinTrackSize = {Px(kMinWidth), Px(kMinHeight)};
         return 0;
     }
     case WM_GETICON: return reinterpret_cast<LRESULT>(GetSharedIcon(0));

@@ -28,6 +28,19 @@ TEST(DetailGeometry, StoredPlacementsComeBackOnTheScreenWithoutShrinking) {
     }
 }
 
+TEST(DetailGeometry, APlacementKeepsItsLogicalSizeAtEveryScaleAndItsWindowStaysOnTheScreen) {
+    const struct {
+        int dpi;
+        RECT stored, expected;
+    } cases[] = {
+        {96, {500, 30, 1100, 510}, {500, 30, 1100, 510}},
+        {192, {500, 30, 1100, 510}, {400, 30, 1000, 510}},     // 1200 pixels wide
+        {144, {1000, 700, 1601, 1181}, {698, 478, 1299, 959}},  // 902 x 722 pixels
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(Same(geo::PlacementOnScreen(c.stored, Scale{c.dpi}, 1600, 1200), c.expected)) << c.dpi;
+}
+
 TEST(DetailGeometry, TheWorkAreaFitLeavesAPixelAndMovesOnlyTheNearEdges) {
     const RECT work{0, 0, 760, 570};
     const struct {
