@@ -56,17 +56,21 @@ LRESULT DeviceOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
 
 void DeviceOptionsDialog::LayOut() {
     if (!save_) return;
-    constexpr UINT kMove = SWP_NOZORDER, kPlace = SWP_NOZORDER | SWP_NOSIZE;
+    const auto field = [this](HDWP batch, const ElxWnd& window, int y) {
+        return DeferWindowPos(batch, window.Handle(), nullptr, Px(kFieldX), Px(y), Px(kFieldWidth), Px(kFieldHeight),
+                              SWP_NOZORDER);
+    };
+    const auto button = [this](HDWP batch, const ElxWnd& window, int x, int y) {
+        return DeferWindowPos(batch, window.Handle(), nullptr, Px(x), Px(y), 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    };
     HDWP batch = BeginDeferWindowPos(7);
-    batch = DeferWindowPos(batch, name_->Handle(), nullptr, Px(kFieldX), Px(40), Px(kFieldWidth), Px(kFieldHeight), kMove);
-    batch = DeferWindowPos(batch, manufacturer_->Handle(), nullptr, Px(kFieldX), Px(90), Px(kFieldWidth), Px(kFieldHeight),
-                           kMove);
-    batch = DeferWindowPos(batch, description_->Handle(), nullptr, Px(kFieldX), Px(112), Px(kFieldWidth),
-                           Px(kFieldHeight), kMove);
-    batch = DeferWindowPos(batch, change_->Handle(), nullptr, Px(115), Px(65), 0, 0, kPlace);
-    batch = DeferWindowPos(batch, default_->Handle(), nullptr, Px(160), Px(kButtonRowY), 0, 0, kPlace);
-    batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, Px(225), Px(kButtonRowY), 0, 0, kPlace);
-    batch = DeferWindowPos(batch, save_->Handle(), nullptr, Px(290), Px(kButtonRowY), 0, 0, kPlace);
+    batch = field(batch, *name_, 40);
+    batch = field(batch, *manufacturer_, 90);
+    batch = field(batch, *description_, 112);
+    batch = button(batch, *change_, 115, 65);
+    batch = button(batch, *default_, 160, kButtonRowY);
+    batch = button(batch, *cancel_, 225, kButtonRowY);
+    batch = button(batch, *save_, 290, kButtonRowY);
     EndDeferWindowPos(batch);
 }
 

@@ -86,7 +86,8 @@ LRESULT Dialog::OnInitDialog(WPARAM, LPARAM) {
 
 void Dialog::OnScaleChanged() {
     // The suggested rectangle keeps its place; the size is the dialog's own at the new scale.
-    if (size_.cx > 0) SetWindowPos(hwnd_, nullptr, 0, 0, Px(size_.cx), Px(size_.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    constexpr UINT kResize = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (size_.cx > 0) SetWindowPos(hwnd_, nullptr, 0, 0, Px(size_.cx), Px(size_.cy), kResize);
     CutOutline();
     LayOut();
 }

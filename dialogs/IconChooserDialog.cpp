@@ -49,8 +49,8 @@ void IconChooserDialog::LayOut() {
     HDWP batch = BeginDeferWindowPos(4);
     batch = DeferWindowPos(batch, folders_->Handle(), nullptr, Px(kFoldersX), Px(kListTop), Px(kFoldersWidth),
                            Px(kListHeight), SWP_NOZORDER);
-    batch = DeferWindowPos(batch, icons_->Handle(), nullptr, Px(kIconsX), Px(kListTop), Px(kIconsWidth), Px(kListHeight),
-                           SWP_NOZORDER);
+    batch = DeferWindowPos(batch, icons_->Handle(), nullptr, Px(kIconsX), Px(kListTop), Px(kIconsWidth),
+                           Px(kListHeight), SWP_NOZORDER);
     batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, Px(322), Px(kButtonRowY), 0, 0, kPlace);
     batch = DeferWindowPos(batch, save_->Handle(), nullptr, Px(392), Px(kButtonRowY), 0, 0, kPlace);
     EndDeferWindowPos(batch);

@@ -26,7 +26,7 @@ LabeledEditWindow::LabeledEditWindow(HWND parent, String label)
     : ElxWnd(parent, WS_CHILD, 0, true), label_(std::move(label)) {
     edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd_,
                             nullptr, ResourceInstance(), nullptr);
-    OnScaleChanged();
+    LabeledEditWindow::OnScaleChanged();
     if (edit_) {
         previousEditProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProcedure)));
@@ -59,7 +59,9 @@ void LabeledEditWindow::OnScaleChanged() {
     ApplyScale(dc.Get(), scale_);
     const SelectGuard font(dc.Get(), GetFieldFont(scale_, false));
     GetTextExtentPoint32A(dc.Get(), label_.Chars(), static_cast<int>(label_.Length()), &labelSize_);
-    if (HFONT field = GetFieldFont(scale_, true)) SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(field), TRUE);
+    // At 96 DPI the control keeps its own font.
+    if (HFONT field = GetFieldFont(scale_, true))
+        SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(field), TRUE);
 }
 
 LRESULT LabeledEditWindow::OnSize(WPARAM, LPARAM lParam) {

@@ -7,7 +7,7 @@
 
 PushButtonWindow::PushButtonWindow(HWND parent, const ImageStrip* skin, int commandId, int baseFrame)
     : ElxWnd(parent, WS_CHILD, 0, true), skin_(skin), commandId_(commandId), baseFrame_(baseFrame) {
-    OnScaleChanged();
+    PushButtonWindow::OnScaleChanged();
 }
 
 void PushButtonWindow::OnScaleChanged() {

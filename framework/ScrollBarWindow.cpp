@@ -17,7 +17,9 @@ SIZE FrameSize(const ImageStrip& strip) { return {strip.GetFrameWidth(), strip.G
 
 }  // namespace
 
-ScrollThumbWindow::ScrollThumbWindow(HWND parent) : DragWindow(parent) { OnScaleChanged(); }
+ScrollThumbWindow::ScrollThumbWindow(HWND parent) : DragWindow(parent) {
+    ScrollThumbWindow::OnScaleChanged();
+}
 
 void ScrollThumbWindow::OnScaleChanged() {
     const SIZE size = FrameSize(ScrollThumbStrip());
