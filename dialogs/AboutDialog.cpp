@@ -15,22 +15,30 @@ HBITMAP Picture() {
     return picture.Get();
 }
 
-std::unique_ptr<TextPushButtonWindow> Button(HWND dialog, const SkinStrip& skin, int id, UINT caption, int x, int y) {
-    auto button = std::make_unique<TextPushButtonWindow>(dialog, &skin, id, LoadResourceString(caption));
-    SetWindowPos(button->Handle(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    return button;
+std::unique_ptr<TextPushButtonWindow> Button(HWND dialog, const SkinStrip& skin, int id, UINT caption) {
+    return std::make_unique<TextPushButtonWindow>(dialog, &skin, id, LoadResourceString(caption));
+}
+
+void PlaceButton(const TextPushButtonWindow& button, int x, int y) {
+    SetWindowPos(button.Handle(), nullptr, button.Px(x), button.Px(y), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 }  // namespace
 
-AboutDialog::AboutDialog(int x, int y, DialogHost& host) : x_(x), y_(y), host_(host) { host_.LockMainWindows(true); }
+AboutDialog::AboutDialog(DialogHost& host) : host_(host) { host_.LockMainWindows(true); }
 
 LRESULT AboutDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
-    done_ = Button(hwnd_, DialogButtonStrip(), kDone, IDS_DONE, 303, 281);
-    goToMaker_ = Button(hwnd_, WideButtonStrip(), kGoToMaker, IDS_GO_TO_MAKER, 368, 281);
-    Place(x_, y_, kWidth, kHeight);
+    done_ = Button(hwnd_, DialogButtonStrip(), kDone, IDS_DONE);
+    goToMaker_ = Button(hwnd_, WideButtonStrip(), kGoToMaker, IDS_GO_TO_MAKER);
+    PlaceCentred(kWidth, kHeight);
     ShowWindow(hwnd_, SW_SHOW);
     return Dialog::OnInitDialog(wParam, lParam);
+}
+
+void AboutDialog::LayOut() {
+    if (!done_) return;
+    PlaceButton(*done_, 303, 281);
+    PlaceButton(*goToMaker_, 368, 281);
 }
 
 void AboutDialog::OnDestroy() {
@@ -68,8 +76,7 @@ int RunAboutBox(HWND owner, DialogHost& host) {
         return 1;
     }
     Picture();
-    const POINT at = CentredOnScreen(AboutDialog::kWidth, AboutDialog::kHeight);
-    AboutDialog dialog(at.x, at.y, host);
+    AboutDialog dialog(host);
     current = &dialog;
     // Over another open dialog the box belongs to that one: it stays in front of it, and
     // that dialog waits until the box is closed, as its own modal loop is left last.

@@ -16,7 +16,7 @@ public:
     enum Command { kDone = 1, kClose = 2, kGoToMaker = 3 };
 
     // Locks the main windows at once, so that no click reaches them before the box shows.
-    AboutDialog(int x, int y, DialogHost& host);
+    explicit AboutDialog(DialogHost& host);
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
@@ -24,9 +24,9 @@ public:
     void OnCommand(WPARAM wParam) override;
 
 private:
+    void LayOut() override;
     void Close();
 
-    int x_, y_;
     DialogHost& host_;
     std::unique_ptr<TextPushButtonWindow> done_, goToMaker_;
 };

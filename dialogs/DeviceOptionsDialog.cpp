@@ -33,8 +33,8 @@ std::unique_ptr<TextPushButtonWindow> Button(HWND dialog, int id, UINT caption) 
 
 }  // namespace
 
-DeviceOptionsDialog::DeviceOptionsDialog(int x, int y, DeviceNode& node)
-    : x_(x), y_(y), node_(node), icon_(node.IconNumber()), group_(node.IconGroup()) {}
+DeviceOptionsDialog::DeviceOptionsDialog(DeviceNode& node)
+    : node_(node), icon_(node.IconNumber()), group_(node.IconGroup()) {}
 
 LRESULT DeviceOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     name_ = Field(hwnd_, IDS_NAME_LABEL, kNameLimit);
@@ -44,19 +44,7 @@ LRESULT DeviceOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     default_ = Button(hwnd_, kDefault, IDS_DEFAULT);
     cancel_ = Button(hwnd_, kCancel, IDS_CANCEL);
     save_ = Button(hwnd_, kSave, IDS_SAVE);
-
-    constexpr UINT kMove = SWP_NOZORDER, kPlace = SWP_NOZORDER | SWP_NOSIZE;
-    HDWP batch = BeginDeferWindowPos(7);
-    batch = DeferWindowPos(batch, name_->Handle(), nullptr, kFieldX, 40, kFieldWidth, kFieldHeight, kMove);
-    batch = DeferWindowPos(batch, manufacturer_->Handle(), nullptr, kFieldX, 90, kFieldWidth, kFieldHeight, kMove);
-    batch = DeferWindowPos(batch, description_->Handle(), nullptr, kFieldX, 112, kFieldWidth, kFieldHeight, kMove);
-    batch = DeferWindowPos(batch, change_->Handle(), nullptr, 115, 65, 0, 0, kPlace);
-    batch = DeferWindowPos(batch, default_->Handle(), nullptr, 160, kButtonRowY, 0, 0, kPlace);
-    batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, 225, kButtonRowY, 0, 0, kPlace);
-    batch = DeferWindowPos(batch, save_->Handle(), nullptr, 290, kButtonRowY, 0, 0, kPlace);
-    EndDeferWindowPos(batch);
-
-    Place(x_, y_, kWidth, kHeight);
+    PlaceCentred(kWidth, kHeight);
     name_->SetText(node_.Name());
     manufacturer_->SetText(node_.Manufacturer());
     description_->SetText(node_.Description());
@@ -64,6 +52,26 @@ LRESULT DeviceOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     if (node_.IsHub()) ShowWindow(change_->Handle(), SW_HIDE);
     ShowWindow(hwnd_, SW_SHOW);
     return Dialog::OnInitDialog(wParam, lParam);
+}
+
+void DeviceOptionsDialog::LayOut() {
+    if (!save_) return;
+    const auto field = [this](HDWP batch, const ElxWnd& window, int y) {
+        return DeferWindowPos(batch, window.Handle(), nullptr, Px(kFieldX), Px(y), Px(kFieldWidth), Px(kFieldHeight),
+                              SWP_NOZORDER);
+    };
+    const auto button = [this](HDWP batch, const ElxWnd& window, int x, int y) {
+        return DeferWindowPos(batch, window.Handle(), nullptr, Px(x), Px(y), 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    };
+    HDWP batch = BeginDeferWindowPos(7);
+    batch = field(batch, *name_, 40);
+    batch = field(batch, *manufacturer_, 90);
+    batch = field(batch, *description_, 112);
+    batch = button(batch, *change_, 115, 65);
+    batch = button(batch, *default_, 160, kButtonRowY);
+    batch = button(batch, *cancel_, 225, kButtonRowY);
+    batch = button(batch, *save_, 290, kButtonRowY);
+    EndDeferWindowPos(batch);
 }
 
 void DeviceOptionsDialog::OnDestroy() {
@@ -82,7 +90,7 @@ void DeviceOptionsDialog::Draw(HDC dc) {
         SelectGuard brush(dc, GetSharedBrush(SharedBrush::Grey224));
         Rectangle(dc, 10, 30, 350, 140);
     }
-    DrawLabel(dc, nullptr, kFieldX, 67, LoadResourceString(IDS_ICON_LABEL));
+    DrawLabel(dc, GetFieldFont(GetScale(), false), kFieldX, 67, LoadResourceString(IDS_ICON_LABEL));
     if (ended_) return;
     if (node_.IsHub()) {
         DrawHubPicture(dc, node_, kPicture.x, kPicture.y);
@@ -138,8 +146,7 @@ void DeviceOptionsDialog::ChangeIcon() {
 void DeviceOptionsDialog::Repaint() { RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW); }
 
 int RunDeviceOptions(HWND owner, DeviceNode& node) {
-    const POINT at = CentredOnScreen(DeviceOptionsDialog::kWidth, DeviceOptionsDialog::kHeight);
-    DeviceOptionsDialog dialog(at.x, at.y, node);
+    DeviceOptionsDialog dialog(node);
     current = &dialog;
     const int result = dialog.RunModal(owner);
     current = nullptr;

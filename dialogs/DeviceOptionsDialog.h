@@ -16,7 +16,7 @@ public:
     // Command ids: the three the dialog manager also knows, then the icon chooser's.
     static constexpr int kSave = 1, kCancel = 2, kDefault = 3, kChange = 4;
 
-    DeviceOptionsDialog(int x, int y, DeviceNode& node);
+    explicit DeviceOptionsDialog(DeviceNode& node);
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
@@ -24,13 +24,13 @@ public:
     void OnCommand(WPARAM wParam) override;
 
 private:
+    void LayOut() override;
     void Save();
     void FillDefaults();
     void ChangeIcon();
     // Repaints the face and every child over it.
     void Repaint();
 
-    int x_, y_;
     DeviceNode& node_;
     int icon_;
     int group_;

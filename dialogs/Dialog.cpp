@@ -6,6 +6,7 @@
 #include "graphics/PixelEffects.h"
 #include "graphics/Region.h"
 #include "graphics/ResourceStrings.h"
+#include "graphics/ScaledDC.h"
 #include "graphics/SkinEffects.h"
 #include "graphics/Surface.h"
 #include "resources/ResourceIds.h"
@@ -18,19 +19,26 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
     LineTo(dc, x2, y2);
 }
 
-// The outline with its corners cut: three pixels at the top, four at the bottom.
-HRGN CutCorners(int w, int h) {
+// The outline of w x h pixels with its corners cut: three 96-DPI pixels at the top, four at
+// the bottom. Cut in pixels of the scale, so that the diagonals stay fine.
+HRGN CutCorners(int w, int h, const Scale& scale) {
     Region outline = Region::CreateRect(0, 0, w + 1, h + 1);
-    const POINT corners[4][3] = {{{0, 0}, {3, 0}, {0, 3}},
-                                 {{w - 3, 0}, {w, 0}, {w, 3}},
-                                 {{w, h - 4}, {w, h}, {w - 4, h}},
-                                 {{0, h - 4}, {4, h}, {0, h}}};
+    const int t = scale.Px(3), b = scale.Px(4);
+    const POINT corners[4][3] = {{{0, 0}, {t, 0}, {0, t}},
+                                 {{w - t, 0}, {w, 0}, {w, t}},
+                                 {{w, h - b}, {w, h}, {w - b, h}},
+                                 {{0, h - b}, {b, h}, {0, h}}};
     for (const auto& triangle : corners) {
         // A triangle that cannot be made is left out, not the whole outline.
         Region cut(CreatePolygonRgn(triangle, 3, WINDING));
         outline = Region::Subtract(outline, cut);
     }
     return outline.DetachCopy();
+}
+
+// Where a dialog of this size in pixels is centred on the screen.
+POINT CentredOnScreen(int width, int height) {
+    return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
 }  // namespace
@@ -58,18 +66,35 @@ LRESULT Dialog::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return WindowObject::OnOtherMessage(message, wParam, lParam);
 }
 
-void Dialog::Place(int x, int y, int width, int height) {
-    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER);
+void Dialog::PlaceCentred(int width, int height) {
+    size_ = {width, height};
+    const POINT at = CentredOnScreen(Px(width), Px(height));
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, Px(width), Px(height), SWP_NOZORDER);
+    LayOut();
+}
+
+void Dialog::CutOutline() {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    SetWindowRgn(hwnd_, CutCorners(r.right - r.left, r.bottom - r.top, scale_), TRUE);
 }
 
 LRESULT Dialog::OnInitDialog(WPARAM, LPARAM) {
-    const SIZE size = GetSize();
-    SetWindowRgn(hwnd_, CutCorners(size.cx, size.cy), TRUE);
+    CutOutline();
     return 1;
+}
+
+void Dialog::OnScaleChanged() {
+    // The suggested rectangle keeps its place; the size is the dialog's own at the new scale.
+    constexpr UINT kResize = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (size_.cx > 0) SetWindowPos(hwnd_, nullptr, 0, 0, Px(size_.cx), Px(size_.cy), kResize);
+    CutOutline();
+    LayOut();
 }
 
 LRESULT Dialog::OnPaint(WPARAM, LPARAM) {
     const PaintDC paint(hwnd_);
+    ApplyScale(paint.Get(), scale_);
     if (!surface_) surface_ = std::make_unique<Surface>(hwnd_);
     Draw(surface_->Begin(paint.Get()));
     surface_->End();
@@ -107,8 +132,4 @@ HWND OpenDialogWindow() {
     for (WindowObject* object : WindowObject::All())
         if (dynamic_cast<Dialog*>(object) && IsWindowEnabled(object->Handle())) return object->Handle();
     return nullptr;
-}
-
-POINT CentredOnScreen(int width, int height) {
-    return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }

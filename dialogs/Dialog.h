@@ -24,6 +24,8 @@ public:
     int RunModal(HWND owner);
 
     virtual LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam);  // cuts the corners
+    // On a monitor of another scale: the dialog's size, outline and children again.
+    void OnScaleChanged() override;
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam) override;    // Draw through an off-screen surface
     void Draw(HDC dc) override;                                 // the default face
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;  // drags the dialog
@@ -33,11 +35,18 @@ public:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
-    // Moves and sizes the dialog (no z-order change).
-    void Place(int x, int y, int width, int height);
+    // Sizes the dialog to width x height (96-DPI units, in pixels of its scale) centred on
+    // the screen, and puts its children in place (no z-order change).
+    void PlaceCentred(int width, int height);
+    // Puts the child windows where they go at the dialog's scale.
+    virtual void LayOut() {}
     LRESULT Unhandled(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Cuts the corners of the outline at the window's size in pixels.
+    void CutOutline();
+
+    SIZE size_{};  // in 96-DPI units, as placed
     std::unique_ptr<Surface> surface_;  // made at the first paint, kept for the dialog's life
 };
 
@@ -48,6 +57,3 @@ void DrawDialogFace(HDC dc, int width, int height);
 // The open dialog that takes input (the innermost, when one opened another); null when
 // none is open.
 HWND OpenDialogWindow();
-
-// Where a dialog of this size is centred on the screen.
-POINT CentredOnScreen(int width, int height);

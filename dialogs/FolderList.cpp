@@ -32,6 +32,7 @@ void FolderList::Draw(HDC dc) {
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_LEFT | TA_TOP);
+    const SelectGuard font(dc, GetFieldFont(scale_, false));
     for (int folder = Scroll().GetPosition(), b = kFirstBaseline; folder < icon_folders::kCount;
          ++folder, b += kRowHeight) {
         const bool selected = folder == selected_;

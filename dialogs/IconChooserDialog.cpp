@@ -22,8 +22,8 @@ constexpr int kListTop = 45, kListHeight = 218, kHeadingTop = 28, kHeadingInset 
 
 }  // namespace
 
-IconChooserDialog::IconChooserDialog(int x, int y, DeviceNode& node, IconChoice start)
-    : x_(x), y_(y), node_(node), choice_(start) {}
+IconChooserDialog::IconChooserDialog(DeviceNode& node, IconChoice start)
+    : node_(node), choice_(start) {}
 
 LRESULT IconChooserDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     folders_ = std::make_unique<FolderList>(hwnd_);
@@ -32,24 +32,28 @@ LRESULT IconChooserDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     icons_->SetChoice(choice_.number, choice_.group);
     cancel_ = Button(hwnd_, kCancel, IDS_CANCEL);
     save_ = Button(hwnd_, kSave, IDS_SAVE);
-
-    constexpr UINT kPlace = SWP_NOZORDER | SWP_NOSIZE;
-    HDWP batch = BeginDeferWindowPos(4);
-    batch = DeferWindowPos(batch, folders_->Handle(), nullptr, kFoldersX, kListTop, kFoldersWidth, kListHeight,
-                           SWP_NOZORDER);
-    batch = DeferWindowPos(batch, icons_->Handle(), nullptr, kIconsX, kListTop, kIconsWidth, kListHeight, SWP_NOZORDER);
-    batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, 322, kButtonRowY, 0, 0, kPlace);
-    batch = DeferWindowPos(batch, save_->Handle(), nullptr, 392, kButtonRowY, 0, 0, kPlace);
-    EndDeferWindowPos(batch);
+    PlaceCentred(kWidth, kHeight);
 
     // An icon in no folder leaves the first folder shown, with nothing marked.
     if (const int folder = icon_folders::FirstHolding(choice_.number); folder >= 0) {
         folders_->Select(folder);
         icons_->ShowFolder(folder);
     }
-    Place(x_, y_, kWidth, kHeight);
     ShowWindow(hwnd_, SW_SHOW);
     return Dialog::OnInitDialog(wParam, lParam);
+}
+
+void IconChooserDialog::LayOut() {
+    if (!save_) return;
+    constexpr UINT kPlace = SWP_NOZORDER | SWP_NOSIZE;
+    HDWP batch = BeginDeferWindowPos(4);
+    batch = DeferWindowPos(batch, folders_->Handle(), nullptr, Px(kFoldersX), Px(kListTop), Px(kFoldersWidth),
+                           Px(kListHeight), SWP_NOZORDER);
+    batch = DeferWindowPos(batch, icons_->Handle(), nullptr, Px(kIconsX), Px(kListTop), Px(kIconsWidth),
+                           Px(kListHeight), SWP_NOZORDER);
+    batch = DeferWindowPos(batch, cancel_->Handle(), nullptr, Px(322), Px(kButtonRowY), 0, 0, kPlace);
+    batch = DeferWindowPos(batch, save_->Handle(), nullptr, Px(392), Px(kButtonRowY), 0, 0, kPlace);
+    EndDeferWindowPos(batch);
 }
 
 void IconChooserDialog::OnDestroy() {
@@ -86,8 +90,7 @@ void IconChooserDialog::OnCommand(WPARAM wParam) {
 
 std::optional<IconChoice> RunIconChooser(HWND owner, DeviceNode& node, IconChoice start) {
     icon_folders::Build();
-    const POINT at = CentredOnScreen(IconChooserDialog::kWidth, IconChooserDialog::kHeight);
-    IconChooserDialog dialog(at.x, at.y, node, start);
+    IconChooserDialog dialog(node, start);
     current = &dialog;
     const int result = dialog.RunModal(owner);
     current = nullptr;

@@ -22,7 +22,7 @@ public:
     static constexpr int kWidth = 462, kHeight = 300;
     static constexpr int kSave = 1, kCancel = 2;
 
-    IconChooserDialog(int x, int y, DeviceNode& node, IconChoice start);
+    IconChooserDialog(DeviceNode& node, IconChoice start);
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
@@ -36,7 +36,8 @@ public:
     IconChoice Choice() const { return choice_; }
 
 private:
-    int x_, y_;
+    void LayOut() override;
+
     DeviceNode& node_;
     IconChoice choice_;
     std::unique_ptr<FolderList> folders_;

@@ -76,9 +76,14 @@ void IconList::Draw(HDC dc) {
     }
 }
 
+void IconList::InvalidateCell(const RECT& cell) {
+    const RECT pixels{Px(cell.left), Px(cell.top), Px(cell.right), Px(cell.bottom)};
+    InvalidateRect(hwnd_, &pixels, TRUE);
+}
+
 void IconList::Pick(POINT p) {
     RECT cell{};
-    if (ChosenCell(&cell)) InvalidateRect(hwnd_, &cell, TRUE);
+    if (ChosenCell(&cell)) InvalidateCell(cell);
     if (CanPick(p)) {
         const std::vector<int>& icons = icon_folders::Icons(folder_);
         const int row = (p.y - (kIconInset - kRowHitAbove)) / kPitch + Scroll().GetPosition();
@@ -87,6 +92,6 @@ void IconList::Pick(POINT p) {
             group_ = (p.x - kIconInset) / kPitch;
         }
     }
-    if (ChosenCell(&cell)) InvalidateRect(hwnd_, &cell, TRUE);
+    if (ChosenCell(&cell)) InvalidateCell(cell);
     UpdateWindow(hwnd_);
 }

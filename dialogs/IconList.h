@@ -28,6 +28,7 @@ private:
     RECT Cell(int row, int group) const;
     // The chosen cell, when the chosen icon is in the shown folder.
     bool ChosenCell(RECT* cell) const;
+    void InvalidateCell(const RECT& cell);
     // Any cell of the shown folder.
     bool CanPick(POINT p) const override;
     void Pick(POINT p) override;

@@ -56,7 +56,7 @@ LRESULT SystemOptionsDialog::OnInitDialog(WPARAM wParam, LPARAM lParam) {
     cancel_->SetPosition(165, kButtonRowY);
     save_->SetPosition(232, kButtonRowY);
 
-    Place(x_, y_, kWidth, kHeight);
+    PlaceCentred(kWidth, kHeight);
     ShowWindow(hwnd_, SW_SHOW);
     return ElementDialog::OnInitDialog(wParam, lParam);
 }
@@ -110,10 +110,9 @@ void SystemOptionsDialog::Save() {
 
 int RunSystemOptions(HWND owner, DialogHost& host) {
     const int32_t before = StoredSensitivity();
-    const POINT at = CentredOnScreen(SystemOptionsDialog::kWidth, SystemOptionsDialog::kHeight);
     int result;
     {
-        SystemOptionsDialog dialog(at.x, at.y, host);
+        SystemOptionsDialog dialog(host);
         g_current = &dialog;
         result = dialog.RunModal(owner);
         g_current = nullptr;

@@ -28,7 +28,7 @@ public:
     static constexpr int kWidth = 300, kHeight = 230;
     enum Command { kSave = 1, kCancel = 2, kStartWithWindows = 10, kShowLights = 11, kAlwaysOnTop = 12, kAlertLevel = 13 };
 
-    SystemOptionsDialog(int x, int y, DialogHost& host) : x_(x), y_(y), host_(host) {}
+    explicit SystemOptionsDialog(DialogHost& host) : host_(host) {}
 
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
@@ -39,7 +39,6 @@ public:
 private:
     void Save();
 
-    int x_, y_;
     DialogHost& host_;
     std::unique_ptr<OptionsFace> face_;
     std::unique_ptr<CheckBox> startWithWindows_, showLights_, alwaysOnTop_;

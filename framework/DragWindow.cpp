@@ -41,6 +41,10 @@ LRESULT DragWindow::OnLeftButtonUp(WPARAM, LPARAM lParam) {
 
 bool DragWindow::ToCorner(POINT* offset) const {
     if (!listener_) return false;
-    MapWindowPoints(hwnd_, GetParent(hwnd_), offset, 1);
+    // Where the window lies in its parent comes in pixels.
+    POINT corner{0, 0};
+    MapWindowPoints(hwnd_, GetParent(hwnd_), &corner, 1);
+    offset->x += scale_.Logical(corner.x);
+    offset->y += scale_.Logical(corner.y);
     return true;
 }

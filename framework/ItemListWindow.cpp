@@ -7,6 +7,7 @@
 #include "base/HandleOwners.h"
 #include "framework/ListGeometry.h"
 #include "framework/SharedLook.h"
+#include "graphics/ScaledDC.h"
 
 ItemListWindow::ItemListWindow(HWND parent)
     : ElxWnd(parent, WS_CHILD, 0, true), owner_(parent), scrollBar_(hwnd_, kScrollCommand), surface_(hwnd_) {}
@@ -37,8 +38,9 @@ int ItemListWindow::RowWidth() const {
 
 LRESULT ItemListWindow::OnSize(WPARAM, LPARAM lParam) {
     const int width = LOWORD(lParam), height = HIWORD(lParam);
-    SetWindowPos(scrollBar_.Handle(), nullptr, width - kScrollBarWidth, 0, kScrollBarWidth, std::max(height, 0),
-                 SWP_NOZORDER);
+    // Flush with the right edge in pixels too.
+    SetWindowPos(scrollBar_.Handle(), nullptr, Px(width) - Px(kScrollBarWidth), 0, Px(kScrollBarWidth),
+                 Px(std::max(height, 0)), SWP_NOZORDER);
     FitScrollBar();
     Refresh();
     return 0;
@@ -50,6 +52,7 @@ void ItemListWindow::OnCommand(WPARAM wParam) {
 
 LRESULT ItemListWindow::OnPaint(WPARAM, LPARAM) {
     const PaintDC paint(hwnd_);
+    ApplyScale(paint.Get(), scale_);
     Draw(surface_.Begin(paint.Get()));
     surface_.End();
     return 0;

@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "base/HandleOwners.h"
+#include "framework/SharedLook.h"
 #include "graphics/ResourceStrings.h"
+#include "graphics/ScaledDC.h"
 #include "graphics/TextHelpers.h"
 
 namespace {
@@ -24,10 +26,7 @@ LabeledEditWindow::LabeledEditWindow(HWND parent, String label)
     : ElxWnd(parent, WS_CHILD, 0, true), label_(std::move(label)) {
     edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 0, 0, 0, 0, hwnd_,
                             nullptr, ResourceInstance(), nullptr);
-    {
-        const WindowDC dc(hwnd_);
-        GetTextExtentPoint32A(dc.Get(), label_.Chars(), static_cast<int>(label_.Length()), &labelSize_);
-    }
+    LabeledEditWindow::OnScaleChanged();
     if (edit_) {
         previousEditProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProcedure)));
@@ -54,13 +53,25 @@ void LabeledEditWindow::SetLimit(int characters) {
     SendMessageA(edit_, EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
 }
 
+void LabeledEditWindow::OnScaleChanged() {
+    // The label measured in 96-DPI units, in the font it is drawn in.
+    const WindowDC dc(hwnd_);
+    ApplyScale(dc.Get(), scale_);
+    const SelectGuard font(dc.Get(), GetFieldFont(scale_, false));
+    GetTextExtentPoint32A(dc.Get(), label_.Chars(), static_cast<int>(label_.Length()), &labelSize_);
+    // At 96 DPI the control keeps its own font.
+    if (HFONT field = GetFieldFont(scale_, true))
+        SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(field), TRUE);
+}
+
 LRESULT LabeledEditWindow::OnSize(WPARAM, LPARAM lParam) {
     const int x = labelSize_.cx + kLabelGap;
-    SetWindowPos(edit_, nullptr, x, 0, LOWORD(lParam) - x, HIWORD(lParam), SWP_NOZORDER);
+    SetWindowPos(edit_, nullptr, Px(x), 0, Px(LOWORD(lParam)) - Px(x), Px(HIWORD(lParam)), SWP_NOZORDER);
     return 0;
 }
 
 void LabeledEditWindow::Draw(HDC dc) {
+    const SelectGuard font(dc, GetFieldFont(scale_, false));
     SetTextAlign(dc, TA_LEFT | TA_TOP);
     SetBkMode(dc, TRANSPARENT);
     TextOutA(dc, 0, (GetSize().cy - labelSize_.cy) / 2, label_.Chars(), static_cast<int>(label_.Length()));

@@ -19,6 +19,8 @@ public:
 
     LRESULT OnSize(WPARAM wParam, LPARAM lParam) override;
     void Draw(HDC dc) override;
+    // The label measured and the field's font for the scale.
+    void OnScaleChanged() override;
 
 private:
     HWND edit_ = nullptr;

@@ -7,7 +7,11 @@
 
 PushButtonWindow::PushButtonWindow(HWND parent, const ImageStrip* skin, int commandId, int baseFrame)
     : ElxWnd(parent, WS_CHILD, 0, true), skin_(skin), commandId_(commandId), baseFrame_(baseFrame) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, skin_->GetFrameWidth(), skin_->GetHeight(), SWP_NOMOVE | SWP_NOZORDER);
+    PushButtonWindow::OnScaleChanged();
+}
+
+void PushButtonWindow::OnScaleChanged() {
+    SetWindowPos(hwnd_, nullptr, 0, 0, Px(skin_->GetFrameWidth()), Px(skin_->GetHeight()), SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void PushButtonWindow::Draw(HDC dc) { skin_->DrawFrame(CurrentFrame(), dc, 0, 0); }

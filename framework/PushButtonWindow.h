@@ -18,6 +18,8 @@ public:
     LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnLeftButtonUp(WPARAM wParam, LPARAM lParam) override;
+    // One frame of the skin at the button's scale.
+    void OnScaleChanged() override;
 
 protected:
     void SendCommand();

@@ -18,8 +18,12 @@ SIZE FrameSize(const ImageStrip& strip) { return {strip.GetFrameWidth(), strip.G
 }  // namespace
 
 ScrollThumbWindow::ScrollThumbWindow(HWND parent) : DragWindow(parent) {
+    ScrollThumbWindow::OnScaleChanged();
+}
+
+void ScrollThumbWindow::OnScaleChanged() {
     const SIZE size = FrameSize(ScrollThumbStrip());
-    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(hwnd_, nullptr, 0, 0, Px(size.cx), Px(size.cy), SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void ScrollThumbWindow::Draw(HDC dc) { ScrollThumbStrip().DrawFrame(dragging_ ? 1 : 0, dc, 0, 0); }
@@ -51,7 +55,7 @@ void ScrollBarWindow::SetPosition(int position) {
     position_ = position;
     if (std::optional<int> top = ThumbPlace()) {
         ShowWindow(thumb_.Handle(), SW_SHOW);
-        SetWindowPos(thumb_.Handle(), nullptr, 0, *top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(thumb_.Handle(), nullptr, 0, Px(*top), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     } else {
         ShowWindow(thumb_.Handle(), SW_HIDE);
     }
@@ -90,10 +94,11 @@ LRESULT ScrollBarWindow::OnSize(WPARAM, LPARAM lParam) {
     const int thumbHeight = thumb_.GetSize().cy;
     HDWP batch = BeginDeferWindowPos(3);
     batch = DeferWindowPos(batch, up_.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    batch = DeferWindowPos(batch, down_.Handle(), nullptr, 0, std::max(height - static_cast<int>(down_.GetSize().cy), 0), 0, 0,
+    // Flush with the bottom in pixels too.
+    batch = DeferWindowPos(batch, down_.Handle(), nullptr, 0, std::max(Px(height) - Px(down_.GetSize().cy), 0), 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER);
     // A thumb that cannot show waits just above the top.
-    batch = DeferWindowPos(batch, thumb_.Handle(), nullptr, 0, ThumbPlace().value_or(-thumbHeight), 0, 0,
+    batch = DeferWindowPos(batch, thumb_.Handle(), nullptr, 0, Px(ThumbPlace().value_or(-thumbHeight)), 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER);
     EndDeferWindowPos(batch);
     SetPosition(position_);
@@ -107,7 +112,9 @@ void ScrollBarWindow::Draw(HDC dc) {
         RECT thumb{};
         GetWindowRect(thumb_.Handle(), &thumb);
         MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&thumb), 2);
-        ExcludeClipRect(dc, thumb.left, thumb.top, thumb.right, thumb.bottom);
+        // The DC takes 96-DPI coordinates.
+        ExcludeClipRect(dc, scale_.Logical(thumb.left), scale_.Logical(thumb.top), scale_.Logical(thumb.right),
+                        scale_.Logical(thumb.bottom));
     }
     const SIZE size = GetSize();
     DrawScrollGroove(dc, size.cx, size.cy, up_.GetSize().cy, size.cy - down_.GetSize().cy);

@@ -10,6 +10,7 @@ class ScrollThumbWindow : public DragWindow {
 public:
     explicit ScrollThumbWindow(HWND parent);
     void Draw(HDC dc) override;
+    void OnScaleChanged() override;
 };
 
 // A vertical scroll bar made of windows, for the dialogs' lists: repeating arrows at both

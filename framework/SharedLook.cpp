@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 #include "base/HandleOwners.h"
 #include "graphics/ResourceStrings.h"
@@ -121,6 +122,25 @@ HBRUSH GetSharedBrush(SharedBrush brush) { return TheLook().brushes[static_cast<
 HBITMAP BackgroundTexture() { return TheLook().texture.Get(); }
 HCURSOR GetSharedCursor(SharedCursor cursor) { return TheLook().cursors[static_cast<size_t>(cursor)].Get(); }
 HFONT GetSharedFont(SharedFont font) { return TheLook().fonts[static_cast<size_t>(font)].Get(); }
+
+HFONT GetFieldFont(const Scale& scale, bool forControl) {
+    if (scale.IsIdentity()) return nullptr;
+    static std::map<std::pair<int, bool>, Font> made;
+    Font& font = made[{scale.dpi, forControl}];
+    if (font) return font.Get();
+    LOGFONTA spec{};
+    GetObjectA(GetStockObject(SYSTEM_FONT), sizeof spec, &spec);
+    // The stock font is made for the system's DPI; its width is left to the face, as the
+    // system does not always scale it along.
+    const WindowDC screen(nullptr);
+    const int height = MulDiv(spec.lfHeight, Scale::kBase, GetDeviceCaps(screen.Get(), LOGPIXELSY));
+    spec.lfHeight = forControl ? scale.Px(height) : height;
+    spec.lfWidth = 0;
+    // A raster face would be enlarged in blocks.
+    spec.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+    font.Reset(CreateFontIndirectA(&spec));
+    return font.Get();
+}
 
 HICON GetSharedIcon(int index) { return index >= 0 && index < 5 ? TheLook().icons[index] : nullptr; }
 HICON GetTrayIcon(int index) { return index >= 0 && index < 5 ? TheLook().trayIcons[index] : nullptr; }

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "base/Scale.h"
 #include "base/String.h"
 #include "graphics/ImageStrips.h"
 
@@ -34,6 +35,12 @@ HCURSOR GetSharedCursor(SharedCursor cursor);
 
 enum class SharedFont { Text, Title, Small, Badge, Smallest };
 HFONT GetSharedFont(SharedFont font);
+
+// The font of the text fields and their labels: the system font. At 96 DPI null, for the
+// control's or the DC's own; at another scale one of the system font's face and weight at
+// its 96-DPI height, in pixels of the scale for a system-drawn control (forControl) or in
+// 96-DPI units for a scaled DC. Made once per use and kept.
+HFONT GetFieldFont(const Scale& scale, bool forControl);
 
 // Index 0 the application icon, 1 to 4 the tray image of that severity.
 HICON GetSharedIcon(int index);
