@@ -80,8 +80,12 @@ Looks Measure(uint32_t dpi) {
         if (!view) return looks;
         looks.view = SizeOf(view);
         e2e::Image shot;
-        // A frame just opened may not have painted yet.
-        e2e::WaitUntil([&] { return (looks.viewDetail = FineDetail(shot = e2e::CaptureWindow(view))) > 0.01; }, 5000);
+        // A frame just opened may not have painted yet: its middle shows the tree's grey once it has.
+        e2e::WaitUntil([&] {
+            shot = e2e::CaptureWindow(view);
+            return shot.ColorAt(shot.width / 2, shot.height / 2) == RGB(224, 224, 224);
+        }, kTimeoutMs);
+        looks.viewDetail = FineDetail(shot);
         e2e::SaveScreenshot(shot, "display-scale-" + std::to_string(dpi) + "-system-view");
         e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "display-scale-" + std::to_string(dpi) + "-monitor");
         if (e2e::ChooseFromTrayMenu(run, {VK_DOWN, VK_DOWN, VK_RETURN})) {  // "About Quorvane"
