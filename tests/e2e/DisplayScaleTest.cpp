@@ -58,7 +58,8 @@ double FineDetail(const e2e::Image& shot) {
 }
 
 struct Looks {
-    SIZE monitor{}, monitorOutline{}, view{}, about{};
+    SIZE monitor{}, monitorOutline{}, view{}, options{}, about{};
+    bool secondCopyEnded = false, viewPainted = false;
     double viewDetail = 0;
     uint32_t storedWidth = 0, storedHeight = 0;
     SIZE monitorAfterChange{}, viewAfterChange{};
@@ -81,13 +82,22 @@ Looks Measure(uint32_t dpi) {
         looks.view = SizeOf(view);
         e2e::Image shot;
         // A frame just opened may not have painted yet: its middle shows the tree's grey once it has.
-        e2e::WaitUntil([&] {
+        looks.viewPainted = e2e::WaitUntil([&] {
             shot = e2e::CaptureWindow(view);
             return shot.ColorAt(shot.width / 2, shot.height / 2) == RGB(224, 224, 224);
-        }, kTimeoutMs);
+        }, 10000);
         looks.viewDetail = FineDetail(shot);
         e2e::SaveScreenshot(shot, "display-scale-" + std::to_string(dpi) + "-system-view");
         e2e::SaveScreenshot(e2e::CaptureWindow(monitor), "display-scale-" + std::to_string(dpi) + "-monitor");
+        // "Set Options" at the pane's top right, where it is at 96 DPI, scaled.
+        const RECT v = Rect(view);
+        e2e::ClickAt(v.left + int(509 * dpi / 96.0), v.top + int(42 * dpi / 96.0));
+        if (const e2e::ModalBox options = e2e::WaitForModalBox(run.Id(), kTimeoutMs); options.window) {
+            looks.options = SizeOf(options.window);
+            e2e::SaveScreenshot(e2e::CaptureWindow(options.window), "display-scale-" + std::to_string(dpi) + "-options");
+            e2e::CloseModalBoxes(run.Id());
+            e2e::WaitUntil([&] { return e2e::FindModalBoxes(run.Id()).empty(); }, kTimeoutMs);
+        }
         if (e2e::ChooseFromTrayMenu(run, {VK_DOWN, VK_DOWN, VK_RETURN})) {  // "About Quorvane"
             const e2e::ModalBox about = e2e::WaitForModalBox(run.Id(), kTimeoutMs);
             if (about.window) {
@@ -95,6 +105,10 @@ Looks Measure(uint32_t dpi) {
                 e2e::SaveScreenshot(e2e::CaptureWindow(about.window), "display-scale-" + std::to_string(dpi) + "-about");
             }
             e2e::CloseModalBoxes(run.Id());
+        }
+        {
+            e2e::QuorvaneRun second;
+            looks.secondCopyEnded = second.Program().ExitCode(kTimeoutMs) == 0 && !run.Program().WaitForExit(0);
         }
         if (dpi == 96) {
             DWORD_PTR answer = 0;
@@ -117,6 +131,8 @@ void ExpectScaled(SIZE at, SIZE base, double factor, const char* what) {
 TEST(DisplayScale, EachWindowIsItsScaledSizeAndOutlineDrawnFinerWithItsPlacementKeptIn96DpiUnits) {
     const Looks base = Measure(96);
     ASSERT_GT(base.monitor.cx, 0);
+    ASSERT_GT(base.options.cx, 0);
+    ASSERT_GT(base.about.cx, 0);
     // Told of a 192-DPI monitor, the windows lay themselves out at twice their size.
     ExpectScaled(base.monitorAfterChange, base.monitor, 2, "monitor after WM_DPICHANGED");
     ExpectScaled(base.viewAfterChange, base.view, 2, "system view after WM_DPICHANGED");
@@ -126,7 +142,10 @@ TEST(DisplayScale, EachWindowIsItsScaledSizeAndOutlineDrawnFinerWithItsPlacement
         ExpectScaled(at.monitor, base.monitor, factor, "monitor");
         ExpectScaled(at.monitorOutline, base.monitorOutline, factor, "monitor's outline");
         ExpectScaled(at.view, base.view, factor, "system view");
+        ExpectScaled(at.options, base.options, factor, "options dialog");
         ExpectScaled(at.about, base.about, factor, "about box");
+        EXPECT_TRUE(at.secondCopyEnded) << "a second copy did not end, or ended the first";
+        EXPECT_TRUE(at.viewPainted) << "the system view's middle never showed the tree";
         if (factor == 2) EXPECT_GT(at.viewDetail, 0.05) << "the system view looks enlarged from 96-DPI pixels";
         EXPECT_EQ(at.storedWidth, base.storedWidth);
         EXPECT_EQ(at.storedHeight, base.storedHeight);
