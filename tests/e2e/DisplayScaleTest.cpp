@@ -117,6 +117,9 @@ Looks Measure(uint32_t dpi) {
             looks.monitorAfterChange = SizeOf(monitor);
             looks.viewAfterChange = SizeOf(view);
         }
+        // "Exit", which saves the placement.
+        if (e2e::ChooseFromTrayMenu(run, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}))
+            run.Program().WaitForExit(kTimeoutMs);
     }
     looks.storedWidth = settings.Get("Monitor.right").value_or(0) - settings.Get("Monitor.left").value_or(0);
     looks.storedHeight = settings.Get("Monitor.bottom").value_or(0) - settings.Get("Monitor.top").value_or(0);
@@ -133,6 +136,7 @@ TEST(DisplayScale, EachWindowIsItsScaledSizeAndOutlineDrawnFinerWithItsPlacement
     ASSERT_GT(base.monitor.cx, 0);
     ASSERT_GT(base.options.cx, 0);
     ASSERT_GT(base.about.cx, 0);
+    ASSERT_GT(base.storedHeight, 0u);
     // Told of a 192-DPI monitor, the windows lay themselves out at twice their size.
     ExpectScaled(base.monitorAfterChange, base.monitor, 2, "monitor after WM_DPICHANGED");
     ExpectScaled(base.viewAfterChange, base.view, 2, "system view after WM_DPICHANGED");
