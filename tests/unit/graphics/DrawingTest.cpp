@@ -7,6 +7,7 @@
 #include "graphics/DisplayChecks.h"
 #include "graphics/IconTint.h"
 #include "graphics/ImageHelpers.h"
+#include "graphics/ScaledDC.h"
 #include "graphics/SkinEffects.h"
 #include "graphics/Surface.h"
 
@@ -24,6 +25,25 @@ std::string Ink(SIZE size, const std::function<void(HDC, HBITMAP)>& draw, std::i
     std::string marks;
     for (POINT p : points) marks += canvas.Pixel(p.x, p.y) == kInk ? '1' : '0';
     return marks;
+}
+
+TEST(ImageHelpers, OnAScaledDcAPictureLandsOnThePixelsItsRectCoversAtTheScale) {
+    // 192 DPI: the rect (10, 10) 4 x 3 covers pixels 20..27 by 20..25, also below a moved origin.
+    const auto scaled = [](POINT origin, auto draw) {
+        return [origin, draw](HDC d, HBITMAP b) {
+            ApplyScale(d, Scale{192});
+            SetPaintOrigin(d, origin);
+            draw(d, b);
+        };
+    };
+    const std::initializer_list<POINT> corners{{20, 20}, {27, 25}, {28, 25}, {27, 26}, {19, 20}};
+    EXPECT_EQ(Ink({10, 10}, scaled({0, 0}, [](HDC d, HBITMAP b) { BlendImagePart(d, b, 10, 10, 4, 3); }), corners), "11000");
+    EXPECT_EQ(Ink({10, 10}, scaled({-4, -4}, [](HDC d, HBITMAP b) { BlitImagePart(d, b, 6, 6, 4, 3, 0, 0); }), corners),
+              "11000");
+    // 144 DPI: the rule rounds halves up, so 4 x 3 at (3, 3) covers 5..10 by 5..8.
+    EXPECT_EQ(Ink({10, 10}, [](HDC d, HBITMAP b) { ApplyScale(d, Scale{144}); BlendImagePart(d, b, 3, 3, 4, 3); },
+                  {{5, 5}, {10, 8}, {11, 8}, {10, 9}, {4, 5}}),
+              "11000");
 }
 
 TEST(ImageHelpers, TileBlendAndBlitCoverExactlyTheirPixels) {
