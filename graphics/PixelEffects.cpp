@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <type_traits>
 
 #include "graphics/PixelEffectsDraw.h"
@@ -123,7 +124,27 @@ void BlendPixel(HDC dc, int x, int y, COLORREF color, int weight, PixelPath path
 }
 
 void DrawAntialiasedLine(HDC dc, int x0, int y0, int x1, int y1, COLORREF color, PixelPath path) {
-    OnPixels(dc, path, [&](auto& c) { pixel_effects::WuLine(c, x0, y0, x1, y1, color); });
+    const Scale scale = DcScale(dc);
+    if (scale.IsIdentity()) {
+        OnPixels(dc, path, [&](auto& c) { pixel_effects::WuLine(c, x0, y0, x1, y1, color); });
+        return;
+    }
+    // Scaled, the line is drawn anew between the pixel blocks of its ends, as thick as one
+    // pixel's block, so that a slope stays smooth rather than stepping by whole blocks.
+    const DevicePixels device(dc);
+    const auto middle = [&](int x, int y) {
+        const POINT a = device.ToDevice(x, y), b = device.ToDevice(x + 1, y + 1);
+        return POINT{(a.x + b.x - 1) / 2, (a.y + b.y - 1) / 2};
+    };
+    const POINT from = middle(x0, y0), to = middle(x1, y1);
+    const bool steep = std::abs(y1 - y0) > std::abs(x1 - x0);
+    const int width = scale.Px(1);
+    OnDevicePixels(dc, path, [&](auto& c) {
+        for (int k = -(width - 1) / 2; k <= width / 2; ++k) {
+            const int dx = steep ? k : 0, dy = steep ? 0 : k;
+            pixel_effects::WuLine(c, from.x + dx, from.y + dy, to.x + dx, to.y + dy, color);
+        }
+    });
 }
 
 void DrawGlow(HDC dc, int cx, int cy, COLORREF color, COLORREF key, PixelPath path) {
