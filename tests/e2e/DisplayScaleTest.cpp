@@ -7,30 +7,12 @@
 #include "tests/e2e/QuorvaneRun.h"
 #include "tests/support/Capture.h"
 #include "tests/support/Input.h"
-#include "tests/support/Registry.h"
 #include "tests/support/TopWindows.h"
 
 namespace {
 
 using e2e::Rect;
 constexpr DWORD kTimeoutMs = 30000;
-const char kDesktop[] = "Control Panel\\Desktop";
-
-// The display scale every program started while it lives takes; the prefix's own after.
-class DisplayScale {
-public:
-    explicit DisplayScale(uint32_t dpi) : saved_(e2e::registry::GetDword(HKEY_CURRENT_USER, kDesktop, "LogPixels")) {
-        e2e::registry::SetDword(HKEY_CURRENT_USER, kDesktop, "LogPixels", dpi);
-    }
-    ~DisplayScale() {
-        if (saved_) e2e::registry::SetDword(HKEY_CURRENT_USER, kDesktop, "LogPixels", *saved_);
-        else RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");
-    }
-
-private:
-    std::optional<uint32_t> saved_;
-};
-
 SIZE SizeOf(HWND window) {
     const RECT r = Rect(window);
     return {r.right - r.left, r.bottom - r.top};
@@ -69,7 +51,7 @@ struct Looks {
 // and the about box; at 96 DPI the windows are then told that they moved to a 192-DPI monitor.
 Looks Measure(uint32_t dpi) {
     Looks looks;
-    const DisplayScale scale(dpi);
+    const e2e::DisplayScale scale(dpi);
     const e2e::InstalledSettings settings;
     {
         e2e::QuorvaneRun run{e2e::ShippedScenario("test-small.json")};

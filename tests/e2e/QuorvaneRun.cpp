@@ -79,6 +79,19 @@ void InstalledSettings::PlaceMonitor(int left, int top, int rows) const {
     Set("Monitor.bottom", top + 48 + 29 * rows);
 }
 
+namespace {
+const char kDesktop[] = "Control Panel\\Desktop";
+}  // namespace
+
+DisplayScale::DisplayScale(uint32_t dpi) : saved_(registry::GetDword(HKEY_CURRENT_USER, kDesktop, "LogPixels")) {
+    registry::SetDword(HKEY_CURRENT_USER, kDesktop, "LogPixels", dpi);
+}
+
+DisplayScale::~DisplayScale() {
+    if (saved_) registry::SetDword(HKEY_CURRENT_USER, kDesktop, "LogPixels", *saved_);
+    else RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktop, "LogPixels");
+}
+
 HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs) {
     HWND monitor = WaitForWindow("ElxWnd", "Quorvane Monitor", run.Id(), timeoutMs);
     if (monitor && run.WaitForRebuilds(1, timeoutMs)) return monitor;

@@ -52,6 +52,19 @@ public:
     void PlaceMonitor(int left, int top, int rows) const;
 };
 
+// The display scale (LogPixels) that every program started while it lives takes; the
+// prefix's own afterwards.
+class DisplayScale {
+public:
+    explicit DisplayScale(uint32_t dpi);
+    ~DisplayScale();
+    DisplayScale(const DisplayScale&) = delete;
+    DisplayScale& operator=(const DisplayScale&) = delete;
+
+private:
+    std::optional<uint32_t> saved_;
+};
+
 // The monitoring window of the run once the program has built its model, or null.
 HWND WaitForMonitor(const QuorvaneRun& run, DWORD timeoutMs = 30000);
 
