@@ -25,6 +25,8 @@ case "${1:-start}" in
     fi
     # -p keeps the server running with no client until it is killed.
     "$wineserver_bin" -p </dev/null >/dev/null 2>&1 || true  # fails when one is already running
+    # Tests that try a display scale set one for their own run; one cut short leaves it behind.
+    "$wine_bin" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f </dev/null >/dev/null 2>&1 || true
     # The first program starts Wine's services, which inherit its output streams and
     # would keep CTest waiting on them: start them here with the streams closed.
     "$wine_bin" cmd /c exit </dev/null >/dev/null 2>&1
