@@ -44,7 +44,7 @@ struct Looks {
     bool secondCopyEnded = false, viewPainted = false;
     double viewDetail = 0;
     uint32_t storedWidth = 0, storedHeight = 0;
-    SIZE monitorAfterChange{}, viewAfterChange{};
+    SIZE monitorAfterChange{}, viewAfterChange{}, optionsAfterChange{};
 };
 
 // One first run at the given scale, through the monitor, the system view on the computer
@@ -76,6 +76,12 @@ Looks Measure(uint32_t dpi) {
         e2e::ClickAt(v.left + int(509 * dpi / 96.0), v.top + int(42 * dpi / 96.0));
         if (const e2e::ModalBox options = e2e::WaitForModalBox(run.Id(), kTimeoutMs); options.window) {
             looks.options = SizeOf(options.window);
+            if (dpi == 96) {  // told of a 192-DPI monitor, as the frames are below
+                DWORD_PTR answer = 0;
+                SendMessageTimeoutA(options.window, WM_DPICHANGED, MAKEWPARAM(192, 192), 0, SMTO_ABORTIFHUNG, kTimeoutMs,
+                                    &answer);
+                looks.optionsAfterChange = SizeOf(options.window);
+            }
             e2e::SaveScreenshot(e2e::CaptureWindow(options.window), "display-scale-" + std::to_string(dpi) + "-options");
             e2e::CloseModalBoxes(run.Id());
             e2e::WaitUntil([&] { return e2e::FindModalBoxes(run.Id()).empty(); }, kTimeoutMs);
@@ -122,6 +128,7 @@ TEST(DisplayScale, EachWindowIsItsScaledSizeAndOutlineDrawnFinerWithItsPlacement
     // Told of a 192-DPI monitor, the windows lay themselves out at twice their size.
     ExpectScaled(base.monitorAfterChange, base.monitor, 2, "monitor after WM_DPICHANGED");
     ExpectScaled(base.viewAfterChange, base.view, 2, "system view after WM_DPICHANGED");
+    ExpectScaled(base.optionsAfterChange, base.options, 2, "options dialog after WM_DPICHANGED");
     for (const auto& [dpi, factor] : {std::pair{144u, 1.5}, std::pair{192u, 2.0}}) {
         SCOPED_TRACE("LogPixels " + std::to_string(dpi));
         const Looks at = Measure(dpi);
