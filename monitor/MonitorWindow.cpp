@@ -52,11 +52,6 @@ Region ComposeOutline(bool open, int w, int h, const Scale& s, const Region& top
     return Region::Merge(Region::Merge(ScaleRegion(middle, s), lower), top);
 }
 
-Scale SystemScale() {
-    const WindowDC screen(nullptr);
-    return Scale::FromDpi(static_cast<unsigned>(GetDeviceCaps(screen.Get(), LOGPIXELSY)));
-}
-
 }  // namespace
 
 // Closing the monitor closes the system view too; the program keeps running in the tray.
@@ -319,7 +314,7 @@ void MonitorWindow::FlashStep() {
 void LoadMonitorPlacement() {
     const RECT read = Settings::ReadPlacement("Monitor", {g_placement.left, g_placement.top, g_placement.right, g_placement.bottom});
     // Sizes are stored in 96-DPI units (see StorePlacement); the screen is in pixels.
-    const Scale scale = SystemScale();
+    const Scale scale = WindowObject::ScaleOf(nullptr);
     const int width = read.right - read.left, height = read.bottom - read.top;
     const geo::Box shown = geo::ClampPlacement(
         {read.left, read.top, read.left + scale.Px(width), read.top + scale.Px(height)}, ScreenWidth(), ScreenHeight());
