@@ -50,15 +50,16 @@ void BitmapStrip::SetBitmap(int frameWidth, Bitmap bitmap) {
     Unselect();  // a bitmap still selected cannot be deleted
     bitmap_ = std::move(bitmap);
     frameWidth_ = frameWidth;
-    height_ = GetBitmapSize(bitmap_.Get()).cy;
+    const SIZE size = GetBitmapSize(bitmap_.Get());
+    height_ = size.cy;
+    frameCount_ = frameWidth > 0 ? size.cx / frameWidth : 0;
     if (!bitmap_) return;
     if (!dc_) dc_ = CreateCompatibleDC(nullptr);
     if (dc_) previous_ = SelectObject(dc_, bitmap_.Get());
 }
 
 void BitmapStrip::DrawFrame(int index, HDC dc, int x, int y) const {
-    const SIZE size = GetBitmapSize(bitmap_.Get());
-    if (!previous_ || index < 0 || frameWidth_ <= 0 || (index + 1) * frameWidth_ > size.cx) return;
+    if (!previous_ || index < 0 || index >= frameCount_) return;
     const Scale scale = DcScale(dc);
     if (scale.IsIdentity()) {
         BitBlt(dc, x, y, frameWidth_, height_, dc_, frameWidth_ * index, 0, SRCCOPY);

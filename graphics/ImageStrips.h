@@ -60,5 +60,6 @@ private:
     HDC dc_ = nullptr;
     HGDIOBJ previous_ = nullptr;
     int frameWidth_ = 0;
+    int frameCount_ = 0;
     int height_ = 0;
 };

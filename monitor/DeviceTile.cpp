@@ -69,7 +69,7 @@ void DeviceTile::DrawSelf(HDC dc) {
     DrawNodeIcon(dc, *node_, 32, y0 - 3);
     if (system) return;
     DrawNodeBadge(dc, *node_, IsPressedInside(), 64, y0);
-    DrawLight(dc, false);
+    DrawLight(dc, POINT{0, 0}, false);
     // A paint may not reach the screen where the light is: the next tick draws it again.
     drawnLight_ = -1;
 }
@@ -79,12 +79,12 @@ bool DeviceTile::LightChanged() const {
     return tiles::LightFrame(node_->LightLevel(), IsPressedInside()) != drawnLight_;
 }
 
-void DeviceTile::DrawLight(HDC dc, bool onlyIfChanged) {
+void DeviceTile::DrawLight(HDC dc, POINT at, bool onlyIfChanged) {
     if (!list_->LightsShown() || !visible_ || node_->IsSystem()) return;
     const int frame = tiles::LightFrame(node_->LightLevel(), IsPressedInside());
     if (onlyIfChanged && frame == drawnLight_) return;
     drawnLight_ = frame;
-    DrawLightFrame(dc, frame, 108, tiles::ContentTop(kind_) + 2);
+    DrawLightFrame(dc, frame, at.x + 108, at.y + tiles::ContentTop(kind_) + 2);
 }
 
 POINT DeviceTile::WindowOffset() {

@@ -23,9 +23,10 @@ public:
     bool IsPressedInside() const { return pressed_ && inside_; }
     bool IsPressed() const { return pressed_; }
 
-    // The light alone, for the activity timer; nothing unless the list shows lights, and
-    // with `onlyIfChanged` nothing when the frame on screen is already the right one.
-    void DrawLight(HDC dc, bool onlyIfChanged);
+    // The light alone, for the activity timer, with the tile's top-left corner at `at` in
+    // the DC; nothing unless the list shows lights, and with `onlyIfChanged` nothing when
+    // the frame on screen is already the right one.
+    void DrawLight(HDC dc, POINT at, bool onlyIfChanged);
     // Whether the light on screen is not the one the status asks for.
     bool LightChanged() const;
     // Alert flashing: shows or hides the marker, touching only its square on the window.

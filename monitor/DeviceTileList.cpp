@@ -115,14 +115,10 @@ void DeviceTileList::UpdateLights() {
         lightsScale_ = scale;
     }
     HDC dc = lightsDc_->Get();
-    // Origin of the list in the window's coordinates.
-    const POINT list = root->ToLocal(this, POINT{0, 0});
-    for (const auto& tile : tiles_) {
-        if (!tile->IsVisible()) continue;
-        SetPaintOrigin(dc, {list.x - tile->X(), list.y - tile->Y()});
-        tile->DrawLight(dc, true);
-    }
-    SetPaintOrigin(dc, {0, 0});
+    // The list's top-left corner in the window is -local; each tile sits at its offset in it.
+    const POINT local = root->ToLocal(this, POINT{0, 0});
+    for (const auto& tile : tiles_)
+        if (tile->IsVisible()) tile->DrawLight(dc, POINT{tile->X() - local.x, tile->Y() - local.y}, true);
 }
 
 bool DeviceTileList::Reorder(DeviceTile* tile, int y) {

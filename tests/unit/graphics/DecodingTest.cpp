@@ -59,9 +59,12 @@ TEST(ImageStrips, SkinStripsBlendAndBitmapStripsCopyTheChosenFrameAndNothingOuts
     skin.DrawFrame(2, canvas.Dc(), 5, 2);
     bitmap.DrawFrame(2, canvas.Dc(), 30, 4);  // the last frame
     bitmap.DrawFrame(3, canvas.Dc(), 60, 0);  // past the last frame
+    BitmapStrip uneven;  // 72 columns hold two whole frames of 28; the third would be cut
+    uneven.SetBitmap(28, LoadSkinImage(kStripTga, false));
+    uneven.DrawFrame(2, canvas.Dc(), 60, 4);
     // (x, y) of the canvas, and the strip's (col, row) or the background (-1) it must show.
     const int cases[][4] = {{5, 2, 32, 0}, {17, 4, 44, 2}, {6, 3, -1, 0}, {21, 2, -1, 0}, {5, 5, -1, 0}, {0, 0, -1, 0},
-                           {30, 4, 48, 0}, {31, 6, 49, 2}, {53, 4, 71, 0}, {54, 4, -1, 0}, {60, 0, -1, 0}};
+                           {30, 4, 48, 0}, {31, 6, 49, 2}, {53, 4, 71, 0}, {54, 4, -1, 0}, {60, 0, -1, 0}, {61, 5, -1, 0}};
     for (const auto& [x, y, col, row] : cases)
         EXPECT_EQ(canvas.Pixel(x, y), col < 0 ? 0x102030 : StripPixel(col, row) & 0xFFFFFF) << x << "," << y;
 }
