@@ -7,7 +7,9 @@
 # Three rounds: the demo hardware with nothing happening but bus activity (its timeline of
 # plug and severity events removed: that is idle), at the monitor's first height and then
 # expanded to show every tile; then the demo scenario as it ships, whose events every few
-# seconds rebuild the view and raise a flashing alert.
+# seconds rebuild the view and raise a flashing alert. A last round puts the timer program
+# itself on the screen, changing a 13-pixel square each tick as a light does: what merely
+# presenting something on every tick costs under this Wine and X server.
 #   bench/idle-cpu.sh [seconds]    (needs a display; run it under xvfb-run -a)
 set -eu
 cd "$(dirname "$0")/.."
@@ -33,7 +35,11 @@ round() {  # name, scenario path as Wine sees it, monitor height (0: as it opens
   fi
   local q t q0 t0 q1 t1
   # Wine's loader becomes the program in place: the started process is the one to watch.
-  LINSETT_SCENARIO="$2" "$wine_bin" "$bin/Quorvane.exe" &
+  if [ "$2" = show ]; then
+    "$wine_bin" "$bin/timer_idle.exe" $((seconds + 30)) show &
+  else
+    LINSETT_SCENARIO="$2" "$wine_bin" "$bin/Quorvane.exe" &
+  fi
   q=$!
   "$wine_bin" "$bin/timer_idle.exe" $((seconds + 30)) &
   t=$!
@@ -45,7 +51,7 @@ round() {  # name, scenario path as Wine sees it, monitor height (0: as it opens
   "$wine_bin" reg delete "$user" /f >/dev/null 2>&1 || true
   tools/wine-prefix.sh stop
   awk -v name="$1" -v q=$((q1 - q0)) -v t=$((t1 - t0)) -v s="$seconds" 'BEGIN {
-    printf "%-34s over %d s: Quorvane %.3f s, timer program %.3f s, ratio %.2f\n",
+    printf "%-34s over %d s: measured %.3f s, timer program %.3f s, ratio %.2f\n",
            name, s, q / 1e9, t / 1e9, (t > 0 ? q / t : 0) }'
 }
 
@@ -53,3 +59,4 @@ round() {  # name, scenario path as Wine sees it, monitor height (0: as it opens
 round "idle (demo hardware, no events)" "Z:$(realpath "$still" | tr / '\\')" 0
 round "idle, monitor showing every tile" "Z:$(realpath "$still" | tr / '\\')" $((48 + 29 * 17))
 round "demo scenario with its events" "" 0
+round "timer program, a square each tick" show 0
